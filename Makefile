@@ -1,0 +1,46 @@
+# Cartulan: `make` builds both trees, `make run` starts the program under Wine,
+# `make test` runs every test (native and Wine). See README.md.
+
+BUILD    := build
+JOBS     ?= $(shell nproc)
+CMAKE_GEN = $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+.PHONY: all deps native win32 run test test-native test-win32 clean
+
+all: native win32
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/native/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/native $(CMAKE_GEN)
+
+$(BUILD)/win32/CMakeCache.txt:
+	cmake -S . -B $(BUILD)/win32 $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+
+native: $(BUILD)/native/CMakeCache.txt
+	cmake --build $(BUILD)/native -j $(JOBS)
+
+win32: $(BUILD)/win32/CMakeCache.txt
+	cmake --build $(BUILD)/win32 -j $(JOBS)
+
+# One CTest run covers both trees, so the Wine bench fixture wraps every Wine test once.
+$(BUILD)/CTestTestfile.cmake:
+	@mkdir -p $(BUILD)
+	@echo 'subdirs("native" "win32")' > $@
+
+run: deps all
+	@scripts/run-cartulan
+
+test: deps all $(BUILD)/CTestTestfile.cmake
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-native: deps native
+	cd $(BUILD)/native && ctest --output-on-failure -j $(JOBS)
+
+test-win32: deps win32
+	cd $(BUILD)/win32 && ctest --output-on-failure
+
+clean:
+	-scripts/wine-bench stop
+	rm -rf $(BUILD)
