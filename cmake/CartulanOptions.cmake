@@ -15,7 +15,11 @@ if(WIN32)
     add_compile_options(-fno-ident)
 else()
     option(CARTULAN_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
-    if(CARTULAN_SANITIZE)
+    if(CARTULAN_FUZZ)
+        # libFuzzer targets carry their own instrumentation; add ASan and UBSan to all code.
+        add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -g)
+        add_link_options(-fsanitize=address,undefined)
+    elseif(CARTULAN_SANITIZE)
         add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                             -fno-sanitize-recover=undefined)
         add_link_options(-fsanitize=address,undefined)

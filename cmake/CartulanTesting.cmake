@@ -23,7 +23,12 @@ else()
     add_library(Cartulan::gtest_main ALIAS GTest::gtest_main)
 endif()
 
+option(CARTULAN_TESTS "Build the unit tests" ON)
+
 function(cartulan_gtest name)
+    if(NOT CARTULAN_TESTS)
+        return()
+    endif()
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} Cartulan::gtest_main)
@@ -41,3 +46,44 @@ if(WIN32)
     set_tests_properties(wine_bench_start PROPERTIES FIXTURES_SETUP wine_bench TIMEOUT 300)
     set_tests_properties(wine_bench_stop PROPERTIES FIXTURES_CLEANUP wine_bench TIMEOUT 120)
 endif()
+
+# Benchmarks (Google Benchmark) build only in the bench tree (`make bench`: optimised, no
+# sanitizers); fuzz targets (libFuzzer) only in the fuzz tree (`make fuzz`, clang). Both trees
+# leave out the unit tests.
+option(CARTULAN_BENCH "Build the benchmarks" OFF)
+option(CARTULAN_FUZZ "Build the fuzz targets" OFF)
+set(CARTULAN_FUZZ_SMOKE_SECONDS 10 CACHE STRING "How long `make test` runs each fuzz target")
+
+function(cartulan_benchmark name)
+    if(NOT CARTULAN_BENCH)
+        return()
+    endif()
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    find_package(benchmark REQUIRED)
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/benchmarks)
+endfunction()
+
+# cartulan_fuzzer(NAME SOURCES... LIBS... [CORPUS dir]) builds a libFuzzer target and a short
+# smoke test of it; `make fuzz` runs every target for longer.
+function(cartulan_fuzzer name)
+    if(NOT CARTULAN_FUZZ)
+        return()
+    endif()
+    cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
+    set(corpus ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+    file(MAKE_DIRECTORY ${corpus})
+    set(seeds "")
+    if(ARG_CORPUS)
+        set(seeds ${ARG_CORPUS})
+    endif()
+    add_test(NAME ${name}_smoke
+             COMMAND ${name} -max_total_time=${CARTULAN_FUZZ_SMOKE_SECONDS} -rss_limit_mb=2048
+                     ${corpus} ${seeds})
+endfunction()
