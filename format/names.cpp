@@ -1,0 +1,188 @@
+#include "format/names.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "format/text_rules.h"
+
+namespace {
+
+bool IsLineSpace(char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; }
+
+const char* SkipBlanks(const char* at, const char* end)
+{
+    while (at < end && IsBlank(*at)) ++at;
+    return at;
+}
+
+const char* LastOf(const char* begin, const char* end, char wanted)
+{
+    for (const char* at = end; at > begin;)
+        if (*--at == wanted) return at;
+    return nullptr;
+}
+
+const char* LastBlank(const char* begin, const char* end)
+{
+    for (const char* at = end; at > begin;)
+        if (IsBlank(*--at)) return at;
+    return nullptr;
+}
+
+const char* FirstBlank(const char* begin, const char* end)
+{
+    for (const char* at = begin; at < end; ++at)
+        if (IsBlank(*at)) return at;
+    return nullptr;
+}
+
+NameParts MakeParts(const char* family, const char* familyEnd, const char* given,
+                    const char* givenEnd)
+{
+    NameParts parts;
+    parts.family = SkipBlanks(family, familyEnd);
+    parts.familyLength = static_cast<std::size_t>(familyEnd - parts.family);
+    if (given != nullptr) {
+        given = SkipBlanks(given, givenEnd);
+        if (given < givenEnd) {
+            parts.given = given;
+            parts.givenLength = static_cast<std::size_t>(givenEnd - given);
+        }
+    }
+    return parts;
+}
+
+int CompareParts(const NameParts& a, const NameParts& b)
+{
+    const int family = CompareTextI(a.family, a.familyLength, b.family, b.familyLength);
+    if (family != 0) return family;
+    if (a.given == nullptr) return b.given == nullptr ? 0 : -1;
+    if (b.given == nullptr) return 1;
+    return CompareTextI(a.given, a.givenLength, b.given, b.givenLength);
+}
+
+}  // namespace
+
+bool IsValidNameSeparator(char separator)
+{
+    return separator != 0 && !IsLineSpace(separator);
+}
+
+NameParts SplitName(const char* name, std::size_t length, const NameOptions& options)
+{
+    const char* end = name + length;
+    if (const char* separator = LastOf(name, end, options.separator))
+        return MakeParts(name, separator, separator + 1, end);
+    if (options.familyLast != 0) {
+        const char* blank = LastBlank(name, end);
+        if (blank != nullptr && blank != name) return MakeParts(blank + 1, end, name, blank);
+        return MakeParts(name, end, nullptr, nullptr);
+    }
+    if (const char* blank = FirstBlank(name, end)) return MakeParts(name, blank, blank + 1, end);
+    return MakeParts(name, end, nullptr, nullptr);
+}
+
+void StartNameWalk(NameWalk& walk, const char* list)
+{
+    walk = NameWalk();
+    walk.list = list;
+    walk.afterLineFeed = list;
+    walk.ended = list == nullptr;
+}
+
+void AdvanceNameWalk(NameWalk& walk, const NameOptions& options)
+{
+    walk.name = NameParts();
+    if (walk.ended) return;
+    const char* start = walk.afterLineFeed;
+    if (walk.consumed > 0) {
+        const char* lineFeed = std::strchr(walk.afterLineFeed, '\n');
+        if (lineFeed == nullptr) {
+            walk.ended = true;
+            return;
+        }
+        walk.afterLineFeed = lineFeed + 1;
+        start = walk.afterLineFeed;
+        while (*start != 0 && IsLineSpace(*start)) ++start;
+        if (*start == 0) {
+            walk.ended = true;
+            return;
+        }
+    }
+    const char* end = start;
+    while (*end != 0 && *end != '\n') ++end;
+    if (*end == '\n' && end > start && end[-1] == '\r') --end;
+    ++walk.consumed;
+    walk.name = SplitName(start, static_cast<std::size_t>(end - start), options);
+}
+
+int CompareWalkNames(const NameWalk& a, const NameWalk& b)
+{
+    if (a.ended) return b.ended ? 0 : -1;
+    if (b.ended) return 1;
+    return CompareParts(a.name, b.name);
+}
+
+NameCursor::NameCursor(const char* list, const NameOptions* options)
+    : options_(options), buffer_(inlineBuffer_)
+{
+    StartNameWalk(walk_, list);
+    if (list == nullptr) return;
+    // Splitting drops at least the separator or blank between two parts, so both parts of
+    // any one name and their terminators fit in the length of the list plus one.
+    const std::size_t needed = std::strlen(list) + 1;
+    if (needed > kInlineSize) {
+        buffer_ = static_cast<char*>(std::malloc(needed));
+        if (buffer_ == nullptr) walk_.ended = true;
+    }
+}
+
+NameCursor::~NameCursor()
+{
+    if (buffer_ != inlineBuffer_) std::free(buffer_);
+}
+
+void NameCursor::advance()
+{
+    familyName_ = nullptr;
+    givenNames_ = nullptr;
+    AdvanceNameWalk(walk_, *options_);
+    if (walk_.ended) return;
+    const NameParts& parts = walk_.name;
+    std::memcpy(buffer_, parts.family, parts.familyLength);
+    buffer_[parts.familyLength] = 0;
+    familyName_ = buffer_;
+    if (parts.given != nullptr) {
+        givenNames_ = buffer_ + parts.familyLength + 1;
+        std::memcpy(givenNames_, parts.given, parts.givenLength);
+        givenNames_[parts.givenLength] = 0;
+    }
+}
+
+int CompareCursorNames(const NameCursor& a, const NameCursor& b)
+{
+    if (a.ended()) return b.ended() ? 0 : -1;
+    if (b.ended()) return 1;
+    const int family = CompareTextI(a.familyName(), b.familyName());
+    if (family != 0) return family;
+    if (a.givenNames() == nullptr) return b.givenNames() == nullptr ? 0 : -1;
+    if (b.givenNames() == nullptr) return 1;
+    return CompareTextI(a.givenNames(), b.givenNames());
+}
+
+int compareNameLists(const NameOptions& options, const char* listA, const char* listB)
+{
+    if (options.method == kCompareAsWritten) return CompareTextI(listA, listB);
+    if (options.method != kCompareFamilyNames) return -1;
+    NameWalk a;
+    NameWalk b;
+    StartNameWalk(a, listA);
+    StartNameWalk(b, listB);
+    for (;;) {
+        AdvanceNameWalk(a, options);
+        AdvanceNameWalk(b, options);
+        const int result = CompareWalkNames(a, b);
+        if (result != 0 || a.ended || b.ended) return result;
+    }
+}

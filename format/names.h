@@ -1,0 +1,106 @@
+// Personal names: how one name of a name list is split into family name and given names,
+// and how two name lists are ordered for sorting.
+//
+// A name list is a text with one name per line, lines separated by CR LF ("Bloggs, F\r\n
+// Smith, J"); it may end with a line break. Names are never changed, only split and compared.
+#ifndef CARTULAN_FORMAT_NAMES_H
+#define CARTULAN_FORMAT_NAMES_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "store/store_object.h"
+
+// How names are split and compared; one program-wide instance and a copy in every database.
+struct NameOptions {
+    // kCompareFamilyNames or kCompareAsWritten ("Method" of section "Names").
+    int32_t method = 1;
+    // Whether a name without the separator has its family name last ("SurLast").
+    int32_t familyLast = 1;
+    // The character that follows the family name ("SurSep"); never a blank.
+    char separator = ',';
+};
+
+enum NameMethod : int32_t {
+    kCompareFamilyNames = 0,  // split every name, compare family names, then given names
+    kCompareAsWritten = 1,    // compare the two list texts as they stand
+};
+
+// The name options dialog refuses a blank, TAB, CR, LF or nothing as the separator.
+bool IsValidNameSeparator(char separator);
+
+// One name split into parts that point into the text it came from (no terminators).
+struct NameParts {
+    const char* family = nullptr;
+    std::size_t familyLength = 0;
+    const char* given = nullptr;  // null: no given names
+    std::size_t givenLength = 0;
+};
+
+// Splits one name (without its line break): at the last separator the family name comes
+// first; without a separator the family name is the last word when `familyLast` is set (a
+// name whose only blank is its first character is all family name), else the first word.
+// Leading blanks are dropped from both parts; empty given names count as none.
+NameParts SplitName(const char* name, std::size_t length, const NameOptions& options);
+
+// A walk through a name list, one name at a time, without copying. Name k starts after the
+// k-th line feed of the text with CR, LF, blanks and TABs skipped; when the text ends there,
+// the walk has ended. A blank line therefore repeats the name after it, and a closing line
+// break adds no name.
+struct NameWalk {
+    const char* list = nullptr;
+    const char* afterLineFeed = nullptr;  // just past the last line feed passed
+    int32_t consumed = 0;                 // names taken so far
+    bool ended = false;
+    NameParts name;                       // the current name; empty once ended
+};
+
+// Starts before the first name; a null list has already ended.
+void StartNameWalk(NameWalk& walk, const char* list);
+// Moves to the next name and splits it under `options`.
+void AdvanceNameWalk(NameWalk& walk, const NameOptions& options);
+// Orders the current names of two walks: an ended walk first, then family names, then given
+// names (none before some), both compared with CompareTextI.
+int CompareWalkNames(const NameWalk& a, const NameWalk& b);
+
+// The walk through one name list during a comparison, holding its current name as texts of
+// its own. Lists shorter than 128 characters use the cursor's own buffer; longer ones take
+// one heap buffer of their size, allocated on creation (a cursor that cannot have it ends at
+// once).
+class NameCursor : public StoreObject {
+public:
+    // `list` and `options` are borrowed and must outlive the cursor.
+    NameCursor(const char* list, const NameOptions* options);
+    ~NameCursor() override;
+
+    // Moves to the next name and splits it.
+    void advance();
+
+    const char* familyName() const { return familyName_; }  // null: no current name
+    const char* givenNames() const { return givenNames_; }  // null: none
+    const char* list() const { return walk_.list; }
+    int32_t consumed() const { return walk_.consumed; }
+    bool ended() const { return walk_.ended; }
+    const NameOptions* options() const { return options_; }
+
+private:
+    static constexpr std::size_t kInlineSize = 128;
+
+    char* familyName_ = nullptr;
+    char* givenNames_ = nullptr;
+    NameWalk walk_;
+    const NameOptions* options_;
+    char* buffer_;
+    char inlineBuffer_[kInlineSize];
+};
+
+// Orders the current names of two cursors, as CompareWalkNames.
+int CompareCursorNames(const NameCursor& a, const NameCursor& b);
+
+// Orders two name lists: method 1 compares the texts as written (CompareTextI); method 0
+// compares name by name until a difference or the end of either list, so a list that is
+// the leading part of the other sorts first; any other method gives -1. Null lists hold no
+// names.
+int compareNameLists(const NameOptions& options, const char* listA, const char* listB);
+
+#endif

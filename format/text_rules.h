@@ -1,0 +1,36 @@
+// The 8-bit text rules of the whole program: letter and digit classes, case folding and the
+// case-insensitive alphabetical comparison of Windows code page 1252 texts.
+//
+// The rules are the program's own tables, not the C library's locale, so they give the same
+// results on every platform. Accented letters fold to their partners ("É" to "é") and sort
+// with their base letter ("Ångström" among the A's, after "Angstrom"); the ligatures "æ",
+// "œ" and "ß" sort as "ae", "oe" and "ss". Control characters sort first, then blanks,
+// punctuation and symbols, then digits, then letters.
+#ifndef CARTULAN_FORMAT_TEXT_RULES_H
+#define CARTULAN_FORMAT_TEXT_RULES_H
+
+#include <cstddef>
+
+// A letter of code page 1252: A-Z, a-z and the accented and other Latin letters.
+bool IsLetter(char c);
+// A decimal digit 0-9.
+bool IsDigit(char c);
+bool IsAlphaNumeric(char c);
+// Space or TAB.
+bool IsBlank(char c);
+
+// The lower-case (upper-case) partner of a letter; every other character as it is.
+char ToLowerChar(char c);
+char ToUpperChar(char c);
+// Lower-cases a zero-terminated text in place; null is allowed and left alone.
+void LowerText(char* text);
+// Whether two characters are the same letter regardless of case (or the same character).
+bool SameCharIgnoringCase(char a, char b);
+
+// Case-insensitive alphabetical comparison: -1, 0 or 1. First the letters as letters
+// (accents ignored), then the accents decide; case never does. Null sorts as an empty text.
+int CompareTextI(const char* a, const char* b);
+// The same for two runs of text given by length (they need no terminator).
+int CompareTextI(const char* a, std::size_t aLength, const char* b, std::size_t bLength);
+
+#endif

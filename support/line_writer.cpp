@@ -1,0 +1,93 @@
+// WriteLine and vMMIOprintf: text appended to a LineFile's buffer, which goes to the file each
+// time it overflows. The dirty flag is set only on that overflow path: the owner marks the
+// buffer dirty itself when what is left in it at the end is to be kept.
+#include "cartio.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Shared by every module of the process, like the buffer size value.
+constexpr int kFormatBufferSize = 32768;
+char g_formatBuffer[kFormatBufferSize];
+
+int FlushFull(LineFile* file)
+{
+    file->flags |= kLineFileDirty;
+    return AdvanceLineFile(file, kLineFileWrite);
+}
+
+size_t Room(const LineFile* file)
+{
+    return file->endWrite > file->next ? static_cast<size_t>(file->endWrite - file->next) : 0;
+}
+
+// A text that fits the room left exactly is stored without a flush; the zero behind it lands
+// in the spare byte behind the buffer and is overwritten by the next write.
+int AppendBytes(LineFile* file, const char* text, size_t count)
+{
+    if (count > Room(file)) {
+        int error = FlushFull(file);
+        if (error != 0)
+            return error;
+        // Texts longer than the whole buffer go through it in buffer-sized parts.
+        while (count > Room(file)) {
+            size_t part = Room(file);
+            memcpy(file->next, text, part);
+            file->next += part;
+            text += part;
+            count -= part;
+            error = FlushFull(file);
+            if (error != 0)
+                return error;
+        }
+    }
+    memcpy(file->next, text, count);
+    file->next[count] = '\0';
+    file->next += count;
+    return 0;
+}
+
+bool CanWrite(const LineFile* file)
+{
+    return file != nullptr && file->handle != nullptr && file->bufferSize > 0
+        && (file->flags & kLineFileWriting) != 0;
+}
+
+}  // namespace
+
+extern "C" int CARTIO_CALL WriteLine(LineFile* file, const char* text)
+{
+    if (file == nullptr || text == nullptr)
+        return -1;
+    if (!CanWrite(file))
+        return EBADF;
+    return AppendBytes(file, text, strlen(text));
+}
+
+extern "C" int CARTIO_CALL vMMIOprintf(LineFile* file, const char* format, va_list args)
+{
+    if (file == nullptr || format == nullptr)
+        return -1;
+    va_list again;
+    va_copy(again, args);
+    int count = vsnprintf(g_formatBuffer, sizeof g_formatBuffer, format, args);
+    const char* text = g_formatBuffer;
+    // A result too long for the format buffer is formatted again at its full length rather
+    // than cut short.
+    std::vector<char> longText;
+    if (count >= kFormatBufferSize) {
+        longText.resize(static_cast<size_t>(count) + 1);
+        vsnprintf(longText.data(), longText.size(), format, again);
+        text = longText.data();
+    }
+    va_end(again);
+    if (count <= 0)
+        return count < 0 ? -1 : 0;
+    if (!CanWrite(file))
+        return -1;
+    return AppendBytes(file, text, static_cast<size_t>(count)) == 0 ? count : -1;
+}

@@ -1,0 +1,458 @@
+#include "ui_harness.h"
+
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+#include "probe/ui_probe.h"
+
+namespace ui {
+
+namespace {
+
+std::string ParentDir(const std::string& path)
+{
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+std::string QuoteArgument(const std::string& arg)
+{
+    return '"' + arg + '"';
+}
+
+}  // namespace
+
+std::string TestProgramDir()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return ParentDir(path);
+}
+
+std::string DeliverablesDir()
+{
+    return ParentDir(TestProgramDir()) + "\\bin";
+}
+
+std::string ProgramPath()
+{
+    return DeliverablesDir() + "\\CARTUL32.EXE";
+}
+
+std::string ShotsDir()
+{
+    std::string dir = ParentDir(TestProgramDir()) + "\\test-shots";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+std::string MakeTempDir(const std::string& label)
+{
+    char base[MAX_PATH] = {};
+    GetTempPathA(sizeof base, base);
+    for (unsigned n = GetTickCount();; ++n) {
+        std::string dir = std::string(base) + "cartulan-" + label + "-" + std::to_string(n);
+        if (CreateDirectoryA(dir.c_str(), nullptr))
+            return dir;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return "";
+    }
+}
+
+void RemoveDirTree(const std::string& dir)
+{
+    if (dir.empty())
+        return;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = dir + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveDirTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+bool CopyFileTo(const std::string& from, const std::string& toDir)
+{
+    std::string name = from.substr(from.find_last_of("\\/") + 1);
+    return CopyFileA(from.c_str(), (toDir + "\\" + name).c_str(), FALSE) != 0;
+}
+
+void RemoveProgramSettings()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\NWPL\\Cartulan");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\NWPL\\Cartulan");
+}
+
+// --- RunningProgram ---------------------------------------------------------------------
+
+RunningProgram::~RunningProgram()
+{
+    Terminate();
+}
+
+bool RunningProgram::Start(const std::string& exe, const std::vector<std::string>& args,
+                           const std::string& workDir)
+{
+    std::string commandLine = QuoteArgument(exe);
+    for (const std::string& arg : args)
+        commandLine += ' ' + QuoteArgument(arg);
+    std::string dir = workDir.empty() ? ParentDir(exe) : workDir;
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        dir.c_str(), &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    pid_ = info.dwProcessId;
+    return true;
+}
+
+bool RunningProgram::IsRunning() const
+{
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+int RunningProgram::WaitForExit(DWORD ms)
+{
+    if (!process_ || WaitForSingleObject(process_, ms) != WAIT_OBJECT_0)
+        return kExitTimedOut;
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return static_cast<int>(code);
+}
+
+void RunningProgram::Kill()
+{
+    if (process_)
+        TerminateProcess(process_, 99);
+}
+
+void RunningProgram::Terminate()
+{
+    if (!process_)
+        return;
+    if (IsRunning()) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+}
+
+// --- Windows ----------------------------------------------------------------------------
+
+std::string TextOf(HWND window)
+{
+    char text[1024] = {};
+    DWORD_PTR length = 0;
+    // WM_GETTEXT through a timeout, so a hung program cannot block the test.
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 2000, &length))
+        return "";
+    return std::string(text, length);
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param)
+{
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == search->pid)
+        search->found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindowsOf(DWORD pid)
+{
+    WindowSearch search{pid, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+HWND FindChildByClass(HWND parent, const std::string& className)
+{
+    for (HWND child : ChildrenOf(parent)) {
+        if (lstrcmpiA(ClassOf(child).c_str(), className.c_str()) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+HWND WaitForTopLevelWindow(DWORD pid, const std::string& className, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        for (HWND window : TopLevelWindowsOf(pid)) {
+            if (ClassOf(window) == className)
+                return window;
+        }
+        Sleep(20);
+    } while (GetTickCount() - start < ms);
+    return nullptr;
+}
+
+HWND WaitForDialog(DWORD pid, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    do {
+        for (HWND window : TopLevelWindowsOf(pid)) {
+            if (ClassOf(window) == "#32770" && IsWindowVisible(window))
+                return window;
+        }
+        Sleep(20);
+    } while (GetTickCount() - start < ms);
+    return nullptr;
+}
+
+namespace {
+
+void DescribeTree(HWND window, int depth, std::ostringstream& out)
+{
+    RECT rc = {};
+    GetWindowRect(window, &rc);
+    out << std::string(depth * 2, ' ') << "[" << ClassOf(window) << "] \"" << TextOf(window)
+        << "\" id=" << GetDlgCtrlID(window) << (IsWindowVisible(window) ? " visible" : " hidden")
+        << (IsWindowEnabled(window) ? "" : " disabled") << " at (" << rc.left << "," << rc.top
+        << ")-(" << rc.right << "," << rc.bottom << ")\n";
+    if (depth < 4) {
+        for (HWND child : ChildrenOf(window))
+            DescribeTree(child, depth + 1, out);
+    }
+}
+
+}  // namespace
+
+std::string DescribeWindowsOf(DWORD pid)
+{
+    std::ostringstream out;
+    std::vector<HWND> windows = TopLevelWindowsOf(pid);
+    out << "windows of process " << pid << ": " << windows.size() << "\n";
+    for (HWND window : windows)
+        DescribeTree(window, 1, out);
+    return out.str();
+}
+
+bool SendCommand(HWND window, int command, DWORD ms)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0, SMTO_NORMAL, ms,
+                               &result) != 0;
+}
+
+bool PostCommand(HWND window, int command)
+{
+    return PostMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0) != 0;
+}
+
+bool PostClose(HWND window)
+{
+    return PostMessageA(window, WM_CLOSE, 0, 0) != 0;
+}
+
+std::string DialogText(HWND dialog)
+{
+    std::string text;
+    for (HWND child : ChildrenOf(dialog)) {
+        if (lstrcmpiA(ClassOf(child).c_str(), "Static") != 0)
+            continue;
+        std::string part = TextOf(child);
+        if (part.empty())
+            continue;
+        if (!text.empty())
+            text += '\n';
+        text += part;
+    }
+    return text;
+}
+
+bool PressButton(HWND dialog, int id)
+{
+    HWND button = GetDlgItem(dialog, id);
+    return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(button)) != 0;
+}
+
+// --- Menus through the probe -------------------------------------------------------------
+
+namespace {
+
+const char kReplyClass[] = "CartulanUiProbeReply";
+std::string g_probeAnswer;
+bool g_probeAnswered = false;
+
+LRESULT CALLBACK ReplyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COPYDATA) {
+        const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (data->dwData == UI_PROBE_ANSWER_TAG) {
+            g_probeAnswer.assign(static_cast<const char*>(data->lpData), data->cbData);
+            g_probeAnswered = true;
+            return TRUE;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND ReplyWindow()
+{
+    static HWND reply = nullptr;
+    if (!reply) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = ReplyWindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = kReplyClass;
+        RegisterClassA(&wc);
+        reply = CreateWindowExA(0, kReplyClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+    }
+    return reply;
+}
+
+// Sends the probe request to `window` with the probe hooked into its thread for the call.
+bool AskProbe(HWND window, WPARAM request, std::string& answer)
+{
+    static HMODULE probe = LoadLibraryA((TestProgramDir() + "\\UIPROBE.DLL").c_str());
+    HOOKPROC hookProc = nullptr;
+    if (probe) {
+        hookProc = reinterpret_cast<HOOKPROC>(
+            reinterpret_cast<void*>(GetProcAddress(probe, UI_PROBE_HOOK_EXPORT)));
+    }
+    if (!hookProc)
+        return false;
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, hookProc, probe, thread);
+    if (!hook)
+        return false;
+    g_probeAnswered = false;
+    DWORD_PTR result = 0;
+    UINT message = RegisterWindowMessageA(UI_PROBE_MESSAGE);
+    SendMessageTimeoutA(window, message, request, reinterpret_cast<LPARAM>(ReplyWindow()),
+                        SMTO_NORMAL, kDefaultWaitMs, &result);
+    UnhookWindowsHookEx(hook);
+    answer = g_probeAnswer;
+    return g_probeAnswered;
+}
+
+// Parses the probe's "depth TAB id TAB flags TAB text" lines into a tree.
+void ParseMenuDump(const std::string& dump, std::vector<MenuItem>& bar)
+{
+    std::vector<std::vector<MenuItem>*> levels{&bar};
+    std::istringstream lines(dump);
+    std::string line;
+    while (std::getline(lines, line)) {
+        size_t t1 = line.find('\t'), t2 = line.find('\t', t1 + 1), t3 = line.find('\t', t2 + 1);
+        if (t3 == std::string::npos)
+            continue;
+        size_t depth = std::stoul(line.substr(0, t1));
+        MenuItem item;
+        item.id = std::stoi(line.substr(t1 + 1, t2 - t1 - 1));
+        std::string flags = line.substr(t2 + 1, t3 - t2 - 1);
+        item.text = line.substr(t3 + 1);
+        item.popup = flags.find('P') != std::string::npos;
+        item.separator = flags.find('S') != std::string::npos;
+        item.grayed = flags.find('G') != std::string::npos;
+        item.checked = flags.find('C') != std::string::npos;
+        if (depth + 1 > levels.size())
+            continue;
+        levels.resize(depth + 1);
+        levels[depth]->push_back(item);
+        levels.push_back(&levels[depth]->back().items);
+    }
+}
+
+}  // namespace
+
+bool ReadMenuBar(HWND window, std::vector<MenuItem>& bar, int initPosition)
+{
+    WPARAM request = initPosition < 0
+                         ? UI_PROBE_REQUEST(UI_PROBE_DUMP_MENU, 0)
+                         : UI_PROBE_REQUEST(UI_PROBE_INIT_AND_DUMP_MENU, initPosition);
+    std::string dump;
+    if (!AskProbe(window, request, dump))
+        return false;
+    bar.clear();
+    ParseMenuDump(dump, bar);
+    return true;
+}
+
+// --- Screenshots -------------------------------------------------------------------------
+
+bool SaveScreenshot(const std::string& path)
+{
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool saved = false;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        GdiFlush();
+        DWORD rowBytes = ((width * 3) + 3) & ~3u;
+        DWORD imageBytes = rowBytes * height;
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;  // "BM"
+        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+        file.bfSize = file.bfOffBits + imageBytes;
+        if (FILE* out = std::fopen(path.c_str(), "wb")) {
+            saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+                    std::fwrite(bits, imageBytes, 1, out) == 1;
+            saved = std::fclose(out) == 0 && saved;
+        }
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+}  // namespace ui
