@@ -52,4 +52,12 @@ TEST_F(Shutdown, SystemMenuCloseEndsWithZero)
     EXPECT_EQ(ExitCode(), 0);
 }
 
+TEST_F(Shutdown, AltF4EndsWithZero)
+{
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::PressKey(frame, VK_F4, ui::kAlt));
+    EXPECT_EQ(ExitCode(), 0);
+}
+
 }  // namespace

@@ -287,6 +287,77 @@ bool PostClose(HWND window)
     return PostMessageA(window, WM_CLOSE, 0, 0) != 0;
 }
 
+namespace {
+
+void AddKey(std::vector<INPUT>& inputs, WORD virtualKey, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+}
+
+}  // namespace
+
+bool PressKey(HWND window, WORD virtualKey, int modifiers)
+{
+    SetForegroundWindow(window);
+    const WORD modifierKeys[] = {VK_SHIFT, VK_CONTROL, VK_MENU};
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < 3; ++i) {
+        if (modifiers & (1 << i))
+            AddKey(inputs, modifierKeys[i], false);
+    }
+    AddKey(inputs, virtualKey, false);
+    AddKey(inputs, virtualKey, true);
+    for (int i = 2; i >= 0; --i) {
+        if (modifiers & (1 << i))
+            AddKey(inputs, modifierKeys[i], true);
+    }
+    UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    return sent == inputs.size();
+}
+
+int ListBoxCount(HWND list)
+{
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &count))
+        return -1;
+    return static_cast<int>(count);
+}
+
+std::vector<std::string> ListBoxTexts(HWND list)
+{
+    std::vector<std::string> texts;
+    int count = ListBoxCount(list);
+    for (int i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(list, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, kDefaultWaitMs, &length);
+        std::string text(length + 1, '\0');
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL,
+                            kDefaultWaitMs, &copied);
+        text.resize(copied == static_cast<DWORD_PTR>(LB_ERR) ? 0 : copied);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::vector<int> ListBoxSelection(HWND list)
+{
+    std::vector<int> selected;
+    int count = ListBoxCount(list);
+    for (int i = 0; i < count; ++i) {
+        DWORD_PTR state = 0;
+        SendMessageTimeoutA(list, LB_GETSEL, i, 0, SMTO_NORMAL, kDefaultWaitMs, &state);
+        if (static_cast<LONG_PTR>(state) > 0)
+            selected.push_back(i);
+    }
+    return selected;
+}
+
 std::string DialogText(HWND dialog)
 {
     std::string text;

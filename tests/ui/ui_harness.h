@@ -69,6 +69,17 @@ bool SendCommand(HWND window, int command, DWORD ms = kDefaultWaitMs);
 bool PostCommand(HWND window, int command);
 bool PostClose(HWND window);
 
+// Keyboard input as the user types it: the window is brought to the foreground and the keys
+// go through the system's input queue, so accelerators and the modifier states behave as for
+// real keys. `modifiers` is a combination of the flags below.
+enum KeyModifier { kShift = 1, kControl = 2, kAlt = 4 };
+bool PressKey(HWND window, WORD virtualKey, int modifiers = 0);
+
+// List boxes (with strings): the item count, the item texts and the selected indexes.
+int ListBoxCount(HWND list);
+std::vector<std::string> ListBoxTexts(HWND list);
+std::vector<int> ListBoxSelection(HWND list);
+
 // Message boxes and dialogs: the texts of their static controls joined by newlines, and a
 // button press (IDOK, IDYES, ... or any control id).
 std::string DialogText(HWND dialog);
