@@ -83,13 +83,13 @@ typedef struct LineFile {
     uint32_t flags;
     char* bufferStart;
     int32_t bufferSize;
-    char* next;         /* next byte to read or to write */
-    char* endRead;      /* one past the last valid byte (reading) */
-    char* endWrite;     /* one past the last byte that may be written (writing) */
-    void* handle;       /* the open file */
-    int64_t bufferOffset; /* file offset of the first buffer byte */
-    int32_t error;      /* the first read or write error met, 0 while there is none */
-    int32_t pendingEmptyLines; /* lines ended by carriage returns that are still to deliver */
+    char* next;                /* next byte to read or to write */
+    char* endRead;             /* one past the last valid byte (reading) */
+    char* endWrite;            /* one past the last byte that may be written (writing) */
+    void* handle;              /* the open file */
+    int64_t bufferOffset;      /* file offset of the first buffer byte */
+    int32_t error;             /* the first read or write error met, 0 while there is none */
+    int32_t pendingEmptyLines; /* empty lines ended by a run of CRs, still to deliver */
 } LineFile;
 
 /* Opens path for reading, or creates it anew for writing, over buffer, whose storage holds

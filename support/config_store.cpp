@@ -5,15 +5,14 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
 // The per-user store delivers texts of at most kConfigMaxText characters.
 constexpr int kReadLimit = kConfigMaxText + 1;
 constexpr int kIniPathSize = 260;
-constexpr int kIntTextSize = 16;
 
 char g_iniPath[kIniPathSize];
 
@@ -132,12 +131,6 @@ int IniDeleteTree(const char* section)
     return WriteIniString(g_iniPath, section, nullptr, nullptr);
 }
 
-// Decimal text of an integer, as both stores keep integers.
-struct IntText {
-    char text[kIntTextSize];
-    explicit IntText(int value) { snprintf(text, sizeof text, "%d", value); }
-};
-
 bool IsSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -184,9 +177,10 @@ int CARTIO_CALL GetConfigStr(char* buffer, int size, const char* section, const 
                                 : IniGetStr(buffer, size, section, key, defaultText);
 }
 
+// Integers are stored as their decimal text in both stores.
 int CARTIO_CALL SetConfigInt(const char* section, const char* key, int value)
 {
-    return SetConfigStr(section, key, IntText(value).text);
+    return SetConfigStr(section, key, std::to_string(value).c_str());
 }
 
 int CARTIO_CALL SetConfigStr(const char* section, const char* key, const char* text)
@@ -212,7 +206,7 @@ int CARTIO_CALL GetConfigStr16(char* buffer, int size, const char* section, cons
 
 int CARTIO_CALL SetConfigInt16(const char* section, const char* key, int value)
 {
-    return IniSetStr(section, key, IntText(value).text);
+    return IniSetStr(section, key, std::to_string(value).c_str());
 }
 
 int CARTIO_CALL SetConfigStr16(const char* section, const char* key, const char* text)

@@ -51,6 +51,43 @@ int AppendBytes(LineFile* file, const char* text, size_t count)
     return 0;
 }
 
+// Formats of plain text, "%%" and "%s" only, which is what the filters write with, are put
+// together here: the C library's formatter would cost more than all the rest of a save.
+// Returns the length, or -1 when the format needs the full formatter or the result does not
+// fit size bytes.
+int FormatPlainStrings(char* out, size_t size, const char* format, va_list args)
+{
+    for (const char* mark = strchr(format, '%'); mark != nullptr; mark = strchr(mark + 2, '%')) {
+        if (mark[1] != 's' && mark[1] != '%')
+            return -1;
+    }
+    size_t used = 0;
+    for (const char* p = format; *p != '\0';) {
+        const char* piece = p;
+        size_t length;
+        if (p[0] == '%' && p[1] == 's') {
+            piece = va_arg(args, const char*);
+            if (piece == nullptr)
+                piece = "(null)";
+            length = strlen(piece);
+            p += 2;
+        } else if (p[0] == '%') {
+            length = 1;
+            p += 2;
+        } else {
+            const char* mark = strchr(p, '%');
+            length = mark != nullptr ? static_cast<size_t>(mark - p) : strlen(p);
+            p += length;
+        }
+        if (length >= size - used)
+            return -1;
+        memcpy(out + used, piece, length);
+        used += length;
+    }
+    out[used] = '\0';
+    return static_cast<int>(used);
+}
+
 bool CanWrite(const LineFile* file)
 {
     return file != nullptr && file->handle != nullptr && file->bufferSize > 0
@@ -72,19 +109,24 @@ extern "C" int CARTIO_CALL vMMIOprintf(LineFile* file, const char* format, va_li
 {
     if (file == nullptr || format == nullptr)
         return -1;
-    va_list again;
-    va_copy(again, args);
-    int count = vsnprintf(g_formatBuffer, sizeof g_formatBuffer, format, args);
     const char* text = g_formatBuffer;
-    // A result too long for the format buffer is formatted again at its full length rather
-    // than cut short.
     std::vector<char> longText;
-    if (count >= kFormatBufferSize) {
-        longText.resize(static_cast<size_t>(count) + 1);
-        vsnprintf(longText.data(), longText.size(), format, again);
-        text = longText.data();
+    va_list copy;
+    va_copy(copy, args);
+    int count = FormatPlainStrings(g_formatBuffer, sizeof g_formatBuffer, format, copy);
+    va_end(copy);
+    if (count < 0) {
+        va_copy(copy, args);
+        count = vsnprintf(g_formatBuffer, sizeof g_formatBuffer, format, copy);
+        va_end(copy);
+        // A result too long for the format buffer is formatted again at its full length
+        // rather than cut short.
+        if (count >= kFormatBufferSize) {
+            longText.resize(static_cast<size_t>(count) + 1);
+            vsnprintf(longText.data(), longText.size(), format, args);
+            text = longText.data();
+        }
     }
-    va_end(again);
     if (count <= 0)
         return count < 0 ? -1 : 0;
     if (!CanWrite(file))

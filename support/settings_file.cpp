@@ -205,9 +205,11 @@ std::string FormatSettings(const SettingsFile& file, SettingsStyle style)
 {
     const char* lineEnd = style == SettingsStyle::kStore ? "\n" : "\r\n";
     std::string out = style == SettingsStyle::kStore ? kStoreHead : "";
+    bool first = true;
     for (const SettingsSection& section : file.sections) {
-        if (!out.empty())
+        if (!first)
             out += lineEnd;
+        first = false;
         out += "[" + Encode(section.name, kSectionMarks, style) + "]" + lineEnd;
         for (const SettingsValue& value : section.values)
             out += Encode(value.key, kKeyMarks, style) + "=" + Encode(value.text, "", style)

@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cartio.h"
+#include "test_files.h"
+
+namespace {
+
+constexpr int kBufferSize = 32768;
+
+// Lines of varying lengths, numbered, so that a lost or doubled line shows.
+std::vector<std::string> NumberedLines(size_t count)
+{
+    std::vector<std::string> lines;
+    for (size_t i = 0; i < count; ++i)
+        lines.push_back("%T line " + std::to_string(i) + " " + std::string(i % 97, 'x'));
+    return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines, const std::string& lineEnd)
+{
+    std::string out;
+    for (const std::string& line : lines)
+        out += line + lineEnd;
+    return out;
+}
+
+struct LineEndCase {
+    const char* name;
+    std::string bytes;
+    std::vector<LineRead> expected;
+};
+
+TEST(ReadLine, EndsLinesAtLfCrLfAndLoneCr)
+{
+    const LineEndCase cases[] = {
+        {"three CR LF lines", "a\r\n\r\nb\r\n", {{"a", 1}, {"", 1}, {"b", 1}}},
+        {"empty file", "", {}},
+        {"CR inside a line ends it", "x\ry\r\n", {{"x", 0}, {"y", 1}}},
+        {"bare LF", "one\ntwo\n", {{"one", 0}, {"two", 0}}},
+        {"CR only", "one\rtwo\r", {{"one", 0}, {"two", 0}}},
+        {"CRs before LF are one line end", "a\r\r\nb\r\n", {{"a", 1}, {"b", 1}}},
+        {"two lone CRs end two lines", "a\r\rb", {{"a", 0}, {"", 0}, {"b", 0}}},
+        {"last line without line end", "a\r\nlast", {{"a", 1}, {"last", 0}}},
+        {"LF CR is two line ends", "a\n\rb", {{"a", 0}, {"", 0}, {"b", 0}}},
+        {"empty lines only", "\n\r\n\r", {{"", 0}, {"", 1}, {"", 0}}},
+        {"trailing CRs at the end", "a\r\r", {{"a", 0}, {"", 0}}},
+        {"tabs and high bytes kept", "\t\xE9t\xE9\r\n", {{"\t\xE9t\xE9", 1}}},
+    };
+    for (int bufferSize : {8, 16, kBufferSize}) {
+        for (const LineEndCase& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + ", buffer " + std::to_string(bufferSize));
+            TempDir dir;
+            WriteBytes(dir.Path("lines.txt"), c.bytes);
+            EXPECT_EQ(ReadAllLines(dir.Path("lines.txt"), bufferSize, kBufferSize), c.expected);
+        }
+    }
+}
+
+TEST(ReadLine, ReportsTheEndOnTheCallAfterTheLastLineAndKeepsTheLineBuffer)
+{
+    TempDir dir;
+    WriteBytes(dir.Path("abc.txt"), "a\r\n\r\nb\r\n");
+    std::vector<char> buffer(kBufferSize + 1);
+    LineFile file;
+    ASSERT_EQ(OpenLineFile(&file, dir.Path("abc.txt").c_str(), kLineFileRead, buffer.data(),
+                           kBufferSize), 0);
+    char line[64];
+    int endFlag = -1;
+    for (const char* expected : {"a", "", "b"}) {
+        EXPECT_EQ(ReadLineLimited(&file, line, sizeof line, &endFlag), 1);
+        EXPECT_EQ(endFlag, 0);
+        EXPECT_STREQ(line, expected);
+    }
+    EXPECT_EQ(ReadLineLimited(&file, line, sizeof line, &endFlag), 0);
+    EXPECT_EQ(endFlag, 1);
+    EXPECT_STREQ(line, "b");
+    EXPECT_EQ(ReadLineLimited(&file, line, sizeof line, &endFlag), 0);
+    EXPECT_EQ(endFlag, 1);
+    EXPECT_EQ(CloseLineFile(&file), 0);
+}
+
+TEST(ReadLine, DeliversFilesOfSeveralBufferLoadsWhole)
+{
+    const std::vector<std::string> lines = NumberedLines(5000);
+    for (const char* lineEnd : {"\n", "\r\n", "\r"}) {
+        SCOPED_TRACE(lineEnd[0] == '\r' ? (lineEnd[1] ? "CR LF" : "CR") : "LF");
+        TempDir dir;
+        std::string bytes = Joined(lines, lineEnd);
+        ASSERT_GT(bytes.size(), 8u * kBufferSize);
+        WriteBytes(dir.Path("many.txt"), bytes);
+        SetBufSz(kBufferSize);
+        std::vector<LineRead> read = ReadAllLines(dir.Path("many.txt"), kBufferSize, 0);
+        ASSERT_EQ(read.size(), lines.size());
+        int crLf = std::string(lineEnd) == "\r\n" ? 1 : 0;
+        for (size_t i = 0; i < lines.size(); ++i)
+            ASSERT_EQ(read[i], (LineRead{lines[i], crLf})) << "line " << i;
+    }
+}
+
+TEST(ReadLine, DeliversALineThatStartsNearTheEndOfABufferLoadWhole)
+{
+    TempDir dir;
+    for (size_t offset : {size_t(kBufferSize - 7), size_t(kBufferSize - 1), size_t(kBufferSize)}) {
+        SCOPED_TRACE(offset);
+        std::string first(offset - 2, 'f');
+        std::string second = "%A Second, Line";
+        WriteBytes(dir.Path("edge.txt"), first + "\r\n" + second + "\r\nthird\r\n");
+        std::vector<LineRead> expected = {{first, 1}, {second, 1}, {"third", 1}};
+        EXPECT_EQ(ReadAllLines(dir.Path("edge.txt"), kBufferSize, kBufferSize), expected);
+    }
+}
+
+TEST(ReadLine, DeliversALongLineInPiecesThatFitTheLineBuffer)
+{
+    TempDir dir;
+    std::string longLine;
+    for (size_t i = 0; longLine.size() < 100000; ++i)
+        longLine += std::to_string(i) + ",";
+    longLine.resize(100000);
+    WriteBytes(dir.Path("long.txt"), "before\r\n" + longLine + "\r\nafter\r\n");
+    SetBufSz(kBufferSize);
+    // The line buffer is exactly GetBufSz() bytes: the sanitizers catch any write past it.
+    std::vector<LineRead> read = ReadAllLines(dir.Path("long.txt"), kBufferSize, 0);
+    ASSERT_GE(read.size(), 4u);
+    EXPECT_EQ(read.front(), (LineRead{"before", 1}));
+    EXPECT_EQ(read.back(), (LineRead{"after", 1}));
+    std::string joined;
+    for (size_t i = 1; i + 1 < read.size(); ++i) {
+        EXPECT_LE(read[i].text.size(), size_t(GetBufSz() - 1));
+        EXPECT_EQ(read[i].result, i + 2 == read.size() ? 1 : 0) << "piece " << i;
+        joined += read[i].text;
+    }
+    EXPECT_EQ(read.size(), 6u);
+    EXPECT_EQ(joined, longLine);
+}
+
+TEST(ReadLine, SplitsPiecesAtTheSmallerOfLineAndFileBuffer)
+{
+    struct PieceCase {
+        int bufferSize;
+        int lineSize;
+        std::string bytes;
+        std::vector<LineRead> expected;
+    };
+    const PieceCase cases[] = {
+        // A line that fills the line buffer exactly comes whole, with its line end.
+        {64, 4, "abc\r\nd\r\n", {{"abc", 1}, {"d", 1}}},
+        {64, 4, "abcd\r\n", {{"abc", 0}, {"d", 1}}},
+        {64, 4, "abcdefg\n", {{"abc", 0}, {"def", 0}, {"g", 0}}},
+        {64, 4, "abcdef", {{"abc", 0}, {"def", 0}}},
+        {64, 2, "ab\r\n", {{"a", 0}, {"b", 1}}},
+        {4, 64, "abcdefg\r\nh", {{"abc", 0}, {"def", 0}, {"g", 1}, {"h", 0}}},
+        {2, 64, "ab\r\n\r\n", {{"a", 0}, {"b", 1}, {"", 1}}},
+    };
+    for (const PieceCase& c : cases) {
+        SCOPED_TRACE("buffer " + std::to_string(c.bufferSize) + ", line " +
+                     std::to_string(c.lineSize) + ": " + c.bytes);
+        TempDir dir;
+        WriteBytes(dir.Path("pieces.txt"), c.bytes);
+        EXPECT_EQ(ReadAllLines(dir.Path("pieces.txt"), c.bufferSize, c.lineSize), c.expected);
+    }
+}
+
+TEST(ReadLine, TakesRunsOfCarriageReturnsLongerThanTheBuffer)
+{
+    const std::string run(100, '\r');
+    TempDir dir;
+    WriteBytes(dir.Path("run.txt"), "a" + run + "\nb\r\n");
+    EXPECT_EQ(ReadAllLines(dir.Path("run.txt"), 8, 64),
+              (std::vector<LineRead>{{"a", 1}, {"b", 1}}));
+
+    WriteBytes(dir.Path("run.txt"), "a" + run + "b");
+    std::vector<LineRead> expected = {{"a", 0}};
+    expected.insert(expected.end(), run.size() - 1, LineRead{"", 0});
+    expected.push_back({"b", 0});
+    EXPECT_EQ(ReadAllLines(dir.Path("run.txt"), 8, 64), expected);
+}
+
+TEST(ReadLine, RefillKeepsTheUnreadBytes)
+{
+    TempDir dir;
+    WriteBytes(dir.Path("refill.txt"), "0123456789abcdef");
+    char buffer[9];
+    LineFile file;
+    ASSERT_EQ(OpenLineFile(&file, dir.Path("refill.txt").c_str(), kLineFileRead, buffer, 8), 0);
+    ASSERT_EQ(AdvanceLineFile(&file, kLineFileRead), 0);
+    EXPECT_EQ(std::string(file.next, file.endRead), "01234567");
+    file.next += 5;
+    ASSERT_EQ(AdvanceLineFile(&file, kLineFileRead), 0);
+    EXPECT_EQ(file.next, file.bufferStart);
+    EXPECT_EQ(std::string(file.next, file.endRead), "56789abc");
+    EXPECT_EQ(file.bufferOffset, 5);
+    file.next = file.endRead;
+    ASSERT_EQ(AdvanceLineFile(&file, kLineFileRead), 0);
+    EXPECT_EQ(std::string(file.next, file.endRead), "def");
+    EXPECT_TRUE(file.flags & kLineFileAtEnd);
+    file.next = file.endRead;
+    ASSERT_EQ(AdvanceLineFile(&file, kLineFileRead), 0);
+    EXPECT_EQ(file.next, file.endRead);
+    EXPECT_EQ(CloseLineFile(&file), 0);
+}
+
+TEST(ReadLine, BadArgumentsReportTheEndWithoutTouchingAnything)
+{
+    TempDir dir;
+    WriteBytes(dir.Path("one.txt"), "one\r\n");
+    char buffer[17];
+    LineFile file;
+    ASSERT_EQ(OpenLineFile(&file, dir.Path("one.txt").c_str(), kLineFileRead, buffer, 16), 0);
+    char line[8] = "keep";
+    int endFlag = 0;
+    EXPECT_EQ(ReadLineLimited(nullptr, line, sizeof line, &endFlag), 0);
+    EXPECT_EQ(endFlag, 1);
+    endFlag = 0;
+    EXPECT_EQ(ReadLineLimited(&file, nullptr, sizeof line, &endFlag), 0);
+    EXPECT_EQ(endFlag, 1);
+    endFlag = 0;
+    EXPECT_EQ(ReadLineLimited(&file, line, 1, &endFlag), 0);
+    EXPECT_EQ(endFlag, 1);
+    EXPECT_EQ(ReadLineLimited(&file, line, sizeof line, nullptr), 0);
+    EXPECT_STREQ(line, "keep");
+    // Nothing was consumed by the refused calls.
+    EXPECT_EQ(ReadLineLimited(&file, line, sizeof line, &endFlag), 1);
+    EXPECT_STREQ(line, "one");
+    EXPECT_EQ(CloseLineFile(&file), 0);
+
+    ASSERT_EQ(OpenLineFile(&file, dir.Path("out.txt").c_str(), kLineFileWrite, buffer, 16), 0);
+    endFlag = 0;
+    EXPECT_EQ(ReadLineLimited(&file, line, sizeof line, &endFlag), 0);
+    EXPECT_EQ(endFlag, 1);
+    EXPECT_EQ(CloseLineFile(&file), 0);
+}
+
+TEST(LineFile, OpenRefusesBadArgumentsAndReportsMissingFiles)
+{
+    TempDir dir;
+    char buffer[17];
+    LineFile file;
+    EXPECT_NE(OpenLineFile(&file, dir.Path("missing.txt").c_str(), kLineFileRead, buffer, 16), 0);
+    EXPECT_EQ(file.handle, nullptr);
+    EXPECT_NE(OpenLineFile(&file, nullptr, kLineFileRead, buffer, 16), 0);
+    EXPECT_NE(OpenLineFile(&file, dir.Path("x.txt").c_str(), kLineFileWrite, nullptr, 16), 0);
+    EXPECT_NE(OpenLineFile(&file, dir.Path("x.txt").c_str(), kLineFileWrite, buffer, 1), 0);
+    EXPECT_NE(OpenLineFile(&file, dir.Path("x.txt").c_str(), 7, buffer, 16), 0);
+    EXPECT_NE(OpenLineFile(nullptr, dir.Path("x.txt").c_str(), kLineFileWrite, buffer, 16), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("x.txt")));
+    EXPECT_NE(CloseLineFile(&file), 0);
+    EXPECT_NE(AdvanceLineFile(&file, kLineFileRead), 0);
+}
+
+}  // namespace

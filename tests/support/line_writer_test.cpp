@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cartio.h"
+#include "test_files.h"
+
+namespace {
+
+constexpr int kBufferSize = 32768;
+
+// A LineFile open for writing over a buffer of its own, with the spare byte behind it.
+struct WrittenFile {
+    WrittenFile(const std::string& path, int bufferSize) : buffer(bufferSize + 1)
+    {
+        EXPECT_EQ(OpenLineFile(&file, path.c_str(), kLineFileWrite, buffer.data(), bufferSize), 0);
+    }
+
+    // As the owner does after the last write it wants kept.
+    int Close()
+    {
+        file.flags |= kLineFileDirty;
+        return CloseLineFile(&file);
+    }
+
+    std::vector<char> buffer;
+    LineFile file;
+};
+
+int Printf(LineFile* file, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    int count = vMMIOprintf(file, format, args);
+    va_end(args);
+    return count;
+}
+
+TEST(WriteLine, AppendsTextsAsTheyStandAndTheOwnerFlushesTheRest)
+{
+    TempDir dir;
+    WrittenFile out(dir.Path("out.ref"), kBufferSize);
+    EXPECT_EQ(WriteLine(&out.file, "%A Miller, J.\r\n"), 0);
+    EXPECT_EQ(WriteLine(&out.file, ""), 0);
+    EXPECT_EQ(Printf(&out.file, "%%T %s\r\n", "A title"), 12);
+    EXPECT_EQ(Printf(&out.file, "%%D %d\r\n\r\n", 1994), 11);
+    EXPECT_FALSE(out.file.flags & kLineFileDirty) << "only an overflow sets the dirty flag";
+    EXPECT_EQ(out.Close(), 0);
+    EXPECT_EQ(ReadBytes(dir.Path("out.ref")), "%A Miller, J.\r\n%T A title\r\n%D 1994\r\n\r\n");
+}
+
+TEST(WriteLine, FlushesOnlyWhenTheTextDoesNotFitTheRoomLeft)
+{
+    TempDir dir;
+    WrittenFile out(dir.Path("room.txt"), 16);
+    EXPECT_EQ(WriteLine(&out.file, "0123456789"), 0);
+    EXPECT_EQ(WriteLine(&out.file, "abcdef"), 0) << "exactly the room left";
+    EXPECT_EQ(out.file.next, out.file.endWrite);
+    EXPECT_EQ(out.file.bufferOffset, 0);
+    EXPECT_EQ(std::filesystem::file_size(dir.Path("room.txt")), 0u);
+
+    EXPECT_EQ(WriteLine(&out.file, "X"), 0) << "one byte more than the room";
+    EXPECT_EQ(out.file.bufferOffset, 16);
+    EXPECT_EQ(std::filesystem::file_size(dir.Path("room.txt")), 16u);
+    EXPECT_FALSE(out.file.flags & kLineFileDirty);
+    EXPECT_EQ(out.file.next, out.file.bufferStart + 1);
+    EXPECT_EQ(out.Close(), 0);
+    EXPECT_EQ(ReadBytes(dir.Path("room.txt")), "0123456789abcdefX");
+}
+
+TEST(WriteLine, LeavesTheBufferTailOutUnlessTheOwnerMarksItDirty)
+{
+    TempDir dir;
+    LineFile file;
+    std::vector<char> buffer(17);
+    ASSERT_EQ(OpenLineFile(&file, dir.Path("cut.txt").c_str(), kLineFileWrite, buffer.data(), 16), 0);
+    EXPECT_EQ(WriteLine(&file, "0123456789ABCDEF"), 0);
+    EXPECT_EQ(WriteLine(&file, "tail"), 0) << "flushes the first text, keeps this one";
+    EXPECT_EQ(CloseLineFile(&file), 0);
+    EXPECT_EQ(ReadBytes(dir.Path("cut.txt")), "0123456789ABCDEF");
+}
+
+TEST(WriteLine, WritesTextsLongerThanTheBufferWhole)
+{
+    TempDir dir;
+    std::string longText;
+    for (int i = 0; longText.size() < 100000; ++i)
+        longText += std::to_string(i) + " ";
+    WrittenFile out(dir.Path("long.txt"), 1000);
+    EXPECT_EQ(WriteLine(&out.file, "head "), 0);
+    EXPECT_EQ(WriteLine(&out.file, longText.c_str()), 0);
+    EXPECT_EQ(Printf(&out.file, "%s|%s", longText.c_str(), "tail"), int(longText.size() + 5));
+    EXPECT_EQ(out.Close(), 0);
+    EXPECT_EQ(ReadBytes(dir.Path("long.txt")), "head " + longText + longText + "|tail");
+}
+
+TEST(WriteLine, RefusesNullTextsAndFilesNotOpenForWriting)
+{
+    TempDir dir;
+    WrittenFile out(dir.Path("refused.txt"), 16);
+    EXPECT_EQ(WriteLine(&out.file, "ab"), 0);
+    EXPECT_EQ(WriteLine(&out.file, nullptr), -1);
+    EXPECT_EQ(WriteLine(nullptr, "ab"), -1);
+    EXPECT_EQ(out.file.next, out.file.bufferStart + 2);
+    EXPECT_EQ(out.Close(), 0);
+    EXPECT_EQ(ReadBytes(dir.Path("refused.txt")), "ab");
+
+    LineFile file;
+    char buffer[17];
+    ASSERT_EQ(OpenLineFile(&file, dir.Path("refused.txt").c_str(), kLineFileRead, buffer, 16), 0);
+    EXPECT_NE(WriteLine(&file, "no"), 0);
+    EXPECT_EQ(Printf(&file, "%s", "no"), -1);
+    EXPECT_NE(AdvanceLineFile(&file, kLineFileWrite), 0);
+    EXPECT_EQ(CloseLineFile(&file), 0);
+    EXPECT_EQ(ReadBytes(dir.Path("refused.txt")), "ab");
+}
+
+TEST(vMMIOprintf, WritesNothingForAnEmptyResult)
+{
+    TempDir dir;
+    WrittenFile out(dir.Path("empty.txt"), 16);
+    EXPECT_EQ(Printf(&out.file, "%s", ""), 0);
+    EXPECT_EQ(out.file.next, out.file.bufferStart);
+    EXPECT_EQ(Printf(&out.file, nullptr), -1);
+    EXPECT_EQ(Printf(nullptr, "x"), -1);
+    EXPECT_EQ(Printf(&out.file, "%c%s", 'a', "b"), 2);
+    EXPECT_EQ(out.Close(), 0);
+    EXPECT_EQ(ReadBytes(dir.Path("empty.txt")), "ab");
+}
+
+TEST(vMMIOprintf, FormatsAsTheCLibraryDoes)
+{
+    struct FormatCase {
+        const char* format;
+        const char* first;
+        const char* second;
+    };
+    const FormatCase cases[] = {
+        {"%%A %s\r\n", "Miller, J.", ""},
+        {"%s%s", "ab", "cd"},
+        {"100%% %s", "sure", ""},
+        {"%s|%5s|%-4s|", "x", "y"},
+        {"%.2s and %s", "abcdef", "rest"},
+        {"%s\t%c", "tab", nullptr},
+        {"no conversions", "", ""},
+        {"%%%%", "", ""},
+    };
+    for (const FormatCase& c : cases) {
+        SCOPED_TRACE(c.format);
+        char expected[256];
+        int expectedCount = c.second != nullptr ? snprintf(expected, sizeof expected, c.format,
+                                                            c.first, c.second, "z")
+                                                : snprintf(expected, sizeof expected, c.format,
+                                                           c.first, 'c');
+        TempDir dir;
+        WrittenFile out(dir.Path("formatted.txt"), 64);
+        int count = c.second != nullptr ? Printf(&out.file, c.format, c.first, c.second, "z")
+                                        : Printf(&out.file, c.format, c.first, 'c');
+        EXPECT_EQ(count, expectedCount);
+        EXPECT_EQ(out.Close(), 0);
+        EXPECT_EQ(ReadBytes(dir.Path("formatted.txt")), expected);
+    }
+}
+
+// A stream open only for reading stands in for a device that refuses every write.
+void BreakWrites(LineFile* file, const std::string& readablePath)
+{
+    fclose(static_cast<FILE*>(file->handle));
+    file->handle = fopen(readablePath.c_str(), "rb");
+    ASSERT_NE(file->handle, nullptr);
+}
+
+TEST(WriteLine, ReportsAFailedWriteAndRemembersItUntilTheClose)
+{
+    TempDir dir;
+    WriteBytes(dir.Path("readonly.txt"), "");
+    WrittenFile out(dir.Path("broken.txt"), 8);
+    BreakWrites(&out.file, dir.Path("readonly.txt"));
+    EXPECT_EQ(WriteLine(&out.file, "1234"), 0) << "fits the buffer: nothing written yet";
+    int error = WriteLine(&out.file, "56789");
+    EXPECT_GT(error, 0);
+    EXPECT_EQ(out.file.error, error);
+    EXPECT_EQ(Printf(&out.file, "%s", "more than eight"), -1);
+    EXPECT_EQ(WriteLine(&out.file, "again, too long"), error);
+    EXPECT_EQ(out.Close(), error);
+}
+
+TEST(WriteLine, ReportsAFailedFinalFlushAtTheClose)
+{
+    TempDir dir;
+    WriteBytes(dir.Path("readonly.txt"), "");
+    WrittenFile out(dir.Path("broken.txt"), 64);
+    BreakWrites(&out.file, dir.Path("readonly.txt"));
+    EXPECT_EQ(WriteLine(&out.file, "short"), 0);
+    EXPECT_NE(out.Close(), 0);
+}
+
+#ifndef _WIN32
+TEST(WriteLine, ReportsAFullDisk)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    WrittenFile out("/dev/full", 16);
+    EXPECT_EQ(WriteLine(&out.file, "0123456789"), 0);
+    EXPECT_EQ(WriteLine(&out.file, "0123456789"), ENOSPC);
+    EXPECT_EQ(out.file.error, ENOSPC);
+    EXPECT_EQ(out.Close(), ENOSPC);
+
+    WrittenFile small("/dev/full", 16);
+    EXPECT_EQ(WriteLine(&small.file, "tail"), 0);
+    EXPECT_EQ(small.Close(), ENOSPC);
+}
+#endif
+
+TEST(WriteLine, WhatIsWrittenReadsBackLineByLine)
+{
+    TempDir dir;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 20000; ++i)
+        lines.push_back(i % 50 == 0 ? "" : "%K keyword " + std::to_string(i * 7919));
+    WrittenFile out(dir.Path("round.ref"), kBufferSize);
+    for (const std::string& line : lines)
+        ASSERT_EQ(Printf(&out.file, "%s\r\n", line.c_str()), int(line.size() + 2));
+    ASSERT_EQ(out.Close(), 0);
+    std::vector<LineRead> read = ReadAllLines(dir.Path("round.ref"), kBufferSize, kBufferSize);
+    ASSERT_EQ(read.size(), lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+        ASSERT_EQ(read[i].text, lines[i]) << "line " << i;
+}
+
+}  // namespace
