@@ -110,6 +110,16 @@ constexpr Tables BuildTables()
 
 constexpr Tables kTables = BuildTables();
 
+constexpr unsigned MaxPrimaryWeight()
+{
+    unsigned highest = 0;
+    for (unsigned short weight : kTables.primary) highest = weight > highest ? weight : highest;
+    return highest;
+}
+// Weight prefixes keep one byte per weight; no text has a prefix of all ones, which sorted
+// lists keep for an absent field.
+static_assert(MaxPrimaryWeight() < 255, "primary weights must fit in a byte, below 255");
+
 inline unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
 
 // A run of text read as a stream of weights; a ligature gives two. With no end pointer the
@@ -178,6 +188,13 @@ int Compare(const unsigned char* a, const unsigned char* aEnd, const unsigned ch
     return 0;
 }
 
+uint64_t Prefix(WeightStream stream)
+{
+    uint64_t prefix = 0;
+    for (int i = 0; i < 8; ++i) prefix = (prefix << 8) | stream.NextPrimary();
+    return prefix;
+}
+
 const unsigned char kEmpty[1] = {0};
 
 const unsigned char* Bytes(const char* text)
@@ -218,4 +235,13 @@ int CompareTextI(const char* a, std::size_t aLength, const char* b, std::size_t 
     if (a == nullptr) aLength = 0;
     if (b == nullptr) bLength = 0;
     return Compare(pa, pa + aLength, pb, pb + bLength);
+}
+
+uint64_t PrimaryWeightPrefix(const char* text) { return Prefix(WeightStream{Bytes(text), nullptr}); }
+
+uint64_t PrimaryWeightPrefix(const char* text, std::size_t length)
+{
+    const unsigned char* bytes = Bytes(text);
+    if (text == nullptr) length = 0;
+    return Prefix(WeightStream{bytes, bytes + length});
 }

@@ -10,6 +10,7 @@
 #define CARTULAN_FORMAT_TEXT_RULES_H
 
 #include <cstddef>
+#include <cstdint>
 
 // A letter of code page 1252: A-Z, a-z and the accented and other Latin letters.
 bool IsLetter(char c);
@@ -32,5 +33,11 @@ bool SameCharIgnoringCase(char a, char b);
 int CompareTextI(const char* a, const char* b);
 // The same for two runs of text given by length (they need no terminator).
 int CompareTextI(const char* a, std::size_t aLength, const char* b, std::size_t bLength);
+
+// The first eight letters-level weights of a text packed into a number, one byte each, so
+// that when the prefixes of two texts differ they order the texts as CompareTextI does. Equal
+// prefixes decide nothing. Sorted lists keep one per item to compare without reading texts.
+uint64_t PrimaryWeightPrefix(const char* text);
+uint64_t PrimaryWeightPrefix(const char* text, std::size_t length);
 
 #endif

@@ -1,0 +1,182 @@
+// Speed of the reference store on synthetic references: sorted insertion of references that
+// arrive in sort order and in random order, re-sorting with family-name comparison, and the
+// memory a database takes against the refer file its references come from.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+#include <benchmark/benchmark.h>
+
+#include "store/database.h"
+#include "store/reference.h"
+#include "store/reference_list.h"
+#include "store/resort.h"
+#include "store/sort_order.h"
+#include "store/store_state.h"
+#include "tools/refer_writer.h"
+#include "tools/reference_generator.h"
+
+namespace {
+
+constexpr uint32_t kSeed = 1994;
+
+// Generated once per size and kept alive between runs by a hold of the pool's own, so that
+// destroying a benchmark's database only releases them.
+const std::vector<Reference*>& Pool(int32_t count)
+{
+    static std::map<int32_t, std::vector<Reference*>> pools;
+    std::vector<Reference*>& pool = pools[count];
+    if (pool.empty()) {
+        pool = GenerateReferences(count, kSeed);
+        for (Reference* reference : pool) ++reference->refCount;
+    }
+    return pool;
+}
+
+std::vector<Reference*> InSortOrder(int32_t count)
+{
+    std::vector<Reference*> references = Pool(count);
+    const StoreDefaults& defaults = g_store.defaults;
+    std::sort(references.begin(), references.end(), [&defaults](Reference* a, Reference* b) {
+        return CompareReferences(*a, *b, defaults.sortKeys, defaults.nameOptions) < 0;
+    });
+    return references;
+}
+
+std::vector<Reference*> InRandomOrder(int32_t count)
+{
+    std::vector<Reference*> references = Pool(count);
+    uint64_t state = 42;
+    for (std::size_t i = references.size(); i > 1; --i) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        std::swap(references[i - 1], references[(state >> 33) % i]);
+    }
+    return references;
+}
+
+double Seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// Inserts every reference into a new database, timing only the insertions.
+void InsertAll(benchmark::State& state, const std::vector<Reference*>& references)
+{
+    for (auto _ : state) {
+        Database* database = CreateDatabase();
+        const auto start = std::chrono::steady_clock::now();
+        for (Reference* reference : references) database->references->insert(reference);
+        state.SetIterationTime(Seconds(start));
+        if (database->references->count() != static_cast<int32_t>(references.size()))
+            state.SkipWithError("references went missing");
+        DestroyDatabase(database);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(references.size()));
+}
+
+void BM_InsertInSortOrder(benchmark::State& state)
+{
+    InsertAll(state, InSortOrder(static_cast<int32_t>(state.range(0))));
+}
+
+void BM_InsertInRandomOrder(benchmark::State& state)
+{
+    InsertAll(state, InRandomOrder(static_cast<int32_t>(state.range(0))));
+}
+
+// A database sorted by title is re-sorted by author, date and title with family-name
+// comparison: the references come in an order unrelated to the new one.
+void BM_ResortByFamilyNames(benchmark::State& state)
+{
+    const std::vector<Reference*> references =
+        InRandomOrder(static_cast<int32_t>(state.range(0)));
+    for (auto _ : state) {
+        Database* database = CreateDatabase();
+        database->sortKeys.keys[0] = kSortTitle;
+        database->sortKeys.keys[1] = kSortNone;
+        database->sortKeys.keys[2] = kSortNone;
+        for (Reference* reference : references) database->references->insert(reference);
+        database->sortKeys = SortSpec();
+        database->nameOptions.method = kCompareFamilyNames;
+        const auto start = std::chrono::steady_clock::now();
+        ResortDatabase(*database);
+        state.SetIterationTime(Seconds(start));
+        DestroyDatabase(database);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(references.size()));
+}
+
+// The usual change: the order stays by author, date and title, and the names switch from
+// comparison as written to family names, so the references come nearly in order.
+void BM_ResortToFamilyNamesFromAuthorOrder(benchmark::State& state)
+{
+    const std::vector<Reference*> references =
+        InRandomOrder(static_cast<int32_t>(state.range(0)));
+    for (auto _ : state) {
+        Database* database = CreateDatabase();
+        for (Reference* reference : references) database->references->insert(reference);
+        database->nameOptions.method = kCompareFamilyNames;
+        const auto start = std::chrono::steady_clock::now();
+        ResortDatabase(*database);
+        state.SetIterationTime(Seconds(start));
+        DestroyDatabase(database);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(references.size()));
+}
+
+#if defined(__GLIBC__)
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// Bytes the heap holds for a database of generated references, against the size of the refer
+// file that holds the same references.
+void BM_MemoryOfDatabase(benchmark::State& state)
+{
+    const int32_t count = static_cast<int32_t>(state.range(0));
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        std::vector<Reference*> references = GenerateReferences(count, kSeed + 1);
+        Database* database = CreateDatabase();
+        for (Reference* reference : references) database->references->insert(reference);
+        const std::size_t vectorBytes = references.capacity() * sizeof(Reference*);
+        const double held = static_cast<double>(HeapInUse() - before - vectorBytes);
+
+        const std::string path = "/tmp/cartulan-bench-" + std::to_string(count) + ".ref";
+        const long long fileBytes = WriteReferFile(path.c_str(), references);
+        std::remove(path.c_str());
+        DestroyDatabase(database);
+        if (fileBytes <= 0) {
+            state.SkipWithError("cannot write the refer file");
+            return;
+        }
+        state.counters["held_MB"] = held / 1e6;
+        state.counters["refer_file_MB"] = static_cast<double>(fileBytes) / 1e6;
+        state.counters["held_per_file_byte"] = held / static_cast<double>(fileBytes);
+        state.counters["held_B_per_ref"] = held / count;
+    }
+}
+BENCHMARK(BM_MemoryOfDatabase)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+#endif
+
+BENCHMARK(BM_InsertInSortOrder)->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertInRandomOrder)->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResortByFamilyNames)->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResortToFamilyNamesFromAuthorOrder)->Arg(10000)->Arg(100000)->Arg(1000000)
+    ->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
