@@ -69,15 +69,25 @@ VersionInfo ReadVersion(const std::string& file)
     return info;
 }
 
+// Versions as major.minor.third.fourth.
+struct Numbers {
+    WORD major, minor, third, fourth;
+};
+
+void ExpectFixedPart(const VersionInfo& v, Numbers file, Numbers product, DWORD fileType)
+{
+    EXPECT_EQ(v.fileMS, static_cast<DWORD>(MAKELONG(file.minor, file.major)));
+    EXPECT_EQ(v.fileLS, static_cast<DWORD>(MAKELONG(file.fourth, file.third)));
+    EXPECT_EQ(v.productMS, static_cast<DWORD>(MAKELONG(product.minor, product.major)));
+    EXPECT_EQ(v.productLS, static_cast<DWORD>(MAKELONG(product.fourth, product.third)));
+    EXPECT_EQ(v.fileType, fileType);
+}
+
 TEST(Deliverables, ProgramCarriesItsVersion)
 {
     VersionInfo v = ReadVersion(BinDir() + "\\CARTUL32.EXE");
     ASSERT_TRUE(v.present);
-    EXPECT_EQ(v.fileMS, MAKELONG(8, 7));
-    EXPECT_EQ(v.fileLS, MAKELONG(43, 0));
-    EXPECT_EQ(v.productMS, MAKELONG(8, 7));
-    EXPECT_EQ(v.productLS, 0u);
-    EXPECT_EQ(v.fileType, static_cast<DWORD>(VFT_APP));
+    ExpectFixedPart(v, {7, 8, 0, 43}, {7, 8, 0, 0}, VFT_APP);
     EXPECT_EQ(v.Text("OriginalFilename"), "CARTUL32.EXE");
 }
 
@@ -86,11 +96,7 @@ TEST(Deliverables, EnglishLanguageLibraryCarriesItsVersionAndLanguage)
     std::string path = BinDir() + "\\CTNEN.DLL";
     VersionInfo v = ReadVersion(path);
     ASSERT_TRUE(v.present);
-    EXPECT_EQ(v.fileMS, MAKELONG(8, 7));
-    EXPECT_EQ(v.fileLS, MAKELONG(10, 0));
-    EXPECT_EQ(v.productMS, MAKELONG(8, 7));
-    EXPECT_EQ(v.productLS, 0u);
-    EXPECT_EQ(v.fileType, static_cast<DWORD>(VFT_DLL));
+    ExpectFixedPart(v, {7, 8, 0, 10}, {7, 8, 0, 0}, VFT_DLL);
     EXPECT_EQ(v.Text("FileDescription"), "English language library");
     EXPECT_EQ(v.Text("FileVersion"), "7.8.0.10");
     EXPECT_EQ(v.Text("InternalName"), "CTNEN.DLL");
