@@ -33,10 +33,15 @@ function(cartulan_gtest name)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} Cartulan::gtest_main)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    add_test(NAME ${name} COMMAND ${name})
     if(WIN32)
         # Windows test programs run under Wine on the shared bench (see scripts/wine-bench).
-        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 300)
+        # One CTest run covers both trees, so the Wine runs carry their own names. They run in
+        # the deliverables' folder, where Windows finds the libraries a program links.
+        add_test(NAME ${name}_wine COMMAND ${name})
+        set_tests_properties(${name}_wine PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 300
+                             WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    else()
+        add_test(NAME ${name} COMMAND ${name})
     endif()
 endfunction()
 
