@@ -1,7 +1,7 @@
 // The dialog templates of the English library: every dialog the program creates, with its
 // title, size, font and window features, and every control with its id, kind, text and place.
-// The tables are written out from the design with the numeric ids, so that a slip in the
-// templates or in ids.h shows up here.
+// The tables are written out on their own, with numeric ids, so that a slip in the templates
+// or in ids.h shows up here.
 #include <windows.h>
 
 #include <gtest/gtest.h>

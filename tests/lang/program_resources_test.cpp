@@ -328,8 +328,9 @@ TEST_F(ProgramResources, GlyphPicturesAndMasksFitTogether)
                 COLORREF m = mask.Pixel(x, y);
                 ASSERT_TRUE(m == RGB(0, 0, 0) || m == RGB(255, 255, 255)) << x << "," << y;
                 bool through = m == RGB(255, 255, 255);
-                if (through)
+                if (through) {
                     EXPECT_EQ(picture.Pixel(x, y), RGB(0, 0, 0)) << x << "," << y;
+                }
                 covered += !through;
                 shape.push_back(through);
             }
@@ -394,10 +395,11 @@ TEST_F(ProgramResources, GlyphsKeepTheBackgroundAroundThePicture)
             for (int y = 0; y < GLYPH_HEIGHT; ++y) {
                 for (int x = 0; x < GLYPH_WIDTH; ++x) {
                     COLORREF shown = pixels[static_cast<size_t>(y * GLYPH_WIDTH + x)];
-                    if (mask.Pixel(x, y) == RGB(255, 255, 255))
+                    if (mask.Pixel(x, y) == RGB(255, 255, 255)) {
                         EXPECT_EQ(shown, background) << x << "," << y;
-                    else
+                    } else {
                         changed += shown != background;
+                    }
                 }
             }
             EXPECT_GT(changed, 100);

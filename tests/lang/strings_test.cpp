@@ -1,6 +1,6 @@
 // The string table of the English library: every id loads with its exact text, and the table
-// holds no others. The table below is written out from the design with the numeric ids, so
-// that a transcription slip in the library shows up here.
+// holds no others. The table below is written out on its own, with numeric ids, so that a
+// transcription slip in the library shows up here.
 #include <windows.h>
 
 #include <gtest/gtest.h>
