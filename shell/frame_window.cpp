@@ -14,7 +14,7 @@ namespace {
 BOOL OnCreate(HWND frame)
 {
     g_shell.frame = frame;
-    g_shell.accelerators = LoadAcceleratorsA(g_shell.instance, "KEYS");
+    g_shell.accelerators = LoadAcceleratorsA(g_shell.instance, ACCEL_KEYS);
     g_shell.appCursor = LoadCursorA(nullptr, IDC_ARROW);
     g_shell.openWindowCount = 0;
     return TRUE;

@@ -49,7 +49,7 @@ int LoadLanguageLibrary(const char* name)
     HMODULE library = LoadQuietly(name);
     if (!library)
         return 0;
-    HMENU menu = LoadMenuA(library, "MAIN");
+    HMENU menu = LoadMenuA(library, MENU_MAIN);
     if (!menu) {
         FreeLibrary(library);
         return 0;

@@ -1,5 +1,6 @@
 #include "window_classes.h"
 
+#include "../lang/ids.h"
 #include "database_window.h"
 #include "fixed_texts.h"
 #include "frame_window.h"
@@ -16,14 +17,14 @@ int RegisterWindowClasses(HINSTANCE instance)
     WNDCLASSA frame = {};
     frame.lpfnWndProc = FrameWindowProc;
     frame.hInstance = instance;
-    frame.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    frame.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_FRAME));
     frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     frame.lpszClassName = FRAME_CLASS;
 
     WNDCLASSA child = frame;
     child.lpfnWndProc = DatabaseWindowProc;
     child.cbWndExtra = sizeof(void*);  // the window's data record
-    child.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(2));
+    child.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_DATABASE));
     child.lpszClassName = CHILD_CLASS;
 
     return RegisterOne(frame) && RegisterOne(child);
