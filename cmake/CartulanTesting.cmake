@@ -36,10 +36,12 @@ function(cartulan_gtest name)
     if(WIN32)
         # Windows test programs run under Wine on the shared bench (see scripts/wine-bench).
         # One CTest run covers both trees, so the Wine runs carry their own names. They run in
-        # the deliverables' folder, where Windows finds the libraries a program links.
+        # the deliverables' folder, where Windows finds the libraries a program links, and one
+        # at a time: windows of one test would take the keyboard focus from another's.
         add_test(NAME ${name}_wine COMMAND ${name})
         set_tests_properties(${name}_wine PROPERTIES FIXTURES_REQUIRED wine_bench TIMEOUT 300
-                             WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+                             WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+                             RESOURCE_LOCK wine_desktop)
     else()
         add_test(NAME ${name} COMMAND ${name})
     endif()

@@ -303,7 +303,14 @@ void AddKey(std::vector<INPUT>& inputs, WORD virtualKey, bool up)
 
 bool PressKey(HWND window, WORD virtualKey, int modifiers)
 {
-    SetForegroundWindow(window);
+    // The keys go to the foreground window, so make sure it is this one first.
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != window) {
+        SetForegroundWindow(window);
+        if (GetTickCount() - start > kDefaultWaitMs)
+            return false;
+        Sleep(20);
+    }
     const WORD modifierKeys[] = {VK_SHIFT, VK_CONTROL, VK_MENU};
     std::vector<INPUT> inputs;
     for (int i = 0; i < 3; ++i) {
