@@ -25,53 +25,6 @@ std::string ShotsDir()
     return dir;
 }
 
-// Copies `width` x `height` pixels at (x, y) of `source` into a 24-bit BMP file. Returns the
-// number of different colours, or 0 when the file could not be written.
-size_t SaveArea(HDC source, int x, int y, int width, int height, const std::string& path)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap)
-        return 0;
-    HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    GdiFlush();
-
-    DWORD rowBytes = ((static_cast<DWORD>(width) * 3) + 3) & ~3u;
-    DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
-    std::set<DWORD> colours;
-    const BYTE* pixels = static_cast<const BYTE*>(bits);
-    for (int row = 0; row < height; ++row) {
-        for (int col = 0; col < width; ++col) {
-            const BYTE* p = pixels + row * rowBytes + col * 3;
-            colours.insert(p[0] | (p[1] << 8) | (p[2] << 16));
-        }
-    }
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + imageBytes;
-    bool saved = false;
-    if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-                std::fwrite(bits, imageBytes, 1, out) == 1;
-        saved = std::fclose(out) == 0 && saved;
-    }
-    DeleteObject(bitmap);
-    return saved ? colours.size() : 0;
-}
-
 void PumpMessages(DWORD ms)
 {
     DWORD start = GetTickCount();
@@ -125,8 +78,9 @@ TEST(DialogShots, EveryDialogIsDrawnAndSaved)
         RECT rect;
         GetWindowRect(dialog, &rect);
         HDC screen = GetDC(nullptr);
-        size_t colours = SaveArea(screen, rect.left, rect.top, rect.right - rect.left,
-                                  rect.bottom - rect.top, dir + "\\" + name + ".bmp");
+        size_t colours = 0;
+        ui::SaveArea(screen, rect.left, rect.top, rect.right - rect.left,
+                     rect.bottom - rect.top, dir + "\\" + name + ".bmp", &colours);
         ReleaseDC(nullptr, screen);
         DestroyWindow(dialog);
         PumpMessages(20);
@@ -203,7 +157,8 @@ TEST(DialogShots, ProgramPicturesAreDrawnAndSaved)
     DeleteObject(splash);
     DeleteObject(strip);
 
-    size_t colours = SaveArea(canvas, 0, 0, width, height, ShotsDir() + "\\program-pictures.bmp");
+    size_t colours = 0;
+    ui::SaveArea(canvas, 0, 0, width, height, ShotsDir() + "\\program-pictures.bmp", &colours);
     SelectObject(canvas, oldSheet);
     DeleteObject(sheet);
     DeleteDC(canvas);

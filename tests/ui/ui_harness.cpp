@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <sstream>
 
 #include "probe/ui_probe.h"
@@ -493,12 +494,25 @@ bool ReadMenuBar(HWND window, std::vector<MenuItem>& bar, int initPosition)
 
 // --- Screenshots -------------------------------------------------------------------------
 
-bool SaveScreenshot(const std::string& path)
+namespace {
+
+size_t CountColours(const BYTE* pixels, int width, int height, DWORD rowBytes)
 {
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    std::set<DWORD> colours;
+    for (int row = 0; row < height; ++row) {
+        for (int col = 0; col < width; ++col) {
+            const BYTE* p = pixels + row * rowBytes + col * 3;
+            colours.insert(p[0] | (p[1] << 8) | (p[2] << 16));
+        }
+    }
+    return colours.size();
+}
+
+}  // namespace
+
+bool SaveArea(HDC source, int x, int y, int width, int height, const std::string& path,
+              size_t* colours)
+{
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -507,28 +521,40 @@ bool SaveScreenshot(const std::string& path)
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool saved = false;
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        GdiFlush();
-        DWORD rowBytes = ((width * 3) + 3) & ~3u;
-        DWORD imageBytes = rowBytes * height;
-        BITMAPFILEHEADER file = {};
-        file.bfType = 0x4D42;  // "BM"
-        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-        file.bfSize = file.bfOffBits + imageBytes;
-        if (FILE* out = std::fopen(path.c_str(), "wb")) {
-            saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-                    std::fwrite(bits, imageBytes, 1, out) == 1;
-            saved = std::fclose(out) == 0 && saved;
-        }
-        DeleteObject(bitmap);
-    }
+    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap)
+        return false;
+    HDC memory = CreateCompatibleDC(source);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+    SelectObject(memory, old);
     DeleteDC(memory);
+    GdiFlush();
+
+    DWORD rowBytes = ((static_cast<DWORD>(width) * 3) + 3) & ~3u;
+    DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
+    if (colours)
+        *colours = CountColours(static_cast<const BYTE*>(bits), width, height, rowBytes);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + imageBytes;
+    bool saved = false;
+    if (FILE* out = std::fopen(path.c_str(), "wb")) {
+        saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+                std::fwrite(bits, imageBytes, 1, out) == 1;
+        saved = std::fclose(out) == 0 && saved;
+    }
+    DeleteObject(bitmap);
+    return saved;
+}
+
+bool SaveScreenshot(const std::string& path)
+{
+    HDC screen = GetDC(nullptr);
+    bool saved = SaveArea(screen, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                          GetSystemMetrics(SM_CYSCREEN), path);
     ReleaseDC(nullptr, screen);
     return saved;
 }

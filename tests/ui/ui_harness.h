@@ -100,6 +100,10 @@ bool ReadMenuBar(HWND window, std::vector<MenuItem>& bar, int initPosition = -1)
 
 // Saves the whole screen as a BMP file.
 bool SaveScreenshot(const std::string& path);
+// Saves `width` x `height` pixels at (x, y) of `source` as a 24-bit BMP file; when `colours`
+// is given it receives the number of different colours in the picture.
+bool SaveArea(HDC source, int x, int y, int width, int height, const std::string& path,
+              size_t* colours = nullptr);
 
 }  // namespace ui
 
