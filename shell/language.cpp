@@ -1,8 +1,7 @@
 #include "language.h"
 
-#include <cstring>
-
 #include "../lang/ids.h"
+#include "../support/cartio.h"
 #include "fixed_texts.h"
 
 static HMODULE LoadQuietly(const char* name)
@@ -16,8 +15,7 @@ static HMODULE LoadQuietly(const char* name)
 
 int CheckLanguageLibrary(char (&name)[kLanguageNameSize])
 {
-    std::strncpy(name, DEFAULT_LANGUAGE_LIBRARY, kLanguageNameSize - 1);
-    name[kLanguageNameSize - 1] = '\0';
+    GetConfigStr(name, kLanguageNameSize, "Display", "Language", DEFAULT_LANGUAGE_LIBRARY);
 
     HMODULE library = LoadQuietly(name);
     if (!library) {

@@ -95,6 +95,20 @@ void RemoveProgramSettings()
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\NWPL\\Cartulan");
 }
 
+bool SetProgramSetting(const std::string& section, const std::string& key, const std::string& value)
+{
+    HKEY hkey = nullptr;
+    std::string path = "Software\\NWPL\\Cartulan\\" + section;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &hkey, nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG result = RegSetValueExA(hkey, key.c_str(), 0, REG_SZ,
+                                 reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(hkey);
+    return result == ERROR_SUCCESS;
+}
+
 // --- RunningProgram ---------------------------------------------------------------------
 
 RunningProgram::~RunningProgram()

@@ -26,6 +26,8 @@ bool CopyFileTo(const std::string& from, const std::string& toDir);
 
 // Removes "Software\NWPL\Cartulan" of the current user, so each test starts with defaults.
 void RemoveProgramSettings();
+// Stores a string value in a section below "Software\NWPL\Cartulan", as the program does.
+bool SetProgramSetting(const std::string& section, const std::string& key, const std::string& value);
 
 // One started program. Its destructor terminates it if it is still running.
 class RunningProgram {
