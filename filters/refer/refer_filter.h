@@ -1,0 +1,26 @@
+// The refer filter's state for one load of the library, shared by its reading, writing and
+// options code.
+#ifndef CARTULAN_FILTERS_REFER_REFER_FILTER_H
+#define CARTULAN_FILTERS_REFER_REFER_FILTER_H
+
+#include <string>
+
+#include "filters/common/filter_buffers.h"
+#include "filters/common/record_fields.h"
+
+// The one option: "Refer"/"Opt", 1 for files in the OEM code page.
+constexpr const char* kReferSection = "Refer";
+constexpr const char* kReferOptionKey = "Opt";
+constexpr int kReferOptionDefault = 0;
+
+struct ReferFilter {
+    FilterBuffers buffers;
+    RecordFields fields;
+    OwnedRecord owned;
+    bool oemText = false;  // as read when the library was loaded
+};
+
+// The loaded filter, or null while the library is not ready.
+ReferFilter* TheReferFilter();
+
+#endif

@@ -1,0 +1,225 @@
+// The options dialogs of the filters, driven from a second thread while Opts runs them: their
+// texts, the state they start from, what OK and Cancel store and return.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cartio.h"
+#include "filter_library.h"
+#include "filter_records.h"
+#include "filter_test_environment.h"
+#include "test_files.h"
+
+namespace {
+
+constexpr int kWaitSteps = 1000;
+constexpr DWORD kWaitStepMs = 10;
+
+// Calls Opts on its own thread, waits for the top-level window titled `title` to show, lets
+// `drive` close it, and returns what Opts returned.
+int RunOpts(OptsProc opts, const char* title, const std::function<void(HWND)>& drive)
+{
+    std::atomic<bool> done{false};
+    std::atomic<int> result{-999};
+    std::thread caller([&] {
+        result = opts(nullptr);
+        done = true;
+    });
+    // The window is found as soon as it exists; it is shown once its controls are set up.
+    HWND window = nullptr;
+    for (int step = 0; step < kWaitSteps && window == nullptr && !done; ++step) {
+        window = FindWindowA(nullptr, title);
+        if (window != nullptr && !IsWindowVisible(window))
+            window = nullptr;
+        if (window == nullptr)
+            Sleep(kWaitStepMs);
+    }
+    if (window == nullptr) {
+        ADD_FAILURE() << "no window \"" << title << "\"";
+        if (!done) {
+            caller.detach();
+            return -999;
+        }
+    } else {
+        drive(window);
+    }
+    caller.join();
+    return result;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM list)
+{
+    char text[512] = {};
+    GetWindowTextA(child, text, sizeof text);
+    reinterpret_cast<std::vector<std::string>*>(list)->push_back(text);
+    return TRUE;
+}
+
+std::vector<std::string> ChildTexts(HWND window)
+{
+    std::vector<std::string> texts;
+    EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+bool HasText(HWND window, const std::string& text)
+{
+    for (const std::string& child : ChildTexts(window)) {
+        if (child == text)
+            return true;
+    }
+    return false;
+}
+
+std::string ItemText(HWND dialog, int id)
+{
+    char text[256] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+void SetCheck(HWND dialog, int id, bool checked)
+{
+    SendDlgItemMessageA(dialog, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool Checked(HWND dialog, int id)
+{
+    return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Press(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+int Stored(const char* section, const char* key)
+{
+    return GetConfigInt(section, key, -100);
+}
+
+TEST(FilterDialogs, ReferOptionStartsFromTheStoreAndOkStoresIt)
+{
+    ClearFilterOptions();
+    ASSERT_EQ(SetConfigInt("Refer", "Opt", 1), 0);
+    FilterLibrary filter("REFER.FLT");
+    ASSERT_NE(filter.opts, nullptr);
+    int result = RunOpts(filter.opts, "BSD refer filter", [](HWND dialog) {
+        EXPECT_EQ(ItemText(dialog, 101), "&OEM to ANSI conversion");
+        EXPECT_TRUE(Checked(dialog, 101));
+        EXPECT_TRUE(HasText(dialog, "Refer Filter Version 1.1"));
+        EXPECT_TRUE(HasText(dialog,
+                            "Select this option if you are reading refer files with accented "
+                            "characters created by a non-Windows application, or saving such "
+                            "files for use in a non-Windows application."));
+        EXPECT_TRUE(HasText(dialog, "Turn this option off unless you really need it."));
+        EXPECT_EQ(ItemText(dialog, IDOK), "OK");
+        EXPECT_EQ(ItemText(dialog, IDCANCEL), "Cancel");
+        SetCheck(dialog, 101, false);
+        Press(dialog, IDOK);
+    });
+    EXPECT_EQ(result, 0) << "the result of the store";
+    EXPECT_EQ(Stored("Refer", "Opt"), 0);
+
+    result = RunOpts(filter.opts, "BSD refer filter", [](HWND dialog) {
+        EXPECT_FALSE(Checked(dialog, 101));
+        SetCheck(dialog, 101, true);
+        Press(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(Stored("Refer", "Opt"), 0) << "Cancel stores nothing";
+    ClearFilterOptions();
+}
+
+TEST(FilterDialogs, PubtagOptionStartsCheckedAndOkStoresIt)
+{
+    ClearFilterOptions();
+    FilterLibrary filter("PUBTAG.FLT");
+    ASSERT_NE(filter.opts, nullptr);
+    int result = RunOpts(filter.opts, "pubtag options", [](HWND dialog) {
+        EXPECT_EQ(ItemText(dialog, 103), "&Split source (SO) field");
+        EXPECT_TRUE(Checked(dialog, 103)) << "the default is 1";
+        EXPECT_TRUE(
+            HasText(dialog, "(for pubtag files with date, pages etc embedded in SO field)"));
+        bool versionShown = false;
+        for (const std::string& text : ChildTexts(dialog))
+            versionShown = versionShown || text.find("3.2.1") != std::string::npos;
+        EXPECT_TRUE(versionShown);
+        SetCheck(dialog, 103, false);
+        Press(dialog, IDOK);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Stored("pubtag", "Opt"), 0);
+
+    // The loaded filter takes the stored option from its next record on.
+    const std::string path = ScratchPath("split.ptg");
+    WriteBytes(path, "SO  - J 1994;12(3):4\r\n");
+    std::vector<RecordCopy> records = LoadFile(filter.loadRef, path);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].texts[kRecordSource], "J 1994;12(3):4");
+
+    result = RunOpts(filter.opts, "pubtag options", [](HWND dialog) { Press(dialog, IDCANCEL); });
+    EXPECT_EQ(result, -1);
+    ClearFilterOptions();
+}
+
+TEST(FilterDialogs, CitadatOkStoresTheBitsAndKeepsThemForThisLoad)
+{
+    ClearFilterOptions();
+    FilterLibrary filter("CITADAT.FLT");
+    ASSERT_NE(filter.opts, nullptr);
+    int result = RunOpts(filter.opts, "citadat (ISI) Import options", [](HWND dialog) {
+        EXPECT_EQ(ItemText(dialog, 101), "Add \"&unread\" keyword to each reference");
+        EXPECT_EQ(ItemText(dialog, 102), "&Convert non-abstract fields to lower case");
+        EXPECT_EQ(ItemText(dialog, 104), "Add &document type as a keyword");
+        EXPECT_TRUE(HasText(dialog, "(Not necessary with citadat-Embase files which are "
+                                    "properly capitalised anyway)"));
+        EXPECT_TRUE(HasText(dialog, "Version 2.3"));
+        EXPECT_EQ(ItemText(dialog, IDOK), "Ok");
+        EXPECT_EQ(ItemText(dialog, IDCANCEL), "Cancel");
+        EXPECT_TRUE(Checked(dialog, 101) && Checked(dialog, 102) && Checked(dialog, 104));
+        SetCheck(dialog, 102, false);
+        Press(dialog, IDOK);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(Stored("citadat", "Opts"), 5);
+
+    // The loaded filter uses what Ok kept, not what the store holds now.
+    ASSERT_EQ(SetConfigInt("citadat", "Opts", 7), 0);
+    const std::string path = ScratchPath("caps.isi");
+    WriteBytes(path, "Record\r\n\r\nTI CAPITALS\r\n");
+    std::vector<RecordCopy> records = LoadFile(filter.loadRef, path);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].texts[kRecordTitle], "CAPITALS");
+
+    result = RunOpts(filter.opts, "citadat (ISI) Import options", [](HWND dialog) {
+        SetCheck(dialog, 101, false);
+        Press(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(result, 2);
+    EXPECT_EQ(Stored("citadat", "Opts"), 7) << "Cancel stores nothing";
+    ClearFilterOptions();
+}
+
+TEST(FilterDialogs, VitadexShowsItsVersionInAMessageBox)
+{
+    FilterLibrary filter("VITADEX.FLT");
+    ASSERT_NE(filter.opts, nullptr);
+    int result = RunOpts(filter.opts, "vitadex Filter", [](HWND box) {
+        bool versionShown = false;
+        for (const std::string& text : ChildTexts(box))
+            versionShown = versionShown || text.find("0.31") != std::string::npos;
+        EXPECT_TRUE(versionShown);
+        Press(box, IDOK);
+    });
+    EXPECT_EQ(result, IDOK);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// What every filter offers the program: its exports, its name and file types, and the end of
+// reading (empty files, a missing file, calls after the end).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cartio.h"
+#include "filter_library.h"
+#include "filter_records.h"
+#include "filter_test_environment.h"
+#include "test_files.h"
+
+namespace {
+
+struct FilterFacts {
+    const char* fileName;
+    const char* name;
+    std::vector<std::string> fileTypes;
+    bool saves;
+    int nativeOptsResult;  // natively Opts shows nothing and answers as this button would
+};
+
+const FilterFacts kFilters[] = {
+    {"REFER.FLT", "Refer format", {"Refer text file (*.ref)", "*.REF", "All files (*.*)", "*.*"},
+     true, -1},
+    {"PUBTAG.FLT", "pubtag format",
+     {"pubtag text file (*.ptg, *.ptx)", "*.PTG;*.PTX", "All files (*.*)", "*.*"}, false, -1},
+    {"CITADAT.FLT", "citadat (ISI) Download format",
+     {"ISI text file (*.isi)", "*.ISI", "All files (*.*)", "*.*"}, false, 2},
+    {"VITADEX.FLT", "vitadex format",
+     {"vitadex text file (*.vtx)", "*.VTX", "All files (*.*)", "*.*"}, false, 1},
+};
+
+// The zero-terminated texts of a file-type list up to its empty text (at most 20).
+std::vector<std::string> SpecTexts(const char* list)
+{
+    std::vector<std::string> texts;
+    for (const char* at = list; *at != '\0' && texts.size() < 20; at += texts.back().size() + 1)
+        texts.push_back(at);
+    return texts;
+}
+
+TEST(FilterInterface, EachFilterExportsWhatItsFormatAllows)
+{
+    for (const FilterFacts& facts : kFilters) {
+        SCOPED_TRACE(facts.fileName);
+        FilterLibrary filter(facts.fileName);
+        ASSERT_TRUE(filter.Loaded());
+        EXPECT_NE(filter.loadRef, nullptr);
+        EXPECT_EQ(filter.saveRef != nullptr, facts.saves);
+        EXPECT_NE(filter.whoAmI, nullptr);
+        EXPECT_NE(filter.getSpecs, nullptr);
+        EXPECT_NE(filter.opts, nullptr);
+    }
+}
+
+TEST(FilterInterface, EachFilterNamesItsFormatAndFileTypes)
+{
+    for (const FilterFacts& facts : kFilters) {
+        SCOPED_TRACE(facts.fileName);
+        FilterLibrary filter(facts.fileName);
+        ASSERT_TRUE(filter.whoAmI && filter.getSpecs);
+        EXPECT_STREQ(filter.whoAmI(), facts.name);
+        const std::vector<std::string> types = SpecTexts(filter.getSpecs());
+        EXPECT_EQ(types, facts.fileTypes);
+        // The save dialog's default extension is the text behind the first pattern's "*.".
+        ASSERT_GE(types.size(), 2u);
+        EXPECT_EQ(types[1].substr(0, 2), "*.");
+    }
+    FilterLibrary refer("REFER.FLT");
+    EXPECT_EQ(SpecTexts(refer.getSpecs())[1].substr(2), "REF");
+}
+
+TEST(FilterInterface, AnEmptyFileGivesNoReferenceAndTheEndPersists)
+{
+    const std::string path = ScratchPath("empty.txt");
+    WriteBytes(path, "");
+    for (const FilterFacts& facts : kFilters) {
+        SCOPED_TRACE(facts.fileName);
+        FilterLibrary filter(facts.fileName);
+        ASSERT_NE(filter.loadRef, nullptr);
+        std::vector<char> buffer(kProgramBufferSize + 8, '\0');
+        LineFile file;
+        ASSERT_EQ(OpenLineFile(&file, path.c_str(), kLineFileRead, buffer.data(),
+                               kProgramBufferSize), 0);
+        for (int call = 0; call < 3; ++call) {
+            const FilterRecord* record = filter.loadRef(nullptr, &file);
+            ASSERT_NE(record, nullptr);
+            EXPECT_EQ(CopyRecord(*record), NoReference()) << "call " << call + 1;
+        }
+        CloseLineFile(&file);
+    }
+}
+
+TEST(FilterInterface, NoOpenFileReadsAsTheEnd)
+{
+    for (const FilterFacts& facts : kFilters) {
+        SCOPED_TRACE(facts.fileName);
+        FilterLibrary filter(facts.fileName);
+        ASSERT_NE(filter.loadRef, nullptr);
+        const FilterRecord* record = filter.loadRef(nullptr, nullptr);
+        ASSERT_NE(record, nullptr);
+        EXPECT_EQ(CopyRecord(*record), NoReference());
+    }
+}
+
+// The filter's one record is reused: each call clears the texts of the one before.
+TEST(FilterInterface, EachCallDeliversTheSameRecordWithOnlyItsOwnTexts)
+{
+    const std::string path = ScratchPath("two.ref");
+    WriteBytes(path, "%T One\r\n%A A, A.\r\n%X Abstract\r\n\r\n%T Two\r\n");
+    FilterLibrary filter("REFER.FLT");
+    ASSERT_NE(filter.loadRef, nullptr);
+    std::vector<char> buffer(kProgramBufferSize + 8, '\0');
+    LineFile file;
+    ASSERT_EQ(OpenLineFile(&file, path.c_str(), kLineFileRead, buffer.data(), kProgramBufferSize),
+              0);
+    const FilterRecord* first = filter.loadRef(nullptr, &file);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(CopyRecord(*first).texts[kRecordAuthors]);
+    const FilterRecord* second = filter.loadRef(nullptr, &file);
+    EXPECT_EQ(second, first);
+    RecordCopy expected;
+    expected.status = kRecordDeliveredLast;
+    expected.texts[kRecordTitle] = "Two";
+    EXPECT_EQ(CopyRecord(*second), expected);
+    EXPECT_EQ(CopyRecord(*filter.loadRef(nullptr, &file)), NoReference());
+    CloseLineFile(&file);
+}
+
+#ifndef _WIN32
+TEST(FilterInterface, NativeOptsShowsNothingAndStoresNothing)
+{
+    for (const FilterFacts& facts : kFilters) {
+        SCOPED_TRACE(facts.fileName);
+        ClearFilterOptions();
+        FilterLibrary filter(facts.fileName);
+        ASSERT_NE(filter.opts, nullptr);
+        EXPECT_EQ(filter.opts(nullptr), facts.nativeOptsResult);
+        for (const char* section : {"Refer", "pubtag", "citadat"}) {
+            char names[64];
+            EXPECT_EQ(GetConfigStr(names, sizeof names, section, nullptr, ""), 0) << section;
+        }
+    }
+}
+#endif
+
+}  // namespace

@@ -1,0 +1,67 @@
+// A filter needs line buffers of the size the program sets before it loads any filter. In a
+// process where no size was set, no filter can serve: on Windows the library refuses to load
+// (the program then treats it as absent); a native shared object still maps, but reads
+// nothing and writes nothing. Once the size is set, the same files load and serve.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cartio.h"
+#include "filter_library.h"
+#include "filter_records.h"
+#include "test_files.h"
+
+namespace {
+
+struct FilterInput {
+    const char* fileName;
+    const char* oneReference;  // a file of one reference titled "X"
+};
+
+constexpr FilterInput kFilters[] = {
+    {"REFER.FLT", "%T X\r\n"},
+    {"PUBTAG.FLT", "TI  - X\r\n"},
+    {"CITADAT.FLT", "Record\r\n\r\nTI X\r\n"},
+    {"VITADEX.FLT", "TI  - X\r\n"},
+};
+
+TEST(FilterLoad, NoFilterServesBeforeTheBufferSizeIsSetAndEachServesAfterwards)
+{
+    ASSERT_EQ(GetBufSz(), 0) << "this program must not set the buffer size before this test";
+    TempDir dir;
+    for (const FilterInput& input : kFilters) {
+        SCOPED_TRACE(input.fileName);
+        const std::string path = dir.Path("one.txt");
+        WriteBytes(path, input.oneReference);
+        FilterLibrary filter(input.fileName);
+#ifdef _WIN32
+        EXPECT_FALSE(filter.Loaded());
+#else
+        ASSERT_TRUE(filter.Loaded());
+        EXPECT_EQ(LoadFile(filter.loadRef, path), std::vector<RecordCopy>{NoReference()});
+        if (filter.saveRef != nullptr) {
+            SaveInput record;
+            record.texts[kRecordTitle] = "X";
+            std::vector<int> results;
+            EXPECT_EQ(SaveFile(filter.saveRef, {record}, dir.Path("out.txt"), &results), "");
+            EXPECT_EQ(results, std::vector<int>{1}) << "the export must stop";
+        }
+#endif
+    }
+
+    ASSERT_EQ(SetBufSz(32768), 32768);
+    for (const FilterInput& input : kFilters) {
+        SCOPED_TRACE(input.fileName);
+        const std::string path = dir.Path("one.txt");
+        WriteBytes(path, input.oneReference);
+        FilterLibrary filter(input.fileName);
+        ASSERT_TRUE(filter.Loaded());
+        std::vector<RecordCopy> records = LoadFile(filter.loadRef, path);
+        ASSERT_EQ(records.size(), 2u);
+        EXPECT_EQ(records[0].status, kRecordDeliveredLast);
+        EXPECT_EQ(records[0].texts[kRecordTitle], "X");
+    }
+}
+
+}  // namespace

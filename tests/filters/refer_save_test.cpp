@@ -1,0 +1,143 @@
+// SaveRef of the refer filter: the lines it writes, byte for byte.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cartio.h"
+#include "filter_library.h"
+#include "filter_records.h"
+#include "filter_test_environment.h"
+
+namespace {
+
+SaveInput Input(int sourceType, std::vector<std::pair<RecordText, std::string>> texts)
+{
+    SaveInput input;
+    input.sourceType = sourceType;
+    for (auto& [field, text] : texts)
+        input.texts[field] = text;
+    return input;
+}
+
+struct SaveCase {
+    const char* name;
+    SaveInput input;
+    std::string written;
+};
+
+TEST(ReferSave, WritesEachFieldInItsOrderAndForm)
+{
+    const SaveCase cases[] = {
+        {"every field, in the order written",
+         Input(kRecordJournal, {{kRecordAbstract, "First.\r\n\r\nSecond."},
+                                {kRecordKeywords, "alpha\r\nbeta"},
+                                {kRecordPages, "45-67"},
+                                {kRecordNumber, "3"},
+                                {kRecordVolume, "12"},
+                                {kRecordEditors, "Ed, E."},
+                                {kRecordCity, "London"},
+                                {kRecordPublisher, "Press"},
+                                {kRecordSource, "Journal"},
+                                {kRecordTitle, "A title"},
+                                {kRecordDate, "1994"},
+                                {kRecordAuthors, "Smith, J.\r\nJones, A."}}),
+         "%A Smith, J.\r\n%A Jones, A.\r\n%D 1994\r\n%T A title\r\n%J Journal\r\n%I Press\r\n"
+         "%C London\r\n%E Ed, E.\r\n%V 12\r\n%N 3\r\n%P 45-67\r\n%K alpha, beta\r\n"
+         "%X First.\r\nSecond.\r\n\r\n"},
+        {"book", Input(kRecordBook, {{kRecordSource, "A book"}}), "%B A book\r\n\r\n"},
+        {"report", Input(kRecordReport, {{kRecordSource, "An issuer"}}), "%R An issuer\r\n\r\n"},
+        {"unknown source type: no source line",
+         Input(3, {{kRecordSource, "Lost"}, {kRecordTitle, "Kept"}}), "%T Kept\r\n\r\n"},
+        {"null texts write nothing, empty single texts an empty line of their tag",
+         Input(kRecordJournal, {{kRecordTitle, ""}, {kRecordAuthors, ""}, {kRecordEditors, ""},
+                                {kRecordKeywords, ""}, {kRecordAbstract, ""}}),
+         "%T \r\n%K \r\n\r\n"},
+        {"no texts at all", Input(kRecordJournal, {}), "\r\n"},
+        {"names cut at every CR, leading CR, LF and blanks dropped",
+         Input(kRecordJournal, {{kRecordAuthors, "\r\n  Smith, J.\r\n\r\n Jones \r\n"},
+                                {kRecordEditors, "One\rTwo\nStill two"}}),
+         "%A Smith, J.\r\n%A Jones \r\n%E One\r\n%E Two\nStill two\r\n\r\n"},
+        {"leading lines of other tags go first, as they stand",
+         Input(kRecordJournal,
+               {{kRecordAbstract, "%L kept line\r\n\r\n%M another\r\n\r\nText one\r\n\r\n\r\n"
+                                  "\r\n\r\n\r\nText two"}}),
+         "%L kept line\r\n%M another\r\n%X Text one\r\nText two\r\n\r\n"},
+        {"an abstract of kept lines only writes no %X line",
+         Input(kRecordJournal, {{kRecordAbstract, "%L only"}}), "%L only\r\n\r\n"},
+        {"line breaks in a single text are written as they stand",
+         Input(kRecordJournal, {{kRecordTitle, "Line one\r\nLine two"}}),
+         "%T Line one\r\nLine two\r\n\r\n"},
+    };
+    FilterLibrary filter("REFER.FLT");
+    ASSERT_NE(filter.saveRef, nullptr);
+    for (const SaveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<int> results;
+        std::string written =
+            SaveFile(filter.saveRef, {c.input}, ScratchPath("save.ref"), &results);
+        EXPECT_EQ(Escaped(written), Escaped(c.written));
+        EXPECT_EQ(results, std::vector<int>{0});
+    }
+}
+
+TEST(ReferSave, ManyReferencesFollowEachOtherThroughTheFileBuffer)
+{
+    std::vector<SaveInput> inputs;
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        std::string title = "Title " + std::to_string(i) + std::string(i % 50, 'x');
+        inputs.push_back(Input(kRecordJournal, {{kRecordTitle, title}}));
+        expected += "%T " + title + "\r\n\r\n";
+    }
+    FilterLibrary filter("REFER.FLT");
+    ASSERT_NE(filter.saveRef, nullptr);
+    std::string written = SaveFile(filter.saveRef, inputs, ScratchPath("many.ref"));
+    EXPECT_GT(written.size(), 2u * kProgramBufferSize);
+    EXPECT_TRUE(written == expected);
+}
+
+TEST(ReferSave, WithTheOemOptionTextsAreConvertedButTheRecordIsNot)
+{
+    ASSERT_EQ(SetConfigInt("Refer", "Opt", 1), 0);
+    FilterLibrary filter("REFER.FLT");
+    ASSERT_NE(filter.saveRef, nullptr);
+    // e acute and u diaeresis: 0x82 and 0x81 in the OEM code pages of Western Europe and the US.
+    SaveInput input = Input(kRecordJournal, {{kRecordAuthors, "M\xFCller, J."},
+                                             {kRecordTitle, "Caf\xE9"},
+                                             {kRecordKeywords, "r\xE9sum\xE9\r\nplain"},
+                                             {kRecordAbstract, "%L \xE9\r\n\r\n\xFC"}});
+    // SaveFile also checks that the caller's texts are unchanged after each call.
+    std::string written = SaveFile(filter.saveRef, {input}, ScratchPath("oem.ref"));
+    EXPECT_EQ(Escaped(written), Escaped("%A M\x81ller, J.\r\n%T Caf\x82\r\n"
+                                        "%K r\x82sum\x82, plain\r\n%L \x82\r\n%X \x81\r\n\r\n"));
+    ClearFilterOptions();
+}
+
+// The option is read when the library is loaded: a change counts from the next load.
+TEST(ReferSave, TheOptionCountsFromTheNextLoad)
+{
+    const SaveInput input = Input(kRecordJournal, {{kRecordTitle, "Caf\xE9"}});
+    FilterLibrary before("REFER.FLT");
+    ASSERT_EQ(SetConfigInt("Refer", "Opt", 1), 0);
+    EXPECT_EQ(SaveFile(before.saveRef, {input}, ScratchPath("before.ref")), "%T Caf\xE9\r\n\r\n");
+    before.Unload();
+    FilterLibrary after("REFER.FLT");
+    EXPECT_EQ(SaveFile(after.saveRef, {input}, ScratchPath("after.ref")), "%T Caf\x82\r\n\r\n");
+    ClearFilterOptions();
+}
+
+TEST(ReferSave, NoRecordStopsTheExport)
+{
+    FilterLibrary filter("REFER.FLT");
+    ASSERT_NE(filter.saveRef, nullptr);
+    std::vector<char> buffer(kProgramBufferSize + 8, '\0');
+    LineFile file;
+    ASSERT_EQ(OpenLineFile(&file, ScratchPath("none.ref").c_str(), kLineFileWrite, buffer.data(),
+                           kProgramBufferSize), 0);
+    EXPECT_NE(filter.saveRef(nullptr, nullptr, &file), 0);
+    EXPECT_EQ(file.next, file.bufferStart) << "nothing written";
+    CloseLineFile(&file);
+}
+
+}  // namespace
