@@ -16,8 +16,9 @@ if(WIN32)
 else()
     option(CARTULAN_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
     if(CARTULAN_FUZZ)
-        # libFuzzer targets carry their own instrumentation; add ASan and UBSan to all code.
-        add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -g)
+        # Every library gets the fuzzer's coverage instrumentation, so a target explores the
+        # code it calls and not only its own source; ASan and UBSan watch all of it.
+        add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -g)
         add_link_options(-fsanitize=address,undefined)
     elseif(CARTULAN_SANITIZE)
         add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer

@@ -48,24 +48,24 @@ const char* const kFamilyNames[] = {
     "Morgan", "Patel", "Young", "Allen", "Mitchell", "James", "Anderson", "Phillips", "Lee",
     "Bell", "Parker", "Davis", "Kelly", "Miller", "Schmidt", "Schneider", "Fischer", "Weber",
     "Meyer", "Wagner", "Becker", "Schulz", "Hoffmann", "Koch", "Richter", "Klein", "Wolf",
-    "Schr\xF6" "der", "Neumann", "Schwarz", "Zimmermann", "Braun", "Kr\xFCger", "Hofmann",
-    "M\xFCller", "G\xF6" "del", "B\xE4" "cker", "Ha\xDF", "Wei\xDF", "Martin", "Bernard",
+    ("Schr\xF6" "der"), "Neumann", "Schwarz", "Zimmermann", "Braun", "Kr\xFCger", "Hofmann",
+    "M\xFCller", ("G\xF6" "del"), ("B\xE4" "cker"), "Ha\xDF", "Wei\xDF", "Martin", "Bernard",
     "Dubois", "Thomas", "Robert", "Richard", "Petit", "Durand", "Leroy", "Moreau", "Simon",
-    "Laurent", "Lef\xE8vre", "Lef\xE9" "bvre", "Fran\xE7ois", "Gar\xE7on", "Rossi", "Russo",
+    "Laurent", "Lef\xE8vre", ("Lef\xE9" "bvre"), "Fran\xE7ois", "Gar\xE7on", "Rossi", "Russo",
     "Ferrari", "Esposito", "Bianchi", "Romano", "Colombo", "Ricci", "Marino", "Greco",
-    "Garc\xED" "a", "Fern\xE1ndez", "Gonz\xE1lez", "Rodr\xEDguez", "L\xF3pez", "Mart\xEDnez",
-    "S\xE1nchez", "P\xE9rez", "N\xFA\xF1" "ez", "Jim\xE9nez", "Silva", "Santos", "Oliveira",
+    ("Garc\xED" "a"), "Fern\xE1ndez", "Gonz\xE1lez", "Rodr\xEDguez", "L\xF3pez", "Mart\xEDnez",
+    "S\xE1nchez", "P\xE9rez", ("N\xFA\xF1" "ez"), "Jim\xE9nez", "Silva", "Santos", "Oliveira",
     "Souza", "Pereira", "Costa", "Carvalho", "Almeida", "Jansen", "de Vries", "van den Berg",
     "van Dijk", "Bakker", "Visser", "Smit", "Meijer", "de Boer", "Mulder", "de Groot",
     "Johansson", "Andersson", "Karlsson", "Nilsson", "Eriksson", "Larsson", "\xC5ngstr\xF6m",
-    "S\xF6" "derstr\xF6m", "Lindqvist", "\xD8rsted", "Hansen", "J\xF8rgensen", "S\xF8rensen",
+    ("S\xF6" "derstr\xF6m"), "Lindqvist", "\xD8rsted", "Hansen", "J\xF8rgensen", "S\xF8rensen",
     "Nielsen", "Pedersen", "Kowalski", "Nowak", "Wi\x9Aniewski", "Novak", "Svoboda", "Ivanov",
     "Petrov", "Smirnov", "Kuznetsov", "Popov", "O'Brien", "O'Connor", "MacDonald",
     "McLaughlin", "Murphy", "Byrne", "Ryan", "Walsh", "Tanaka", "Suzuki", "Takahashi",
     "Watanabe", "Ito", "Yamamoto", "Nakamura", "Kobayashi", "Wang", "Li", "Zhang", "Liu",
     "Chen", "Yang", "Huang", "Zhao", "Wu", "Zhou", "Kim", "Park", "Choi", "Jung", "Kang",
     "Nguyen", "Tran", "Pham", "Singh", "Kumar", "Sharma", "Gupta", "Khan", "Ali", "Ahmed",
-    "Cohen", "Levi", "\xC7" "elik", "Y\xFDlmaz", "Papadopoulos", "Nikolaidis",
+    "Cohen", "Levi", ("\xC7" "elik"), "Y\xFDlmaz", "Papadopoulos", "Nikolaidis",
 };
 
 const char* const kSyllables[] = {
@@ -76,7 +76,7 @@ const char* const kSyllables[] = {
 
 const char* const kGivenNames[] = {
     "John", "Mary", "Peter", "Anna", "James", "Sarah", "David", "Maria", "Michael", "Laura",
-    "Robert", "Emma", "Thomas", "Julia", "Paul", "Clara", "Henri", "Ren\xE9" "e", "J\xFCrgen",
+    "Robert", "Emma", "Thomas", "Julia", "Paul", "Clara", "Henri", ("Ren\xE9" "e"), "J\xFCrgen",
     "Bj\xF6rn", "Zo\xEB", "Fran\xE7oise", "Jos\xE9", "In\xE9s", "S\xF8ren", "\xC9milie",
 };
 
@@ -107,7 +107,7 @@ const char* const kWords[] = {
     "urban", "rural", "coastal", "marine", "forest", "river", "lake", "mountain", "arctic",
     "tropical", "Europe", "Africa", "Asia", "America", "Britain", "France", "Germany",
     "Sweden", "Japan", "China", "India", "Brazil", "Canada", "Australia", "caf\xE9",
-    "na\xEFve", "r\xF4le", "\xE9lite", "d\xE9j\xE0", "fa\xE7" "ade", "coop\xE9ration",
+    "na\xEFve", "r\xF4le", "\xE9lite", "d\xE9j\xE0", ("fa\xE7" "ade"), "coop\xE9ration",
 };
 
 const char* const kJournalFields[] = {
@@ -125,13 +125,13 @@ const char* const kJournalForms[] = {
 
 const char* const kPublishers[] = {
     "Academic Press", "University Press", "Springer", "Elsevier", "Wiley", "Blackwell",
-    "Harper & Row", "Penguin", "Macmillan", "Routledge", "Gauthier-Villars", "\xC9" "ditions du Seuil",
+    "Harper & Row", "Penguin", "Macmillan", "Routledge", "Gauthier-Villars", ("\xC9" "ditions du Seuil"),
     "Deutscher Verlag", "National Research Council", "Institute of Technology",
 };
 
 const char* const kCities[] = {
     "London", "New York", "Oxford", "Cambridge", "Berlin", "Paris", "Amsterdam", "Boston",
-    "Chicago", "Tokyo", "Z\xFCrich", "M\xFCnchen", "Gen\xE8ve", "Stockholm", "Montr\xE9" "al",
+    "Chicago", "Tokyo", "Z\xFCrich", "M\xFCnchen", "Gen\xE8ve", "Stockholm", ("Montr\xE9" "al"),
 };
 
 const char* const kMonths[] = {
