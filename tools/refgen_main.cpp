@@ -1,14 +1,22 @@
-// cartulan-refgen COUNT SEED FILE: writes COUNT synthetic references as a refer file.
+// cartulan-refgen [--pubtag] COUNT SEED FILE: writes COUNT synthetic references as a refer
+// file, or with --pubtag as a pubtag file.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "tools/pubtag_writer.h"
 #include "tools/refer_writer.h"
 #include "tools/reference_generator.h"
 
 int main(int argc, char** argv)
 {
+    const bool pubtag = argc > 1 && std::strcmp(argv[1], "--pubtag") == 0;
+    if (pubtag) {
+        --argc;
+        ++argv;
+    }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: cartulan-refgen COUNT SEED FILE\n");
+        std::fprintf(stderr, "usage: cartulan-refgen [--pubtag] COUNT SEED FILE\n");
         return 2;
     }
     const long count = std::strtol(argv[1], nullptr, 10);
@@ -19,7 +27,8 @@ int main(int argc, char** argv)
     }
     std::vector<Reference*> references =
         GenerateReferences(static_cast<int32_t>(count), static_cast<uint32_t>(seed));
-    const long long bytes = WriteReferFile(argv[3], references);
+    const long long bytes = pubtag ? WritePubtagFile(argv[3], references)
+                                   : WriteReferFile(argv[3], references);
     const std::size_t written = references.size();
     DestroyReferences(references);
     if (bytes < 0) {

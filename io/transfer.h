@@ -1,0 +1,94 @@
+// Loading and saving a database through a filter, and the commands built on it: open, save,
+// save as, import, export, the save question before a window closes and the formatted
+// bibliography as plain text.
+//
+// A save never puts the old file at risk: the references are written to a new file beside
+// the target, which takes the target's place only once every byte is written and flushed.
+// With backups on, the old file is kept under the ".BAK" name unless such a file exists.
+// A failed save leaves the old file as it was and the database modified.
+#ifndef CARTULAN_IO_TRANSFER_H
+#define CARTULAN_IO_TRANSFER_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "io/filter_loader.h"
+#include "io/transfer_ui.h"
+
+class Database;
+
+// The commands that reach the engine.
+enum TransferCommand {
+    kCommandOpen = 501,
+    kCommandSave = 502,
+    kCommandSaveAs = 503,
+    kCommandImport = 505,
+    kCommandExport = 546,
+};
+
+constexpr int32_t kLineFileBufferSize = 32768;
+constexpr unsigned long kProgressInterval = 64;
+constexpr std::size_t kBibliographyFileTextSize = 524287;
+
+// What one load or save did.
+struct TransferOutcome {
+    TransferFailure failure = TransferFailure::kNone;
+    int error = 0;                 // see TransferReport
+    bool platformError = false;
+    unsigned long delivered = 0;   // records the filter delivered (loading)
+    unsigned long taken = 0;       // references inserted (loading) or written (saving)
+    bool abandoned = false;        // the user abandoned the load at a duplicate
+};
+
+// Reads every record of `path` through the loaded filter into `database`, in sort order
+// (duplicates as the store resolves them). Progress goes to `ui` when it is not null. False
+// when the file cannot be opened or not read to its end; the references read so far stay.
+bool LoadWithFilter(Database& database, const char* path, const LoadedFilter& filter,
+                    TransferUi* ui, TransferOutcome& outcome);
+
+// Writes every reference of `database`, in list order, through the loaded filter to a new
+// file beside `path`, then puts it in the place of `path` (keeping the old file as the
+// backup first when `backups` is set and no backup exists). False when anything failed; the
+// old file is then untouched and the new one gone.
+bool SaveWithFilter(const Database& database, const char* path, const LoadedFilter& filter,
+                    bool backups, void* owner, TransferUi* ui, TransferOutcome& outcome);
+
+// Loads or saves with the filter of that file name; kFilterMissing when it does not load or
+// lacks LoadRef or SaveRef.
+bool LoadDatabaseFile(Database& database, const char* path, const char* filterName,
+                      TransferUi* ui, TransferOutcome& outcome);
+bool SaveDatabaseFile(const Database& database, const char* path, const char* filterName,
+                      bool backups, TransferUi* ui, TransferOutcome& outcome);
+
+// Writes `length` bytes of `text` as they are to `path`, in the same safe way.
+bool SaveTextFile(const char* text, std::size_t length, const char* path, bool backups,
+                  TransferOutcome& outcome);
+
+// The backup name of `path`: up to its last "." (all of it when there is none), then ".BAK".
+// False when it does not fit.
+bool BackupName(const char* path, char* out, std::size_t outSize);
+
+// The load or save of one database for `command`; `ask` shows the file dialog. Returns 1 on
+// success, else 0 (a failure has been reported through g_transfer.ui, except a missing
+// filter). Open and save as add the file to the recent files; import leaves the database
+// modified and untitled; every other command clears `modified` and names the database after
+// the file.
+int TransferFile(Database& database, int command, int ask);
+
+// Asks for (or takes) the file name: `name` (kPathSize bytes) receives the full path. Loading
+// a file that does not exist reports it and drops it from the recent files. Returns 1, or 0
+// when cancelled or missing.
+int ChooseFile(int saving, int ask, const char* fileTypes, char* name);
+
+// Whether the window of `database` may close: 1 when nothing needs saving, the user said No,
+// or the save succeeded; 0 when the user cancelled or the save failed.
+int ConfirmSave(Database& database);
+
+// Writes the formatted bibliography text to a text file the user names. Returns 1 when it
+// was written, else 0.
+int SaveFormattedBibliography();
+
+// The text behind the "*." of the first pattern of a file-type list, cut to fit.
+void DefaultExtension(const char* fileTypes, char* out, std::size_t outSize);
+
+#endif

@@ -1,0 +1,88 @@
+// A recording fake of the transfer engine's user interface, and a fixture that gives every
+// test a fresh store, transfer state, settings file and temporary directory, with the
+// filters of the build's bin folder.
+#ifndef CARTULAN_TESTS_IO_TRANSFER_FAKES_H
+#define CARTULAN_TESTS_IO_TRANSFER_FAKES_H
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "io/transfer_ui.h"
+#include "test_files.h"
+
+class Database;
+
+class FakeTransferUi : public TransferUi {
+public:
+    // What the file dialog answers: a name, or cancel when empty.
+    std::string chosenFile;
+    std::string chosenFormat;   // what the format dialog answers; cancel when empty
+    SaveAnswer saveAnswer = SaveAnswer::kNo;
+    std::string bibliographyText;
+
+    std::vector<FileRequest> fileRequests;
+    std::vector<int> formatModes;
+    // The reports as they came; their file names are valid only during the call, so the
+    // names are kept in failureNames.
+    std::vector<TransferReport> failures;
+    std::vector<std::string> failureNames;
+    std::vector<std::pair<TransferProgress, unsigned long>> progressCalls;
+    std::vector<std::string> progressFiles;
+    int progressEnded = 0;
+    int saveQuestions = 0;
+    int namesChanged = 0;
+
+    void* frameWindow() override { return &frame_; }
+    bool chooseFileName(FileRequest& request) override;
+    bool chooseFormat(int mode, char* fileName) override;
+    SaveAnswer askToSave(const Database& database) override;
+    void reportFailure(const TransferReport& report) override;
+    void* beginProgress(const char* fileName) override;
+    void progress(TransferProgress kind, unsigned long count) override;
+    void endProgress() override { ++progressEnded; }
+    void fileNameChanged(Database& database) override { ++namesChanged; }
+    std::size_t formattedBibliography(char* buffer, std::size_t size) override;
+
+private:
+    int frame_ = 0;
+};
+
+class TransferTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A path in the test's temporary directory.
+    std::string Path(const std::string& name) const { return dir_.Path(name); }
+    // The path of a data file of tests/data.
+    static std::string DataFile(const std::string& name);
+
+    TempDir dir_;
+    FakeTransferUi ui_;
+};
+
+// The build's bin folder, where the program's filters lie beside the test programs' folder,
+// and the folder of the filters built for the tests.
+std::string BinDirectory();
+std::string TestFilterDirectory();
+
+// A path in a directory that does not exist: nothing can be saved there.
+std::string UnwritablePath();
+
+// A new database (the fixture destroys what is left).
+Database* NewDatabase();
+// Opens `path` as the Open command does when it is given a name; null when that fails.
+Database* OpenFile(const std::string& path);
+
+// The new files a save writes beside its target ("~CT....TMP") that are still there.
+int TemporaryFilesIn(const std::filesystem::path& directory);
+
+// A refer file of `count` references, each with one author, a date and a title, numbered so
+// that the authors sort in file order.
+std::string ReferText(int count);
+
+#endif
