@@ -318,9 +318,16 @@ void AddKey(std::vector<INPUT>& inputs, WORD virtualKey, bool up)
 
 bool PressKey(HWND window, WORD virtualKey, int modifiers)
 {
-    // The keys go to the foreground window, so make sure it is this one first.
+    // The keys go to the foreground window, so make sure it is this one first, and that its
+    // thread has taken the activation (keys sent before that may go nowhere).
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
     DWORD start = GetTickCount();
-    while (GetForegroundWindow() != window) {
+    for (;;) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) &&
+            info.hwndActive == window)
+            break;
         SetForegroundWindow(window);
         if (GetTickCount() - start > kDefaultWaitMs)
             return false;
