@@ -1,7 +1,6 @@
 // The filters at the size of a large database: LoadRef over a 100,000-reference refer file
 // and a 100,000-record pubtag file, SaveRef of 100,000 references. The files are generated
 // once per run and removed at exit.
-#include <dlfcn.h>
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "cartio.h"
+#include "filter_library.h"
 #include "io/filter_exports.h"
 #include "store/reference.h"
 #include "tools/pubtag_writer.h"
@@ -60,18 +60,11 @@ BenchData& Data()
     return data;
 }
 
-void* Filter(const char* fileName)
-{
-    std::string path = std::string(CARTULAN_FILTER_DIR) + "/" + fileName;
-    return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-}
-
 void LoadAll(benchmark::State& state, const char* fileName, const std::string& path,
              long long size)
 {
-    void* library = Filter(fileName);
-    auto loadRef =
-        library ? reinterpret_cast<LoadRefProc>(dlsym(library, FILTER_LOAD_REF)) : nullptr;
+    FilterLibrary library(fileName);
+    LoadRefProc loadRef = library.loadRef;
     if (loadRef == nullptr || size <= 0) {
         state.SkipWithError("no filter or no file");
         return;
@@ -91,7 +84,6 @@ void LoadAll(benchmark::State& state, const char* fileName, const std::string& p
         state.SkipWithError("not every reference was read");
     state.SetBytesProcessed(state.iterations() * size);
     state.counters["MB"] = static_cast<double>(size) / 1e6;
-    dlclose(library);
 }
 
 void LoadReferFile(benchmark::State& state)
@@ -107,9 +99,8 @@ void LoadPubtagFile(benchmark::State& state)
 void SaveReferFile(benchmark::State& state)
 {
     BenchData& data = Data();
-    void* library = Filter("REFER.FLT");
-    auto saveRef =
-        library ? reinterpret_cast<SaveRefProc>(dlsym(library, FILTER_SAVE_REF)) : nullptr;
+    FilterLibrary library("REFER.FLT");
+    SaveRefProc saveRef = library.saveRef;
     if (saveRef == nullptr) {
         state.SkipWithError("no filter");
         return;
@@ -138,7 +129,6 @@ void SaveReferFile(benchmark::State& state)
     const long long written = static_cast<long long>(std::filesystem::file_size(data.savePath));
     state.SetBytesProcessed(state.iterations() * written);
     state.counters["MB"] = static_cast<double>(written) / 1e6;
-    dlclose(library);
 }
 
 }  // namespace
