@@ -9,6 +9,14 @@ endif()
 
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 
+# Rebuilds of the same sources (several checkouts, clean trees) come from ccache when it is
+# installed; nothing depends on it.
+find_program(CARTULAN_CCACHE ccache)
+if(CARTULAN_CCACHE)
+    set(CMAKE_C_COMPILER_LAUNCHER ${CARTULAN_CCACHE})
+    set(CMAKE_CXX_COMPILER_LAUNCHER ${CARTULAN_CCACHE})
+endif()
+
 if(WIN32)
     # ANSI API throughout; Windows NT 4 level headers plus what the tests need.
     add_compile_definitions(_WIN32_WINNT=0x0600 WINVER=0x0600 _WIN32_IE=0x0600)
