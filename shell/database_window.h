@@ -6,4 +6,10 @@
 // Window procedure of class "RefChild": one database window inside the MDI client.
 LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+class Database;
+
+// Sets the title of the window of `database`: its file name, "Bibliography", its search
+// description or the untitled text.
+void SetDatabaseWindowTitle(Database& database);
+
 #endif
