@@ -1,0 +1,9 @@
+#include "transfer_dialogs.h"
+
+void InstallTransferDialogs()
+{
+}
+
+void ChooseDefaultFileFormat(HWND frame)
+{
+}
