@@ -1,0 +1,257 @@
+// LoadRef of the BibTeX format: the fields of one entry into the record.
+#include <iterator>
+#include <string_view>
+
+#include "filters/bibtex/bibtex_filter.h"
+#include "filters/bibtex/bibtex_names.h"
+#include "filters/bibtex/latex_text.h"
+#include "filters/common/filter_state.h"
+#include "filters/common/kept_fields.h"
+#include "filters/common/text_edit.h"
+#include "io/filter_exports.h"
+
+namespace {
+
+enum class BibRule : unsigned char {
+    kNames,
+    kText,      // first kept
+    kPages,
+    kKeywords,
+    kAbstract,
+    kSource,    // the source of the record's kind
+    kYear,
+    kMonth,
+    kDate,
+};
+
+struct BibRuleEntry {
+    std::string_view name;
+    BibRule rule;
+    RecordText field;
+};
+
+constexpr BibRuleEntry kBibRules[] = {
+    {"author", BibRule::kNames, kRecordAuthors},
+    {"editor", BibRule::kNames, kRecordEditors},
+    {"title", BibRule::kText, kRecordTitle},
+    {"volume", BibRule::kText, kRecordVolume},
+    {"number", BibRule::kText, kRecordNumber},
+    {"issue", BibRule::kText, kRecordNumber},
+    {"pages", BibRule::kPages, kRecordPages},
+    {"publisher", BibRule::kText, kRecordPublisher},
+    {"address", BibRule::kText, kRecordCity},
+    {"location", BibRule::kText, kRecordCity},
+    {"keywords", BibRule::kKeywords, kRecordKeywords},
+    {"abstract", BibRule::kAbstract, kRecordAbstract},
+    {"journal", BibRule::kSource, kRecordSource},
+    {"journaltitle", BibRule::kSource, kRecordSource},
+    {"booktitle", BibRule::kSource, kRecordSource},
+    {"institution", BibRule::kSource, kRecordSource},
+    {"school", BibRule::kSource, kRecordSource},
+    {"year", BibRule::kYear, kRecordDate},
+    {"month", BibRule::kMonth, kRecordDate},
+    {"date", BibRule::kDate, kRecordDate},
+};
+
+// The fields that may hold the source, by source type.
+constexpr std::string_view kSourceFields[3][2] = {
+    {"journal", "journaltitle"},
+    {"booktitle", "booktitle"},
+    {"institution", "school"},
+};
+
+const BibRuleEntry* FindRule(std::string_view name)
+{
+    for (const BibRuleEntry& entry : kBibRules) {
+        if (entry.name == name)
+            return &entry;
+    }
+    return nullptr;
+}
+
+bool IsSourceOf(std::string_view name, int sourceType)
+{
+    return name == kSourceFields[sourceType][0] || name == kSourceFields[sourceType][1];
+}
+
+// A verbatim text with its runs of blanks made one blank.
+void AppendVerbatim(std::string& out, std::string_view raw)
+{
+    bool blank = false;
+    for (char c : raw) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            blank = true;
+            continue;
+        }
+        if (blank && !out.empty())
+            out += ' ';
+        blank = false;
+        out += c;
+    }
+}
+
+class EntryMapper {
+public:
+    explicit EntryMapper(BibtexFilter& filter) : filter_(filter), fields_(filter.fields) {}
+
+    void Map();
+
+private:
+    void Take(const BibField& field);
+    void Keep(const BibField& field);
+    void Decode(std::string_view raw, LatexField kind)
+    {
+        text_.clear();
+        DecodeLatex(raw, text_, kind);
+    }
+    void Date();
+    void Type();
+
+    BibtexFilter& filter_;
+    RecordFields& fields_;
+    std::string& text_ = filter_.text;
+    std::string word_;
+    std::string year_;
+    std::string month_;
+    std::string date_;
+    bool hasYear_ = false;
+    bool hasMonth_ = false;
+    bool hasDate_ = false;
+};
+
+void EntryMapper::Map()
+{
+    const BibEntry& entry = filter_.entry;
+    ClearFields(fields_);
+    filter_.kept.clear();
+    fields_.sourceType = SourceTypeOfKind(KindOfBibType(entry.type));
+    AppendKeptField(filter_.kept, kKeptCiteKey, entry.key);
+    for (size_t i = 0; i < entry.count; ++i)
+        Take(entry.fields[i]);
+    Date();
+    Type();
+    JoinAbstract(fields_[kRecordAbstract], filter_.kept);
+}
+
+void EntryMapper::Take(const BibField& field)
+{
+    const BibRuleEntry* rule = FindRule(field.name);
+    if (rule == nullptr) {
+        Keep(field);
+        return;
+    }
+    FieldText& target = fields_[rule->field];
+    switch (rule->rule) {
+    case BibRule::kNames:
+        if (target.present)
+            break;
+        ReadNames(field.value, target.text);
+        target.present = !target.text.empty();
+        return;
+    case BibRule::kText:
+    case BibRule::kPages:
+    case BibRule::kSource:
+        if (target.present || (rule->rule == BibRule::kSource
+                                && !IsSourceOf(field.name, fields_.sourceType)))
+            break;
+        Decode(field.value, rule->rule == BibRule::kPages ? LatexField::kPages : LatexField::kText);
+        SetField(target, text_);
+        return;
+    case BibRule::kKeywords:
+        if (target.present)
+            break;
+        text_.clear();
+        for (size_t at = 0; at <= field.value.size();) {
+            size_t end = field.value.find_first_of(",;", at);
+            if (end == std::string::npos)
+                end = field.value.size();
+            word_.clear();
+            DecodeLatex(std::string_view(field.value).substr(at, end - at), word_,
+                        LatexField::kText);
+            if (!word_.empty())
+                text_.append(text_.empty() ? "" : "\r\n").append(word_);
+            at = end + 1;
+        }
+        SetField(target, text_);
+        return;
+    case BibRule::kAbstract:
+        if (target.present)
+            break;
+        Decode(field.value, LatexField::kAbstract);
+        SetField(target, text_);
+        return;
+    case BibRule::kYear:
+    case BibRule::kMonth:
+    case BibRule::kDate: {
+        bool& has = rule->rule == BibRule::kYear ? hasYear_
+                  : rule->rule == BibRule::kMonth ? hasMonth_ : hasDate_;
+        if (has)
+            break;
+        has = true;
+        std::string& text = rule->rule == BibRule::kYear ? year_
+                          : rule->rule == BibRule::kMonth ? month_ : date_;
+        DecodeLatex(field.value, text, LatexField::kText);
+        return;
+    }
+    }
+    Keep(field);
+}
+
+void EntryMapper::Keep(const BibField& field)
+{
+    text_.clear();
+    if (IsVerbatimField(field.name))
+        AppendVerbatim(text_, field.value);
+    else
+        DecodeLatex(field.value, text_, LatexField::kText);
+    AppendKeptField(filter_.kept, field.name, text_);
+}
+
+// Month and year make the date ("March 2020"); a date field counts when there is no year.
+void EntryMapper::Date()
+{
+    FieldText& date = fields_[kRecordDate];
+    if (hasMonth_ && !month_.empty()) {
+        SetField(date, month_);
+        if (hasYear_ && !year_.empty())
+            date.text.append(" ").append(year_);
+    } else if (hasYear_) {
+        SetField(date, year_);
+    }
+    if (hasDate_) {
+        if (date.present)
+            AppendKeptField(filter_.kept, "date", date_);
+        else
+            SetField(date, date_);
+    }
+}
+
+// The entry type is kept when the writer would choose another for these fields.
+void EntryMapper::Type()
+{
+    const RecordKind& chosen = DefaultKind(fields_.sourceType, fields_[kRecordTitle].present,
+                                           fields_[kRecordSource].present);
+    const std::string& type = filter_.entry.type;
+    if (type == chosen.bibType)
+        return;
+    std::string typeLine;
+    AppendKeptField(typeLine, kKeptBibType, type);
+    if (!filter_.kept.empty())
+        typeLine.append("\r\n\r\n").append(filter_.kept);
+    filter_.kept.swap(typeLine);
+}
+
+}  // namespace
+
+extern "C" FILTER_API FilterRecord* FILTER_CALL LoadRef(void* owner, LineFile* file)
+{
+    BibtexFilter* filter = TheBibtexFilter();
+    if (filter == nullptr)
+        return NoRecord();
+    return DeliverRecord(filter->owned, filter->fields, [&] {
+        int status = ReadEntry(*filter, file);
+        if (status != kRecordNone)
+            EntryMapper(*filter).Map();
+        return status;
+    });
+}

@@ -1,0 +1,323 @@
+// SaveRef of the BibTeX format: one entry per reference, its kept fields written back.
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "filters/bibtex/bibtex_filter.h"
+#include "filters/bibtex/bibtex_names.h"
+#include "filters/bibtex/latex_text.h"
+#include "filters/common/file_mark.h"
+#include "filters/common/kept_fields.h"
+#include "filters/common/utf8_out.h"
+#include "io/filter_exports.h"
+
+namespace {
+
+constexpr int kGoOn = 0;
+constexpr int kStop = 1;
+
+constexpr std::string_view kMonths[] = {"January", "February", "March",     "April",
+                                        "May",     "June",     "July",      "August",
+                                        "September", "October", "November", "December"};
+constexpr std::string_view kThesisTypes[] = {"phdthesis", "mastersthesis", "thesis"};
+
+std::string_view TextOf(const char* text)
+{
+    return text != nullptr ? std::string_view(text) : std::string_view();
+}
+
+bool IsDigits(std::string_view text)
+{
+    if (text.empty())
+        return false;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+char Lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Characters a cite key cannot hold.
+bool IsKeyChar(char c)
+{
+    return static_cast<unsigned char>(c) > ' '
+        && std::string_view(",{}()\"#%'=\\~").find(c) == std::string_view::npos;
+}
+
+bool IsValidKey(std::string_view key)
+{
+    if (key.empty())
+        return false;
+    for (char c : key) {
+        if (!IsKeyChar(c))
+            return false;
+    }
+    return true;
+}
+
+bool BracesBalance(std::string_view text)
+{
+    int depth = 0;
+    for (char c : text) {
+        if (c == '{')
+            ++depth;
+        else if (c == '}' && --depth < 0)
+            return false;
+    }
+    return depth == 0;
+}
+
+struct Kept {
+    std::string_view citeKey;
+    std::string_view bibType;
+    std::string_view risType;
+    std::vector<KeptField> fields;
+};
+
+class EntryWriter {
+public:
+    EntryWriter(BibtexFilter& filter, const FilterRecord& record)
+        : filter_(filter), record_(record), out_(filter.out), utf8_(filter.writeUtf8)
+    {
+    }
+
+    void Build(bool firstOfFile);
+
+private:
+    std::string_view ChooseType() const;
+    void MakeKey(std::string& key) const;
+    void UniqueKey(std::string& key);
+    void Open(std::string_view name)
+    {
+        out_.append(",\r\n  ").append(name.data(), name.size()).append(" = {");
+    }
+    void Text(std::string_view name, const char* text, LatexField field)
+    {
+        if (text == nullptr)
+            return;
+        Open(name);
+        EncodeLatex(text, out_, utf8_, field);
+        out_ += '}';
+    }
+    void Names(std::string_view name, const char* names);
+    void Date();
+    void Keywords();
+    void KeptField(const ::KeptField& field);
+
+    BibtexFilter& filter_;
+    const FilterRecord& record_;
+    std::string& out_;
+    bool utf8_;
+    Kept kept_;
+};
+
+// The entry type: the record's own when it fits its source type, else the one its RIS type
+// names, else the one that goes with its fields.
+std::string_view EntryWriter::ChooseType() const
+{
+    const RecordKind* own = KindOfBibType(kept_.bibType);
+    if (!kept_.bibType.empty() && SourceTypeOfKind(own) == record_.sourceType)
+        return kept_.bibType;
+    const RecordKind* other = KindOfRisType(kept_.risType);
+    if (other != nullptr && other->sourceType == record_.sourceType)
+        return other->bibType;
+    return DefaultKind(record_.sourceType, record_.title != nullptr, record_.source != nullptr)
+        .bibType;
+}
+
+// The first author's (or editor's) family name in ASCII letters and the year: "smith2020".
+void EntryWriter::MakeKey(std::string& key) const
+{
+    key.clear();
+    std::string_view names = TextOf(record_.authors != nullptr ? record_.authors : record_.editors);
+    std::string_view name = names.substr(0, names.find_first_of("\r\n"));
+    size_t comma = name.rfind(',');
+    std::string_view family = name.substr(0, comma);
+    if (comma == std::string_view::npos)
+        family = name.substr(name.find_last_of(' ') == std::string_view::npos
+                                 ? 0
+                                 : name.find_last_of(' ') + 1);
+    if (family.empty() && record_.title != nullptr)
+        family = TextOf(record_.title).substr(0, TextOf(record_.title).find(' '));
+    for (char c : family) {
+        for (char letter : AsciiLetters(static_cast<unsigned char>(c)))
+            key += Lower(letter);
+    }
+    if (key.empty())
+        key = "ref";
+    std::string_view date = TextOf(record_.date);
+    for (size_t at = 0; at < date.size(); ++at) {
+        size_t end = at;
+        while (end < date.size() && date[end] >= '0' && date[end] <= '9')
+            ++end;
+        if (end - at == 4) {
+            key.append(date.substr(at, 4));
+            break;
+        }
+        at = end;
+    }
+}
+
+// A key used before in this file gets the first free suffix: "a" to "z", then "aa", ...
+void EntryWriter::UniqueKey(std::string& key)
+{
+    std::string lower;
+    for (char c : key)
+        lower += Lower(c);
+    if (filter_.usedKeys.insert(lower).second)
+        return;
+    const size_t base = key.size();
+    for (unsigned n = 0;; ++n) {
+        std::string suffix;
+        for (unsigned rest = n + 1; rest > 0; rest = (rest - 1) / 26)
+            suffix.insert(suffix.begin(), static_cast<char>('a' + (rest - 1) % 26));
+        key.resize(base);
+        key += suffix;
+        if (filter_.usedKeys.insert(lower + suffix).second)
+            return;
+    }
+}
+
+void EntryWriter::Names(std::string_view name, const char* names)
+{
+    if (names == nullptr)
+        return;
+    Open(name);
+    WriteNames(names, out_, utf8_);
+    out_ += '}';
+}
+
+// "March 2020" goes out as the month macro and the year, a year alone as the year, any other
+// date as the year's text, so that it reads back as it stands.
+void EntryWriter::Date()
+{
+    if (record_.date == nullptr)
+        return;
+    std::string_view date = record_.date;
+    size_t blank = date.find(' ');
+    if (blank != std::string_view::npos && IsDigits(date.substr(blank + 1))) {
+        for (std::string_view month : kMonths) {
+            if (date.substr(0, blank) != month)
+                continue;
+            Open("year");
+            out_.append(date.substr(blank + 1)).append("},\r\n  month = ");
+            for (char c : month.substr(0, 3))
+                out_ += Lower(c);
+            return;
+        }
+    }
+    Text("year", record_.date, LatexField::kText);
+}
+
+void EntryWriter::Keywords()
+{
+    if (record_.keywords == nullptr)
+        return;
+    Open("keywords");
+    std::string_view words = record_.keywords;
+    bool first = true;
+    for (size_t at = 0; at < words.size();) {
+        size_t end = words.find_first_of("\r\n", at);
+        if (end == std::string_view::npos)
+            end = words.size();
+        if (end > at) {
+            if (!first)
+                out_ += ", ";
+            first = false;
+            EncodeLatex(words.substr(at, end - at), out_, utf8_, LatexField::kText);
+        }
+        at = end + 1;
+    }
+    out_ += '}';
+}
+
+void EntryWriter::KeptField(const ::KeptField& field)
+{
+    if (field.name == kKeptCiteKey || field.name == kKeptBibType || IsRisTag(field.name))
+        return;
+    Open(field.name);
+    if (IsVerbatimField(field.name) && BracesBalance(field.value)) {
+        if (utf8_)
+            Append1252AsUtf8(out_, field.value);
+        else
+            out_.append(field.value.data(), field.value.size());
+    } else {
+        EncodeLatex(field.value, out_, utf8_, LatexField::kText);
+    }
+    out_ += '}';
+}
+
+void EntryWriter::Build(bool firstOfFile)
+{
+    std::string& text = filter_.text;
+    SplitAbstract(TextOf(record_.abstract), text, [&](const ::KeptField& field) {
+        if (field.name == kKeptCiteKey)
+            kept_.citeKey = field.value;
+        else if (field.name == kKeptBibType)
+            kept_.bibType = field.value;
+        else if (field.name == kKeptRisType)
+            kept_.risType = field.value;
+        kept_.fields.push_back(field);
+    });
+    if (firstOfFile)
+        filter_.usedKeys.clear();
+    std::string key;
+    if (IsValidKey(kept_.citeKey))
+        key = kept_.citeKey;
+    else
+        MakeKey(key);
+    UniqueKey(key);
+    const std::string_view type = ChooseType();
+    out_.clear();
+    out_.append("@").append(type).append("{").append(key);
+    Names("author", record_.authors);
+    Names("editor", record_.editors);
+    Text("title", record_.title, LatexField::kTitle);
+    std::string_view sourceName = "journal";
+    if (record_.sourceType == kRecordBook) {
+        sourceName = "booktitle";
+    } else if (record_.sourceType == kRecordReport) {
+        sourceName = "institution";
+        for (std::string_view thesis : kThesisTypes) {
+            if (type == thesis)
+                sourceName = "school";
+        }
+    }
+    Text(sourceName, record_.source, LatexField::kText);
+    Date();
+    Text("volume", record_.volume, LatexField::kText);
+    Text("number", record_.number, LatexField::kText);
+    Text("pages", record_.pages, LatexField::kPages);
+    Text("publisher", record_.publisher, LatexField::kText);
+    Text("address", record_.city, LatexField::kText);
+    Keywords();
+    if (!text.empty())
+        Text("abstract", text.c_str(), LatexField::kAbstract);
+    for (const ::KeptField& field : kept_.fields)
+        KeptField(field);
+    out_.append("\r\n}\r\n\r\n");
+}
+
+}  // namespace
+
+// Write errors are the caller's to find when it closes the file; only a reference that
+// cannot be written at all (no record, no memory) stops the export.
+extern "C" FILTER_API int FILTER_CALL SaveRef(void* owner, FilterRecord* record, LineFile* file)
+{
+    BibtexFilter* filter = TheBibtexFilter();
+    if (filter == nullptr || record == nullptr || file == nullptr)
+        return kStop;
+    try {
+        EntryWriter(*filter, *record).Build(AtFileStart(file));
+        WriteLine(file, filter->out.c_str());
+    } catch (const std::exception&) {
+        return kStop;
+    }
+    return kGoOn;
+}

@@ -1,0 +1,668 @@
+#include "filters/bibtex/latex_text.h"
+
+#include <array>
+#include <iterator>
+
+#include "filters/common/code_page_1252.h"
+#include "filters/common/utf8_out.h"
+
+namespace {
+
+// A letter with an accent: its character, the accent command (\' \` \^ \~ \" \= \. or the
+// letter commands \c \v \r \u \H \k \d) and the letter it goes on.
+struct AccentedLetter {
+    unsigned short character;
+    char accent;
+    char base;
+};
+
+constexpr AccentedLetter kAccentedLetters[] = {
+    {0x0C0, '`', 'A'}, {0x0C1, '\'', 'A'}, {0x0C2, '^', 'A'}, {0x0C3, '~', 'A'}, {0x0C4, '"', 'A'},
+    {0x0C5, 'r', 'A'}, {0x0C7, 'c', 'C'}, {0x0C8, '`', 'E'}, {0x0C9, '\'', 'E'}, {0x0CA, '^', 'E'},
+    {0x0CB, '"', 'E'}, {0x0CC, '`', 'I'}, {0x0CD, '\'', 'I'}, {0x0CE, '^', 'I'}, {0x0CF, '"', 'I'},
+    {0x0D1, '~', 'N'}, {0x0D2, '`', 'O'}, {0x0D3, '\'', 'O'}, {0x0D4, '^', 'O'}, {0x0D5, '~', 'O'},
+    {0x0D6, '"', 'O'}, {0x0D9, '`', 'U'}, {0x0DA, '\'', 'U'}, {0x0DB, '^', 'U'}, {0x0DC, '"', 'U'},
+    {0x0DD, '\'', 'Y'}, {0x0E0, '`', 'a'}, {0x0E1, '\'', 'a'}, {0x0E2, '^', 'a'},
+    {0x0E3, '~', 'a'}, {0x0E4, '"', 'a'}, {0x0E5, 'r', 'a'}, {0x0E7, 'c', 'c'}, {0x0E8, '`', 'e'},
+    {0x0E9, '\'', 'e'}, {0x0EA, '^', 'e'}, {0x0EB, '"', 'e'}, {0x0EC, '`', 'i'},
+    {0x0ED, '\'', 'i'}, {0x0EE, '^', 'i'}, {0x0EF, '"', 'i'}, {0x0F1, '~', 'n'}, {0x0F2, '`', 'o'},
+    {0x0F3, '\'', 'o'}, {0x0F4, '^', 'o'}, {0x0F5, '~', 'o'}, {0x0F6, '"', 'o'}, {0x0F9, '`', 'u'},
+    {0x0FA, '\'', 'u'}, {0x0FB, '^', 'u'}, {0x0FC, '"', 'u'}, {0x0FD, '\'', 'y'},
+    {0x0FF, '"', 'y'}, {0x100, '=', 'A'}, {0x101, '=', 'a'}, {0x102, 'u', 'A'}, {0x103, 'u', 'a'},
+    {0x104, 'k', 'A'}, {0x105, 'k', 'a'}, {0x106, '\'', 'C'}, {0x107, '\'', 'c'},
+    {0x108, '^', 'C'}, {0x109, '^', 'c'}, {0x10A, '.', 'C'}, {0x10B, '.', 'c'}, {0x10C, 'v', 'C'},
+    {0x10D, 'v', 'c'}, {0x10E, 'v', 'D'}, {0x10F, 'v', 'd'}, {0x112, '=', 'E'}, {0x113, '=', 'e'},
+    {0x114, 'u', 'E'}, {0x115, 'u', 'e'}, {0x116, '.', 'E'}, {0x117, '.', 'e'}, {0x118, 'k', 'E'},
+    {0x119, 'k', 'e'}, {0x11A, 'v', 'E'}, {0x11B, 'v', 'e'}, {0x11C, '^', 'G'}, {0x11D, '^', 'g'},
+    {0x11E, 'u', 'G'}, {0x11F, 'u', 'g'}, {0x120, '.', 'G'}, {0x121, '.', 'g'}, {0x122, 'c', 'G'},
+    {0x123, 'c', 'g'}, {0x124, '^', 'H'}, {0x125, '^', 'h'}, {0x128, '~', 'I'}, {0x129, '~', 'i'},
+    {0x12A, '=', 'I'}, {0x12B, '=', 'i'}, {0x12C, 'u', 'I'}, {0x12D, 'u', 'i'}, {0x12E, 'k', 'I'},
+    {0x12F, 'k', 'i'}, {0x130, '.', 'I'}, {0x134, '^', 'J'}, {0x135, '^', 'j'}, {0x136, 'c', 'K'},
+    {0x137, 'c', 'k'}, {0x139, '\'', 'L'}, {0x13A, '\'', 'l'}, {0x13B, 'c', 'L'},
+    {0x13C, 'c', 'l'}, {0x13D, 'v', 'L'}, {0x13E, 'v', 'l'}, {0x143, '\'', 'N'},
+    {0x144, '\'', 'n'}, {0x145, 'c', 'N'}, {0x146, 'c', 'n'}, {0x147, 'v', 'N'}, {0x148, 'v', 'n'},
+    {0x14C, '=', 'O'}, {0x14D, '=', 'o'}, {0x14E, 'u', 'O'}, {0x14F, 'u', 'o'}, {0x150, 'H', 'O'},
+    {0x151, 'H', 'o'}, {0x154, '\'', 'R'}, {0x155, '\'', 'r'}, {0x156, 'c', 'R'},
+    {0x157, 'c', 'r'}, {0x158, 'v', 'R'}, {0x159, 'v', 'r'}, {0x15A, '\'', 'S'},
+    {0x15B, '\'', 's'}, {0x15C, '^', 'S'}, {0x15D, '^', 's'}, {0x15E, 'c', 'S'}, {0x15F, 'c', 's'},
+    {0x160, 'v', 'S'}, {0x161, 'v', 's'}, {0x162, 'c', 'T'}, {0x163, 'c', 't'}, {0x164, 'v', 'T'},
+    {0x165, 'v', 't'}, {0x168, '~', 'U'}, {0x169, '~', 'u'}, {0x16A, '=', 'U'}, {0x16B, '=', 'u'},
+    {0x16C, 'u', 'U'}, {0x16D, 'u', 'u'}, {0x16E, 'r', 'U'}, {0x16F, 'r', 'u'}, {0x170, 'H', 'U'},
+    {0x171, 'H', 'u'}, {0x172, 'k', 'U'}, {0x173, 'k', 'u'}, {0x174, '^', 'W'}, {0x175, '^', 'w'},
+    {0x176, '^', 'Y'}, {0x177, '^', 'y'}, {0x178, '"', 'Y'}, {0x179, '\'', 'Z'},
+    {0x17A, '\'', 'z'}, {0x17B, '.', 'Z'}, {0x17C, '.', 'z'}, {0x17D, 'v', 'Z'}, {0x17E, 'v', 'z'},
+};
+
+// A command of its own for a character. The first command of a character is the one written.
+struct LatexSymbol {
+    std::string_view name;
+    unsigned short character;
+};
+
+constexpr LatexSymbol kSymbols[] = {
+    {"ss", 0xDF},           {"ae", 0xE6},            {"AE", 0xC6},           {"oe", 0x153},
+    {"OE", 0x152},          {"aa", 0xE5},            {"AA", 0xC5},           {"o", 0xF8},
+    {"O", 0xD8},            {"dh", 0xF0},            {"DH", 0xD0},           {"th", 0xFE},
+    {"TH", 0xDE},           {"l", 0x142},            {"L", 0x141},           {"i", 0x131},
+    {"j", 0x237},           {"dj", 0x111},           {"DJ", 0x110},          {"ng", 0x14B},
+    {"NG", 0x14A},          {"pounds", 0xA3},        {"textsterling", 0xA3}, {"S", 0xA7},
+    {"textsection", 0xA7},  {"P", 0xB6},             {"textparagraph", 0xB6},
+    {"textcopyright", 0xA9}, {"copyright", 0xA9},    {"textregistered", 0xAE},
+    {"texttrademark", 0x2122}, {"textdegree", 0xB0}, {"texteuro", 0x20AC},   {"euro", 0x20AC},
+    {"textendash", 0x2013}, {"textemdash", 0x2014},  {"textquoteleft", 0x2018},
+    {"textquoteright", 0x2019}, {"textquotedblleft", 0x201C}, {"textquotedblright", 0x201D},
+    {"quotesinglbase", 0x201A}, {"quotedblbase", 0x201E}, {"textbullet", 0x2022},
+    {"textellipsis", 0x2026}, {"ldots", 0x2026},     {"dots", 0x2026},       {"textdagger", 0x2020},
+    {"dag", 0x2020},        {"textdaggerdbl", 0x2021}, {"ddag", 0x2021},     {"textperthousand", 0x2030},
+    {"guilsinglleft", 0x2039}, {"guilsinglright", 0x203A}, {"guillemotleft", 0xAB},
+    {"guillemetleft", 0xAB}, {"guillemotright", 0xBB}, {"guillemetright", 0xBB},
+    {"textexclamdown", 0xA1}, {"textquestiondown", 0xBF}, {"textcent", 0xA2},
+    {"textcurrency", 0xA4}, {"textyen", 0xA5},       {"textbrokenbar", 0xA6},
+    {"textasciidieresis", 0xA8}, {"textordfeminine", 0xAA}, {"textlnot", 0xAC}, {"neg", 0xAC},
+    {"lnot", 0xAC},         {"textasciimacron", 0xAF}, {"textpm", 0xB1},     {"pm", 0xB1},
+    {"texttwosuperior", 0xB2}, {"textthreesuperior", 0xB3}, {"textasciiacute", 0xB4},
+    {"textmu", 0xB5},       {"mu", 0xB5},            {"textperiodcentered", 0xB7},
+    {"cdot", 0xB7},         {"textonesuperior", 0xB9}, {"textordmasculine", 0xBA},
+    {"textonequarter", 0xBC}, {"textonehalf", 0xBD}, {"textthreequarters", 0xBE},
+    {"texttimes", 0xD7},    {"times", 0xD7},         {"textdiv", 0xF7},      {"div", 0xF7},
+    {"textflorin", 0x192},  {"nobreakspace", 0xA0},  {"textbackslash", '\\'},
+    {"textasciitilde", '~'}, {"textasciicircum", '^'}, {"textunderscore", '_'},
+    {"textbar", '|'},       {"textless", '<'},       {"textgreater", '>'},   {"textbraceleft", '{'},
+    {"textbraceright", '}'}, {"textdollar", '$'},
+};
+
+// Formatting commands and switches: the command goes, its argument stays as text.
+constexpr std::string_view kDroppedCommands[] = {
+    "emph",   "textit", "textbf",     "textsc",   "textrm",   "texttt",   "textsf",  "textup",
+    "textmd", "textsl", "textnormal", "mbox",     "text",     "mathrm",   "mathit",  "mathbf",
+    "mathsf", "mathtt", "hbox",       "url",      "em",       "it",       "bf",      "sc",
+    "rm",     "tt",     "sf",         "sl",       "normalfont", "upshape", "itshape", "bfseries",
+    "scshape", "mdseries", "slshape", "relax",    "protect",  "ensuremath",
+};
+
+constexpr std::string_view kLetterAccents = "cvruHkdb";
+constexpr std::string_view kSymbolAccents = "'`^\"~=.";
+constexpr char kEnDash = '\x96';
+constexpr char kEmDash = '\x97';
+
+bool IsAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// The code page 1252 byte of a character, or 0 when the code page lacks it.
+unsigned char ByteOf(unsigned character)
+{
+    if (character < 0x80 || (character >= 0xA0 && character < 0x100))
+        return static_cast<unsigned char>(character);
+    for (unsigned c = 0x80; c < 0xA0; ++c) {
+        if (UnicodeOf1252(static_cast<unsigned char>(c)) == character)
+            return static_cast<unsigned char>(c);
+    }
+    return 0;
+}
+
+const LatexSymbol* FindSymbol(std::string_view name)
+{
+    for (const LatexSymbol& symbol : kSymbols) {
+        if (symbol.name == name)
+            return &symbol;
+    }
+    return nullptr;
+}
+
+unsigned FindAccented(char accent, char base)
+{
+    for (const AccentedLetter& letter : kAccentedLetters) {
+        if (letter.accent == accent && letter.base == base)
+            return letter.character;
+    }
+    return 0;
+}
+
+bool IsDropped(std::string_view name)
+{
+    for (std::string_view dropped : kDroppedCommands) {
+        if (dropped == name)
+            return true;
+    }
+    return false;
+}
+
+// Bytes that end a run of text copied as it stands.
+constexpr std::array<bool, 256> MakeSpecialBytes()
+{
+    std::array<bool, 256> special{};
+    for (unsigned char c : std::string_view(" \t\r\n{}\\~-`'?!$"))
+        special[c] = true;
+    return special;
+}
+
+constexpr std::array<bool, 256> kSpecialBytes = MakeSpecialBytes();
+
+class Decoder {
+public:
+    Decoder(std::string_view raw, std::string& out, LatexField field)
+        : raw_(raw), out_(out), field_(field), start_(out.size())
+    {
+    }
+
+    void Run()
+    {
+        while (at_ < raw_.size())
+            Step();
+    }
+
+private:
+    void Step();
+    void Blanks();
+    void Dashes();
+    void Command();
+    void WordCommand(size_t start);
+    void Accent(char accent, size_t start);
+    void Math();
+
+    char Peek(size_t offset) const
+    {
+        return at_ + offset < raw_.size() ? raw_[at_ + offset] : '\0';
+    }
+
+    // A blank or paragraph break seen in the text goes out only before a further character.
+    void Flush()
+    {
+        if (out_.size() > start_) {
+            if (paragraph_)
+                out_ += "\r\n\r\n";
+            else if (blank_)
+                out_ += ' ';
+        }
+        blank_ = paragraph_ = false;
+    }
+
+    void Emit(char c)
+    {
+        Flush();
+        out_ += c;
+    }
+
+    void EmitRaw(std::string_view text)
+    {
+        Flush();
+        out_.append(text.data(), text.size());
+    }
+
+    // A character of a command: its byte, or the command as written when the code page
+    // lacks it.
+    void EmitCharacter(unsigned character, size_t start)
+    {
+        unsigned char byte = ByteOf(character);
+        if (byte != 0)
+            Emit(static_cast<char>(byte));
+        else
+            EmitRaw(raw_.substr(start, at_ - start));
+    }
+
+    void SkipBlanks()
+    {
+        while (at_ < raw_.size() && IsBlank(raw_[at_]))
+            ++at_;
+    }
+
+    // The end of the group that opens at `open` (one past its closing brace), or the end of
+    // the text when it is not closed.
+    size_t GroupEnd(size_t open) const
+    {
+        int depth = 0;
+        for (size_t i = open; i < raw_.size(); ++i) {
+            if (raw_[i] == '\\') {
+                ++i;
+            } else if (raw_[i] == '{') {
+                ++depth;
+            } else if (raw_[i] == '}' && --depth == 0) {
+                return i + 1;
+            }
+        }
+        return raw_.size();
+    }
+
+    std::string_view raw_;
+    std::string& out_;
+    LatexField field_;
+    size_t start_;
+    size_t at_ = 0;
+    bool blank_ = false;
+    bool paragraph_ = false;
+};
+
+void Decoder::Step()
+{
+    size_t run = at_;
+    while (run < raw_.size() && !kSpecialBytes[static_cast<unsigned char>(raw_[run])])
+        ++run;
+    if (run > at_) {
+        EmitRaw(raw_.substr(at_, run - at_));
+        at_ = run;
+        return;
+    }
+    const char c = raw_[at_];
+    switch (c) {
+    case ' ': case '\t': case '\r': case '\n':
+        Blanks();
+        return;
+    case '{': case '}':
+        ++at_;
+        return;
+    case '\\':
+        Command();
+        return;
+    case '~':
+        Emit(' ');
+        ++at_;
+        return;
+    case '-':
+        Dashes();
+        return;
+    case '$':
+        Math();
+        return;
+    default:
+        break;
+    }
+    const char next = Peek(1);
+    if (c == '`' && next == '`') {
+        Emit('\x93');
+    } else if (c == '\'' && next == '\'') {
+        Emit('\x94');
+    } else if ((c == '?' || c == '!') && next == '`') {
+        Emit(c == '?' ? '\xBF' : '\xA1');
+    } else {
+        Emit(c);
+        ++at_;
+        return;
+    }
+    at_ += 2;
+}
+
+void Decoder::Blanks()
+{
+    int lineEnds = 0;
+    while (at_ < raw_.size() && IsBlank(raw_[at_])) {
+        if (raw_[at_] == '\n')
+            ++lineEnds;
+        ++at_;
+    }
+    blank_ = true;
+    if (field_ == LatexField::kAbstract && lineEnds >= 2)
+        paragraph_ = true;
+}
+
+void Decoder::Dashes()
+{
+    size_t count = 0;
+    while (Peek(count) == '-')
+        ++count;
+    at_ += count;
+    if (field_ == LatexField::kPages && count >= 2) {
+        Emit('-');
+        return;
+    }
+    for (; count >= 3; count -= 3)
+        Emit(kEmDash);
+    if (count == 2)
+        Emit(kEnDash);
+    else if (count == 1)
+        Emit('-');
+}
+
+void Decoder::Command()
+{
+    const size_t start = at_;
+    const char next = Peek(1);
+    if (IsAsciiLetter(next)) {
+        WordCommand(start);
+        return;
+    }
+    at_ += next == '\0' ? 1 : 2;
+    if (kSymbolAccents.find(next) != std::string_view::npos && next != '\0') {
+        Accent(next, start);
+    } else if (std::string_view("&%$#_{}").find(next) != std::string_view::npos && next != '\0') {
+        Emit(next);
+    } else if (IsBlank(next) || next == ',' || next == ';' || next == ':' || next == '\\') {
+        Emit(' ');
+    } else if (next == '-') {
+        Emit('\xAD');
+    } else if (next != '!' && next != '/' && next != '@') {
+        EmitRaw(raw_.substr(start, at_ - start));
+    }
+}
+
+void Decoder::WordCommand(size_t start)
+{
+    size_t end = at_ + 1;
+    while (end < raw_.size() && IsAsciiLetter(raw_[end]))
+        ++end;
+    std::string_view name = raw_.substr(at_ + 1, end - at_ - 1);
+    at_ = end;
+    if (name.size() == 1 && kLetterAccents.find(name[0]) != std::string_view::npos) {
+        SkipBlanks();
+        Accent(name[0], start);
+    } else if (const LatexSymbol* symbol = FindSymbol(name)) {
+        SkipBlanks();
+        if (Peek(0) == '{' && Peek(1) == '}')
+            at_ += 2;
+        EmitCharacter(symbol->character, start);
+    } else if (IsDropped(name)) {
+        SkipBlanks();
+    } else if (name == "par") {
+        SkipBlanks();
+        blank_ = true;
+        paragraph_ = paragraph_ || field_ == LatexField::kAbstract;
+    } else {
+        // An unknown command stays as written, with the arguments in braces that follow it.
+        while (Peek(0) == '{')
+            at_ = GroupEnd(at_);
+        EmitRaw(raw_.substr(start, at_ - start));
+    }
+}
+
+void Decoder::Accent(char accent, size_t start)
+{
+    std::string_view argument;
+    if (Peek(0) == '{') {
+        size_t end = GroupEnd(at_);
+        size_t innerEnd = raw_[end - 1] == '}' && end - 1 > at_ ? end - 1 : end;
+        argument = raw_.substr(at_ + 1, innerEnd - at_ - 1);
+        at_ = end;
+    } else if (Peek(0) == '\\' && IsAsciiLetter(Peek(1))) {
+        size_t end = at_ + 1;
+        while (end < raw_.size() && IsAsciiLetter(raw_[end]))
+            ++end;
+        argument = raw_.substr(at_, end - at_);
+        at_ = end;
+    } else if (at_ < raw_.size()) {
+        argument = raw_.substr(at_++, 1);
+    }
+    while (!argument.empty() && (IsBlank(argument.front()) || argument.front() == '{'))
+        argument.remove_prefix(1);
+    while (!argument.empty() && (IsBlank(argument.back()) || argument.back() == '}'))
+        argument.remove_suffix(1);
+    char base = '\0';
+    if (argument == "\\i" || argument == "\\j")
+        base = argument[1];
+    else if (argument.size() == 1 && IsAsciiLetter(argument[0]))
+        base = argument[0];
+    unsigned character = base != '\0' ? FindAccented(accent, base) : 0;
+    if (character != 0)
+        EmitCharacter(character, start);
+    else
+        EmitRaw(raw_.substr(start, at_ - start));
+}
+
+// "$...$": the text of the formula when every command in it is known, else the formula as
+// written.
+void Decoder::Math()
+{
+    size_t close = at_ + 1;
+    while (close < raw_.size() && raw_[close] != '$') {
+        if (raw_[close] == '\\')
+            ++close;
+        ++close;
+    }
+    if (close >= raw_.size()) {
+        Emit('$');
+        ++at_;
+        return;
+    }
+    std::string inner;
+    DecodeLatex(raw_.substr(at_ + 1, close - at_ - 1), inner, LatexField::kText);
+    const bool known = inner.find('\\') == std::string::npos
+                    && inner.find_first_of("^_") == std::string::npos;
+    if (known)
+        EmitRaw(inner);
+    else
+        EmitRaw(raw_.substr(at_, close + 1 - at_));
+    at_ = close + 1;
+}
+
+}  // namespace
+
+void DecodeLatex(std::string_view raw, std::string& out, LatexField field)
+{
+    Decoder(raw, out, field).Run();
+}
+
+namespace {
+
+// How each byte is written: empty for a byte written as it stands.
+struct Forms {
+    std::string latex[256];
+    std::string ascii[256];  // AsciiLetters
+};
+
+bool IsLetterName(std::string_view name)
+{
+    for (char c : name) {
+        if (!IsAsciiLetter(c))
+            return false;
+    }
+    return true;
+}
+
+std::string FormOf(unsigned character)
+{
+    for (const LatexSymbol& symbol : kSymbols) {
+        if (symbol.character == character)
+            return "{\\" + std::string(symbol.name) + "}";
+    }
+    for (const AccentedLetter& letter : kAccentedLetters) {
+        if (letter.character != character)
+            continue;
+        if (kLetterAccents.find(letter.accent) != std::string_view::npos)
+            return std::string("{\\") + letter.accent + "{" + letter.base + "}}";
+        return std::string("{\\") + letter.accent + letter.base + "}";
+    }
+    return {};
+}
+
+std::string AsciiOf(unsigned character)
+{
+    for (const AccentedLetter& letter : kAccentedLetters) {
+        if (letter.character == character)
+            return std::string(1, letter.base);
+    }
+    for (const LatexSymbol& symbol : kSymbols) {
+        if (symbol.character == character && IsLetterName(symbol.name))
+            return std::string(symbol.name);
+    }
+    return {};
+}
+
+Forms MakeForms()
+{
+    Forms forms;
+    for (unsigned c = 0x80; c < 0x100; ++c) {
+        unsigned character = UnicodeOf1252(static_cast<unsigned char>(c));
+        forms.latex[c] = FormOf(character);
+        if (IsLetter1252(static_cast<unsigned char>(c)))
+            forms.ascii[c] = AsciiOf(character);
+    }
+    for (unsigned c = '0'; c < 0x80; ++c) {
+        if (IsAsciiLetter(static_cast<char>(c)) || (c >= '0' && c <= '9'))
+            forms.ascii[c] = std::string(1, static_cast<char>(c));
+    }
+    for (char c : std::string_view("&%$#_"))
+        forms.latex[static_cast<unsigned char>(c)] = std::string("\\") + c;
+    // BibTeX counts every brace, escaped or not: a lone brace goes out as a command.
+    forms.latex['{'] = "{\\textbraceleft}";
+    forms.latex['}'] = "{\\textbraceright}";
+    forms.latex['\\'] = "{\\textbackslash}";
+    forms.latex['~'] = "{\\textasciitilde}";
+    forms.latex['^'] = "{\\textasciicircum}";
+    forms.latex[0x96] = "--";
+    forms.latex[0x97] = "---";
+    forms.latex[0x93] = "``";
+    forms.latex[0x94] = "''";
+    forms.latex[0xAD] = "\\-";
+    // Written one by one, so that two of them in a row are kept apart.
+    for (char c : std::string_view("-`'?!"))
+        forms.latex[static_cast<unsigned char>(c)] = std::string(1, c);
+    return forms;
+}
+
+const Forms& TheForms()
+{
+    static const Forms forms = MakeForms();
+    return forms;
+}
+
+bool FormsLigature(char last, char next)
+{
+    return (last == '-' && next == '-') || (last == '`' && next == '`')
+        || (last == '\'' && next == '\'') || ((last == '?' || last == '!') && next == '`');
+}
+
+class Encoder {
+public:
+    Encoder(std::string& out, bool utf8, LatexField field)
+        : out_(out), utf8_(utf8), field_(field), forms_(TheForms())
+    {
+    }
+
+    void Run(std::string_view text);
+
+private:
+    void Blanks(std::string_view run, bool between);
+    void Word(std::string_view word, bool first);
+
+    void Put(std::string_view form)
+    {
+        if (form.empty())
+            return;
+        if (FormsLigature(last_, form.front()))
+            out_ += "{}";
+        out_.append(form.data(), form.size());
+        last_ = form.back();
+    }
+
+    std::string& out_;
+    bool utf8_;
+    LatexField field_;
+    const Forms& forms_;
+    char last_ = '\0';
+    std::string utf8Form_;
+};
+
+bool IsTextBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+void Encoder::Run(std::string_view text)
+{
+    bool first = true;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = at;
+        const bool blank = IsTextBlank(text[at]);
+        while (end < text.size() && IsTextBlank(text[end]) == blank)
+            ++end;
+        if (blank)
+            Blanks(text.substr(at, end - at), at > 0 && end < text.size());
+        else
+            Word(text.substr(at, end - at), first);
+        first = first && blank;
+        at = end;
+    }
+}
+
+// One blank between two words is a blank; line breaks alone are one too (in an abstract, an
+// empty line when they hold a paragraph break); any other blank is written "\ ", which the
+// reading keeps.
+void Encoder::Blanks(std::string_view run, bool between)
+{
+    const bool lineBreaksOnly = run.find_first_not_of("\r\n") == std::string_view::npos;
+    if (field_ == LatexField::kAbstract && between && run.find("\r\n\r\n") != std::string_view::npos) {
+        out_ += "\r\n\r\n";
+    } else if (lineBreaksOnly) {
+        if (between)
+            out_ += ' ';
+    } else if (run == " " && between) {
+        out_ += ' ';
+    } else {
+        for (char c : run) {
+            if (c == ' ' || c == '\t')
+                out_ += "\\ ";
+        }
+    }
+    last_ = ' ';
+}
+
+void Encoder::Word(std::string_view word, bool first)
+{
+    bool protect = false;
+    if (field_ == LatexField::kTitle) {
+        for (size_t i = first ? 1 : 0; i < word.size() && !protect; ++i)
+            protect = IsUpper1252(static_cast<unsigned char>(word[i]));
+    }
+    if (protect)
+        Put("{");
+    size_t done = 0;
+    for (size_t i = 0; i < word.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(word[i]);
+        std::string_view form;
+        if (c >= 0x80 && utf8_) {
+            utf8Form_.clear();
+            AppendUtf8(utf8Form_, UnicodeOf1252(c));
+            form = utf8Form_;
+        } else if (field_ == LatexField::kPages && c == '-') {
+            form = "--";
+        } else {
+            form = forms_.latex[c];
+        }
+        if (form.empty())
+            continue;
+        Put(word.substr(done, i - done));
+        Put(form);
+        done = i + 1;
+    }
+    Put(word.substr(done));
+    if (protect)
+        Put("}");
+}
+
+}  // namespace
+
+void EncodeLatex(std::string_view text, std::string& out, bool utf8, LatexField field)
+{
+    Encoder(out, utf8, field).Run(text);
+}
+
+std::string_view AsciiLetters(unsigned char c)
+{
+    return TheForms().ascii[c];
+}

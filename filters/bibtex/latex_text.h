@@ -1,0 +1,38 @@
+// BibTeX field texts and the program's code page 1252, both ways. Field texts are LaTeX:
+// accents and symbols are commands ({\"u}, \'{e}, \ss, \pounds), braces group (and protect
+// capitals), "--" and "---" are dashes, "~" a tie, and & % $ # _ { } ~ ^ \ need a backslash
+// or a command of their own.
+#ifndef CARTULAN_FILTERS_BIBTEX_LATEX_TEXT_H
+#define CARTULAN_FILTERS_BIBTEX_LATEX_TEXT_H
+
+#include <string>
+#include <string_view>
+
+enum class LatexField : unsigned char {
+    kText,
+    kTitle,     // written with its capitals protected (see EncodeLatex)
+    kPages,     // "--" is the hyphen of a page range
+    kAbstract,  // an empty line (or \par) is a paragraph break
+};
+
+// Appends the text of `raw` to `out`: known commands become their characters (commands of
+// characters the code page lacks, and unknown commands with their braced arguments, stay as
+// they are written), formatting commands and grouping braces go, runs of blanks and line
+// ends become one blank, the ends are trimmed.
+void DecodeLatex(std::string_view raw, std::string& out, LatexField field);
+
+// Appends `text` written for a field in braces, so that DecodeLatex gives it back: the special
+// characters escaped, the letters and symbols of the upper half as commands in braces
+// ({\"u}), which both BibTeX and biber read (with `utf8`, as UTF-8 instead), "{}" between
+// two characters that would otherwise read as a dash or a quote (--, ``, '', ?`, !`), and
+// "\ " for a blank that is not a single blank between two words. Line breaks become blanks
+// (in an abstract, a paragraph break an empty line). In a title each word holding a capital
+// (but the first word with its first letter alone) is put in braces, so that a style that
+// lowers the case of titles keeps it.
+void EncodeLatex(std::string_view text, std::string& out, bool utf8, LatexField field);
+
+// The ASCII letters of a 1252 letter for a cite key ("e" for "\xE9", "ss" for "\xDF"), or
+// empty.
+std::string_view AsciiLetters(unsigned char c);
+
+#endif

@@ -1,0 +1,318 @@
+// LoadRef of the RIS format: the tag lines of one record into the fields, by the tag table.
+#include <array>
+#include <cstring>
+#include <iterator>
+#include <string_view>
+
+#include "filters/common/filter_state.h"
+#include "filters/common/kept_fields.h"
+#include "filters/common/line_text.h"
+#include "filters/common/text_edit.h"
+#include "filters/ris/ris_filter.h"
+#include "io/filter_exports.h"
+
+namespace {
+
+constexpr std::string_view kParagraphBreak = "\r\n\r\n";
+
+enum class RisRule : unsigned char {
+    kOther,
+    kType,
+    kEnd,
+    kNames,      // one more line of a name list
+    kFirstKept,  // a one-text field: a later line is kept
+    kSource,
+    kDate,
+    kStartPage,
+    kEndPage,
+    kKeyword,
+    kParagraph,
+};
+
+struct RisTag {
+    char tag[3];
+    RisRule rule;
+    RecordText field;
+};
+
+// The source tags, in the order of RisFilter::sources.
+constexpr char kSourceTags[][3] = {"T2", "JF", "JO", "JA", "BT"};
+static_assert(std::size(kSourceTags) == kRisSourceTags);
+
+// Which source tag wins, by source type: indexes into kSourceTags.
+constexpr int kSourceOrder[3][5] = {
+    {0, 1, 2, 3, 4},  // journal
+    {4, 0, 1, 2, 3},  // book
+    {0, 4, 1, 2, 3},  // report
+};
+
+constexpr RisTag kRisTags[] = {
+    {"TY", RisRule::kType, kRecordTextCount},
+    {"ER", RisRule::kEnd, kRecordTextCount},
+    {"AU", RisRule::kNames, kRecordAuthors},
+    {"A1", RisRule::kNames, kRecordAuthors},
+    {"ED", RisRule::kNames, kRecordEditors},
+    {"A2", RisRule::kNames, kRecordEditors},
+    {"A3", RisRule::kNames, kRecordEditors},
+    {"TI", RisRule::kFirstKept, kRecordTitle},
+    {"T1", RisRule::kFirstKept, kRecordTitle},
+    {"T2", RisRule::kSource, kRecordSource},
+    {"JF", RisRule::kSource, kRecordSource},
+    {"JO", RisRule::kSource, kRecordSource},
+    {"JA", RisRule::kSource, kRecordSource},
+    {"BT", RisRule::kSource, kRecordSource},
+    {"PY", RisRule::kDate, kRecordDate},
+    {"Y1", RisRule::kDate, kRecordDate},
+    {"DA", RisRule::kDate, kRecordDate},
+    {"VL", RisRule::kFirstKept, kRecordVolume},
+    {"IS", RisRule::kFirstKept, kRecordNumber},
+    {"SP", RisRule::kStartPage, kRecordPages},
+    {"EP", RisRule::kEndPage, kRecordPages},
+    {"PB", RisRule::kFirstKept, kRecordPublisher},
+    {"CY", RisRule::kFirstKept, kRecordCity},
+    {"KW", RisRule::kKeyword, kRecordKeywords},
+    {"AB", RisRule::kParagraph, kRecordAbstract},
+    {"N2", RisRule::kParagraph, kRecordAbstract},
+};
+
+constexpr int kNoTag = -1;
+constexpr size_t kTagSlots = 26 * 36;
+
+// A tag's slot: its first character a capital, its second a capital or a digit.
+constexpr size_t TagSlot(char first, char second)
+{
+    size_t column = second <= '9' ? static_cast<size_t>(second - '0') + 26
+                                  : static_cast<size_t>(second - 'A');
+    return static_cast<size_t>(first - 'A') * 36 + column;
+}
+
+constexpr std::array<signed char, kTagSlots> MakeTagIndex()
+{
+    std::array<signed char, kTagSlots> index{};
+    for (signed char& entry : index)
+        entry = kNoTag;
+    for (size_t i = 0; i < std::size(kRisTags); ++i)
+        index[TagSlot(kRisTags[i].tag[0], kRisTags[i].tag[1])] = static_cast<signed char>(i);
+    return index;
+}
+
+constexpr std::array<signed char, kTagSlots> kTagIndex = MakeTagIndex();
+
+const RisTag* FindRisTag(std::string_view tag)
+{
+    int entry = kTagIndex[TagSlot(tag[0], tag[1])];
+    return entry == kNoTag ? nullptr : &kRisTags[entry];
+}
+
+int SourceSlot(std::string_view tag)
+{
+    for (size_t i = 0; i < std::size(kSourceTags); ++i) {
+        if (tag == kSourceTags[i])
+            return static_cast<int>(i);
+    }
+    return 0;
+}
+
+void ClearRecord(RisFilter& filter)
+{
+    ClearFields(filter.fields);
+    filter.kept.clear();
+    filter.type.clear();
+    filter.startPage.clear();
+    filter.endPage.clear();
+    for (size_t i = 0; i < std::size(filter.sources); ++i) {
+        filter.sources[i].clear();
+        filter.sourceSeen[i] = false;
+    }
+}
+
+// "Last, First, Suffix" becomes "Last, Suffix, First": the program takes the text before the
+// last comma as the family name.
+void AppendName(FieldText& names, std::string_view name)
+{
+    size_t first = name.find(',');
+    size_t second = first == std::string_view::npos ? first : name.find(',', first + 1);
+    if (second == std::string_view::npos || name.find(',', second + 1) != std::string_view::npos) {
+        AppendField(names, kLineBreak, name);
+        return;
+    }
+    std::string_view given = TextFrom(name.substr(first + 1, second - first - 1), 0, " ");
+    std::string_view suffix = TextFrom(name.substr(second + 1), 0, " ");
+    std::string& text = names.text;
+    if (!text.empty())
+        text.append(kLineBreak.data(), kLineBreak.size());
+    text.append(name.data(), first).append(", ").append(suffix.data(), suffix.size());
+    text.append(", ").append(given.data(), given.size());
+    names.present = true;
+}
+
+// Keeps a line as a kept field; returns where its continuation lines go.
+std::string* Keep(RisFilter& filter, std::string_view name, std::string_view text)
+{
+    if (text.empty())
+        return nullptr;
+    AppendKeptField(filter.kept, name, text);
+    return &filter.kept;
+}
+
+// Takes one tag line; returns the text its continuation lines go on, or null.
+std::string* TakeTag(RisFilter& filter, std::string_view tag, std::string_view text,
+                     const RisTag* rule)
+{
+    RecordFields& fields = filter.fields;
+    // The common name of SN depends on the source type, known only at the end.
+    if (rule == nullptr || rule->rule == RisRule::kOther)
+        return Keep(filter, tag == "SN" ? tag : KeptNameOfRisTag(tag, kRecordJournal), text);
+    FieldText& field = fields[rule->field];
+    const bool multiple = rule->rule == RisRule::kNames || rule->rule == RisRule::kKeyword
+                       || rule->rule == RisRule::kParagraph;
+    if (multiple && text.empty())
+        return nullptr;
+    switch (rule->rule) {
+    case RisRule::kNames:
+        AppendName(field, text);
+        return &field.text;
+    case RisRule::kFirstKept:
+        if (!field.text.empty())
+            break;
+        SetField(field, text);
+        return &field.text;
+    case RisRule::kDate:
+        if (!field.text.empty())
+            break;
+        while (!text.empty() && text.back() == '/')
+            text.remove_suffix(1);
+        SetField(field, text);
+        return &field.text;
+    case RisRule::kSource: {
+        int slot = SourceSlot(tag);
+        if (filter.sourceSeen[slot])
+            break;
+        filter.sourceSeen[slot] = true;
+        filter.sources[slot].assign(text.data(), text.size());
+        return &filter.sources[slot];
+    }
+    case RisRule::kStartPage:
+    case RisRule::kEndPage: {
+        std::string& page = rule->rule == RisRule::kStartPage ? filter.startPage : filter.endPage;
+        if (!page.empty())
+            break;
+        page.assign(text.data(), text.size());
+        return &page;
+    }
+    case RisRule::kKeyword:
+        AppendField(field, kLineBreak, text);
+        return &field.text;
+    case RisRule::kParagraph:
+        AppendField(field, kParagraphBreak, text);
+        return &field.text;
+    default:
+        return nullptr;
+    }
+    return Keep(filter, tag, text);
+}
+
+// Once the record is complete: the source type, the source, the pages and the kept lines.
+void FinishRecord(RisFilter& filter)
+{
+    RecordFields& fields = filter.fields;
+    const RecordKind* kind = KindOfRisType(filter.type);
+    fields.sourceType = SourceTypeOfKind(kind);
+    std::string& kept = filter.buffers.work;
+    kept.clear();
+    int taken = -1;
+    for (int slot : kSourceOrder[fields.sourceType]) {
+        if (!filter.sourceSeen[slot])
+            continue;
+        if (taken < 0) {
+            taken = slot;
+            SetField(fields[kRecordSource], filter.sources[slot]);
+        }
+    }
+    if (!filter.startPage.empty() || !filter.endPage.empty()) {
+        std::string& pages = fields[kRecordPages].text;
+        pages = filter.startPage;
+        if (!filter.endPage.empty())
+            pages.append("-").append(filter.endPage);
+        fields[kRecordPages].present = true;
+    }
+    const RecordKind& chosen = DefaultKind(fields.sourceType, fields[kRecordTitle].present,
+                                           fields[kRecordSource].present);
+    if (!filter.type.empty() && filter.type != chosen.risType)
+        AppendKeptField(kept, kKeptRisType, filter.type);
+    // SN is an ISBN in a book, an ISSN elsewhere.
+    SplitAbstract(filter.kept, filter.out, [&](const KeptField& field) {
+        AppendKeptField(kept, field.name == "SN" ? KeptNameOfRisTag("SN", fields.sourceType)
+                                                 : field.name,
+                        field.value);
+    });
+    for (size_t slot = 0; slot < std::size(kSourceTags); ++slot) {
+        if (filter.sourceSeen[slot] && static_cast<int>(slot) != taken)
+            AppendKeptField(kept, kSourceTags[slot], filter.sources[slot]);
+    }
+    JoinAbstract(fields[kRecordAbstract], kept);
+}
+
+bool ReadLineOfRecord(RisFilter& filter, LineFile* file)
+{
+    if (filter.pendingLine) {
+        filter.pendingLine = false;
+        if (SameMark(filter.pendingAt, MarkOf(file)))
+            return true;
+    }
+    return ReadNextLine(file, filter.buffers.line);
+}
+
+// Reads one record into the filter's fields; returns its status.
+int ReadRecord(RisFilter& filter, LineFile* file)
+{
+    ClearRecord(filter);
+    std::string* continued = nullptr;
+    bool started = false;
+    while (ReadLineOfRecord(filter, file)) {
+        std::string_view line = filter.buffers.line;
+        std::string_view tag;
+        std::string_view text;
+        if (!SplitRisLine(line, tag, text)) {
+            std::string_view more = TextFrom(line, 0, " \t");
+            if (continued != nullptr && !more.empty())
+                continued->append(" ").append(more.data(), more.size());
+            continue;
+        }
+        const RisTag* rule = FindRisTag(tag);
+        RisRule kind = rule != nullptr ? rule->rule : RisRule::kOther;
+        if (kind == RisRule::kEnd) {
+            if (!started)
+                continue;
+            FinishRecord(filter);
+            return kRecordDelivered;
+        }
+        if (kind == RisRule::kType && started) {
+            filter.pendingLine = true;
+            filter.pendingAt = MarkOf(file);
+            FinishRecord(filter);
+            return kRecordDelivered;
+        }
+        started = true;
+        if (kind == RisRule::kType) {
+            filter.type.assign(text.data(), text.size());
+            continued = nullptr;
+        } else {
+            continued = TakeTag(filter, tag, text, rule);
+        }
+    }
+    if (!started)
+        return kRecordNone;
+    FinishRecord(filter);
+    return kRecordDeliveredLast;
+}
+
+}  // namespace
+
+extern "C" FILTER_API FilterRecord* FILTER_CALL LoadRef(void* owner, LineFile* file)
+{
+    RisFilter* filter = TheRisFilter();
+    if (filter == nullptr)
+        return NoRecord();
+    return DeliverRecord(filter->owned, filter->fields, [&] { return ReadRecord(*filter, file); });
+}

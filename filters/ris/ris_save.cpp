@@ -1,0 +1,176 @@
+// SaveRef of the RIS format: one record of tag lines per reference, ended by ER and an empty
+// line, with the kept fields written back as their tags.
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "filters/common/file_mark.h"
+#include "filters/common/kept_fields.h"
+#include "filters/common/text_edit.h"
+#include "filters/common/utf8_out.h"
+#include "filters/ris/ris_filter.h"
+#include "io/filter_exports.h"
+
+namespace {
+
+constexpr int kGoOn = 0;
+constexpr int kStop = 1;
+
+std::string_view TextOf(const char* text)
+{
+    return text != nullptr ? std::string_view(text) : std::string_view();
+}
+
+// "TG  - text" and CR LF; a line break inside the text becomes a blank, since a tag line
+// cannot hold one.
+void AppendTag(std::string& out, std::string_view tag, std::string_view text)
+{
+    out.append(tag.data(), tag.size()).append("  - ");
+    const size_t start = out.size();
+    out.append(text.data(), text.size());
+    for (size_t i = start; i < out.size(); ++i) {
+        if (out[i] == '\r' || out[i] == '\n')
+            out[i] = ' ';
+    }
+    out.append("\r\n");
+}
+
+void AppendSingle(std::string& out, std::string_view tag, const char* text)
+{
+    if (text != nullptr)
+        AppendTag(out, tag, text);
+}
+
+// One tag line per line of a list; blanks at a line's start and empty lines are left out.
+template <typename Each>
+void ForEachLine(std::string_view list, Each each)
+{
+    size_t at = 0;
+    while (at < list.size()) {
+        size_t end = list.find_first_of("\r\n", at);
+        if (end == std::string_view::npos)
+            end = list.size();
+        size_t start = list.find_first_not_of(' ', at);
+        if (start < end)
+            each(list.substr(start, end - start));
+        at = end + 1;
+    }
+}
+
+// The program's "Last, Suffix, First" goes out in the RIS order "Last, First, Suffix".
+void AppendName(std::string& out, std::string_view tag, std::string_view name)
+{
+    size_t first = name.find(',');
+    size_t second = first == std::string_view::npos ? first : name.find(',', first + 1);
+    if (second == std::string_view::npos || name.find(',', second + 1) != std::string_view::npos) {
+        AppendTag(out, tag, name);
+        return;
+    }
+    std::string_view suffix = name.substr(first + 1, second - first - 1);
+    std::string_view given = name.substr(second + 1);
+    while (!suffix.empty() && suffix.front() == ' ')
+        suffix.remove_prefix(1);
+    while (!given.empty() && given.front() == ' ')
+        given.remove_prefix(1);
+    std::string reordered(name.substr(0, first));
+    reordered.append(", ").append(given).append(", ").append(suffix);
+    AppendTag(out, tag, reordered);
+}
+
+void AppendNames(std::string& out, std::string_view tag, const char* names)
+{
+    ForEachLine(TextOf(names), [&](std::string_view name) { AppendName(out, tag, name); });
+}
+
+void AppendPages(std::string& out, const char* pages)
+{
+    if (pages == nullptr)
+        return;
+    std::string_view text = pages;
+    size_t dash = text.find('-');
+    if (dash != 0)
+        AppendTag(out, "SP", text.substr(0, dash));
+    if (dash != std::string_view::npos)
+        AppendTag(out, "EP", text.substr(dash + 1));
+}
+
+// The type: the record's own RIS type, else its BibTeX type, when either fits its source
+// type; else the one that goes with its fields.
+std::string_view ChooseType(const FilterRecord& record, std::string_view risType,
+                            std::string_view bibType)
+{
+    const RecordKind* own = KindOfRisType(risType);
+    if (!risType.empty() && SourceTypeOfKind(own) == record.sourceType)
+        return risType;
+    const RecordKind* other = KindOfBibType(bibType);
+    if (other != nullptr && other->sourceType == record.sourceType)
+        return other->risType;
+    return DefaultKind(record.sourceType, record.title != nullptr, record.source != nullptr)
+        .risType;
+}
+
+void BuildRecord(RisFilter& filter, const FilterRecord& record)
+{
+    std::string& out = filter.out;
+    std::string& text = filter.buffers.work;
+    std::string_view risType;
+    std::string_view bibType;
+    out.clear();
+    SplitAbstract(TextOf(record.abstract), text, [&](const KeptField& field) {
+        if (field.name == kKeptRisType)
+            risType = field.value;
+        else if (field.name == kKeptBibType)
+            bibType = field.value;
+    });
+    AppendTag(out, "TY", ChooseType(record, risType, bibType));
+    AppendNames(out, "AU", record.authors);
+    AppendSingle(out, "TI", record.title);
+    AppendSingle(out, "T2", record.source);
+    AppendSingle(out, "PY", record.date);
+    AppendSingle(out, "VL", record.volume);
+    AppendSingle(out, "IS", record.number);
+    AppendPages(out, record.pages);
+    AppendSingle(out, "PB", record.publisher);
+    AppendSingle(out, "CY", record.city);
+    AppendNames(out, "ED", record.editors);
+    ForEachLine(TextOf(record.keywords), [&](std::string_view word) { AppendTag(out, "KW", word); });
+    ForEachLine(text, [&](std::string_view paragraph) { AppendTag(out, "AB", paragraph); });
+    SplitAbstract(TextOf(record.abstract), text, [&](const KeptField& field) {
+        std::string_view tag = RisTagOfKeptName(field.name);
+        if (!tag.empty() && tag != kKeptRisType && tag != "ER")
+            AppendTag(out, tag, field.value);
+    });
+    out.append("ER  - \r\n\r\n");
+}
+
+void WriteRecord(RisFilter& filter, LineFile* file, const FilterRecord& record)
+{
+    BuildRecord(filter, record);
+    if (!filter.writeUtf8) {
+        WriteLine(file, filter.out.c_str());
+        return;
+    }
+    std::string& utf8 = filter.buffers.work;
+    utf8.clear();
+    if (AtFileStart(file))
+        utf8.append(kUtf8ByteOrderMark.data(), kUtf8ByteOrderMark.size());
+    Append1252AsUtf8(utf8, filter.out);
+    WriteLine(file, utf8.c_str());
+}
+
+}  // namespace
+
+// Write errors are the caller's to find when it closes the file; only a reference that
+// cannot be written at all (no record, no memory) stops the export.
+extern "C" FILTER_API int FILTER_CALL SaveRef(void* owner, FilterRecord* record, LineFile* file)
+{
+    RisFilter* filter = TheRisFilter();
+    if (filter == nullptr || record == nullptr || file == nullptr)
+        return kStop;
+    try {
+        WriteRecord(*filter, file, *record);
+    } catch (const std::exception&) {
+        return kStop;
+    }
+    return kGoOn;
+}
