@@ -232,7 +232,7 @@ void EntryMapper::Type()
     const RecordKind& chosen = DefaultKind(fields_.sourceType, fields_[kRecordTitle].present,
                                            fields_[kRecordSource].present);
     const std::string& type = filter_.entry.type;
-    if (type == chosen.bibType)
+    if (!KeepsOwnType(type, chosen.bibType, fields_.sourceType, fields_[kRecordSource].present))
         return;
     std::string typeLine;
     AppendKeptField(typeLine, kKeptBibType, type);

@@ -117,15 +117,16 @@ private:
     Kept kept_;
 };
 
-// The entry type: the record's own when it fits its source type, else the one its RIS type
-// names, else the one that goes with its fields.
+// The entry type: the record's own when it fits (KindFits), else the one its RIS type names,
+// else the one that goes with its fields.
 std::string_view EntryWriter::ChooseType() const
 {
-    const RecordKind* own = KindOfBibType(kept_.bibType);
-    if (!kept_.bibType.empty() && SourceTypeOfKind(own) == record_.sourceType)
+    const bool hasSource = record_.source != nullptr;
+    if (!kept_.bibType.empty()
+        && KindFits(KindOfBibType(kept_.bibType), record_.sourceType, hasSource))
         return kept_.bibType;
     const RecordKind* other = KindOfRisType(kept_.risType);
-    if (other != nullptr && other->sourceType == record_.sourceType)
+    if (other != nullptr && KindFits(other, record_.sourceType, hasSource))
         return other->bibType;
     return DefaultKind(record_.sourceType, record_.title != nullptr, record_.source != nullptr)
         .bibType;

@@ -57,6 +57,17 @@ int SourceTypeOfKind(const RecordKind* kind)
     return kind != nullptr ? kind->sourceType : kRecordJournal;
 }
 
+bool KeepsOwnType(std::string_view type, std::string_view chosen, int sourceType,
+                  bool hasSource)
+{
+    return !type.empty() && (type != chosen || (!hasSource && sourceType != kRecordJournal));
+}
+
+bool KindFits(const RecordKind* kind, int sourceType, bool hasSource)
+{
+    return SourceTypeOfKind(kind) == sourceType || !hasSource;
+}
+
 const RecordKind& DefaultKind(int sourceType, bool hasTitle, bool hasSource)
 {
     if (sourceType == kRecordBook)

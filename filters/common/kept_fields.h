@@ -79,6 +79,15 @@ const RecordKind* KindOfRisType(std::string_view type);
 const RecordKind* KindOfBibType(std::string_view type);
 int SourceTypeOfKind(const RecordKind* kind);
 
+// Whether a reader keeps the record's own type: when the writer would choose another for its
+// fields, or when the record has no source (a refer file then keeps no source type, and the
+// type alone tells what the record is).
+bool KeepsOwnType(std::string_view type, std::string_view chosen, int sourceType,
+                  bool hasSource);
+// Whether a writer gives a record a kept type of this kind: when it fits the source type, or
+// when the record has no source.
+bool KindFits(const RecordKind* kind, int sourceType, bool hasSource);
+
 // The kind a writer gives a record that keeps no type of its own: a journal article, a book
 // or a chapter (a book with a title and a source: the chapter's title and the book's), a
 // report.

@@ -13,7 +13,7 @@
 //                 gives (journals T2 JF JO JA BT, books BT T2 JF JO JA, reports T2 BT JF JO JA)
 //   PY, Y1, DA    date (the first of them; trailing "/" of the RIS date form dropped)
 //   VL, IS        volume, number
-//   SP, EP        pages "SP-EP" (SP alone, or "-EP")
+//   SP, EP        pages "SP-EP" (SP alone, or "-EP"; EP is kept when SP holds a range)
 //   PB, CY        publisher, city
 //   KW            keywords, one each
 //   AB, N2        abstract, a paragraph each
@@ -21,7 +21,8 @@
 // text, the source tags not taken and a type the writer would not choose itself are kept
 // as lines of the abstract (see kept_fields.h), and written back as the tags they came from.
 // A line that is not a tag line continues the text of the line before it, after a blank.
-// A record without ER ends at the next TY line or at the end of the file.
+// A record without ER ends at the next TY line or at the end of the file; one with no line
+// but its type is no reference. Lines before a record's first tag line are skipped.
 //
 // SaveRef writes the same tags (TY, AU, TI, T2, PY, VL, IS, SP, EP, PB, CY, ED, KW, AB, the
 // kept tags, ER) with CR LF line ends, in UTF-8 with a byte-order mark (the option off: in

@@ -8,6 +8,7 @@
 #include "filters/common/kept_fields.h"
 #include "filters/common/line_text.h"
 #include "filters/common/text_edit.h"
+#include "filters/common/utf8_out.h"
 #include "filters/ris/ris_filter.h"
 #include "io/filter_exports.h"
 
@@ -194,8 +195,10 @@ std::string* TakeTag(RisFilter& filter, std::string_view tag, std::string_view t
     }
     case RisRule::kStartPage:
     case RisRule::kEndPage: {
-        std::string& page = rule->rule == RisRule::kStartPage ? filter.startPage : filter.endPage;
-        if (!page.empty())
+        // A start page that holds the range already leaves EP to be kept.
+        const bool start = rule->rule == RisRule::kStartPage;
+        std::string& page = start ? filter.startPage : filter.endPage;
+        if (!page.empty() || (!start && filter.startPage.find('-') != std::string::npos))
             break;
         page.assign(text.data(), text.size());
         return &page;
@@ -238,7 +241,8 @@ void FinishRecord(RisFilter& filter)
     }
     const RecordKind& chosen = DefaultKind(fields.sourceType, fields[kRecordTitle].present,
                                            fields[kRecordSource].present);
-    if (!filter.type.empty() && filter.type != chosen.risType)
+    if (KeepsOwnType(filter.type, chosen.risType, fields.sourceType,
+                     fields[kRecordSource].present))
         AppendKeptField(kept, kKeptRisType, filter.type);
     // SN is an ISBN in a book, an ISSN elsewhere.
     SplitAbstract(filter.kept, filter.out, [&](const KeptField& field) {
@@ -253,6 +257,20 @@ void FinishRecord(RisFilter& filter)
     JoinAbstract(fields[kRecordAbstract], kept);
 }
 
+// Whether any line besides the type gave the record text.
+bool TookAnything(const RisFilter& filter)
+{
+    for (const FieldText& field : filter.fields.texts) {
+        if (field.present)
+            return true;
+    }
+    for (bool seen : filter.sourceSeen) {
+        if (seen)
+            return true;
+    }
+    return !filter.kept.empty() || !filter.startPage.empty() || !filter.endPage.empty();
+}
+
 bool ReadLineOfRecord(RisFilter& filter, LineFile* file)
 {
     if (filter.pendingLine) {
@@ -260,7 +278,15 @@ bool ReadLineOfRecord(RisFilter& filter, LineFile* file)
         if (SameMark(filter.pendingAt, MarkOf(file)))
             return true;
     }
-    return ReadNextLine(file, filter.buffers.line);
+    char* line = filter.buffers.line;
+    const bool first = file != nullptr && AtFileStart(file);
+    if (!ReadNextLine(file, line))
+        return false;
+    // The byte-order mark of a UTF-8 file (as this filter writes it) is no part of the text.
+    if (first && std::string_view(line).substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
+        std::memmove(line, line + kUtf8ByteOrderMark.size(),
+                     std::strlen(line) - kUtf8ByteOrderMark.size() + 1);
+    return true;
 }
 
 // Reads one record into the filter's fields; returns its status.
@@ -282,8 +308,12 @@ int ReadRecord(RisFilter& filter, LineFile* file)
         const RisTag* rule = FindRisTag(tag);
         RisRule kind = rule != nullptr ? rule->rule : RisRule::kOther;
         if (kind == RisRule::kEnd) {
-            if (!started)
+            // A record with no line but its type is no reference.
+            if (!started || !TookAnything(filter)) {
+                ClearRecord(filter);
+                started = false;
                 continue;
+            }
             FinishRecord(filter);
             return kRecordDelivered;
         }

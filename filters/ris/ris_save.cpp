@@ -94,16 +94,16 @@ void AppendPages(std::string& out, const char* pages)
         AppendTag(out, "EP", text.substr(dash + 1));
 }
 
-// The type: the record's own RIS type, else its BibTeX type, when either fits its source
-// type; else the one that goes with its fields.
+// The type: the record's own RIS type, else its BibTeX type, when either fits (KindFits);
+// else the one that goes with its fields.
 std::string_view ChooseType(const FilterRecord& record, std::string_view risType,
                             std::string_view bibType)
 {
-    const RecordKind* own = KindOfRisType(risType);
-    if (!risType.empty() && SourceTypeOfKind(own) == record.sourceType)
+    const bool hasSource = record.source != nullptr;
+    if (!risType.empty() && KindFits(KindOfRisType(risType), record.sourceType, hasSource))
         return risType;
     const RecordKind* other = KindOfBibType(bibType);
-    if (other != nullptr && other->sourceType == record.sourceType)
+    if (other != nullptr && KindFits(other, record.sourceType, hasSource))
         return other->risType;
     return DefaultKind(record.sourceType, record.title != nullptr, record.source != nullptr)
         .risType;

@@ -168,11 +168,13 @@ TEST_F(CartcliTest, FormatsListsEveryFilter)
     const CliRun run = Cartcli({"formats"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::string> lines = Lines(run.out);
-    ASSERT_EQ(lines.size(), 4u) << run.out;
-    EXPECT_EQ(lines[2].rfind("REFER.FLT", 0), 0u);
-    EXPECT_NE(lines[2].find("load, save"), std::string::npos);
-    EXPECT_NE(lines[2].find("default file format"), std::string::npos);
-    EXPECT_EQ(lines[1].find("save"), std::string::npos);  // PUBTAG.FLT only loads
+    ASSERT_EQ(lines.size(), 6u) << run.out;
+    EXPECT_EQ(lines[3].rfind("REFER.FLT", 0), 0u);
+    EXPECT_NE(lines[3].find("load, save"), std::string::npos);
+    EXPECT_NE(lines[3].find("default file format"), std::string::npos);
+    EXPECT_EQ(lines[2].find("save"), std::string::npos);  // PUBTAG.FLT only loads
+    EXPECT_EQ(lines[4].rfind("RIS.FLT", 0), 0u);
+    EXPECT_NE(lines[4].find("load, save"), std::string::npos);
 }
 
 TEST_F(CartcliTest, ErrorsGiveOneLineAndANonZeroExit)

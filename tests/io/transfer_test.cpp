@@ -293,13 +293,17 @@ TEST_F(TransferTest, ListFiltersByMode)
 {
     FilterEntry entries[kMaxListedFilters];
     const int both = ListFilters(kListDefaultFormat, entries, kMaxListedFilters);
-    ASSERT_EQ(both, 1);
-    EXPECT_STREQ(entries[0].fileName, "REFER.FLT");
-    EXPECT_TRUE(entries[0].loads && entries[0].saves);
-    EXPECT_EQ(ListFilters(kListImport, entries, kMaxListedFilters), 4);
-    EXPECT_EQ(ListFilters(kListExport, entries, kMaxListedFilters), 1);
-    EXPECT_EQ(ListFilters(kListEvery, entries, kMaxListedFilters), 4);
-    for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(both, 3);
+    std::set<std::string> saving;
+    for (int i = 0; i < both; ++i) {
+        EXPECT_TRUE(entries[i].loads && entries[i].saves);
+        saving.insert(entries[i].fileName);
+    }
+    EXPECT_EQ(saving, (std::set<std::string>{"BIBTEX.FLT", "REFER.FLT", "RIS.FLT"}));
+    EXPECT_EQ(ListFilters(kListImport, entries, kMaxListedFilters), 6);
+    EXPECT_EQ(ListFilters(kListExport, entries, kMaxListedFilters), 3);
+    EXPECT_EQ(ListFilters(kListEvery, entries, kMaxListedFilters), 6);
+    for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(entries[i].fileName);
         EXPECT_NE(entries[i].displayName[0], '\0');
     }
