@@ -117,6 +117,7 @@ private:
     bool hasYear_ = false;
     bool hasMonth_ = false;
     bool hasDate_ = false;
+    bool dateKept_ = false;
 };
 
 void EntryMapper::Map()
@@ -126,6 +127,14 @@ void EntryMapper::Map()
     filter_.kept.clear();
     fields_.sourceType = SourceTypeOfKind(KindOfBibType(entry.type));
     AppendKeptField(filter_.kept, kKeptCiteKey, entry.key);
+    // With a year or a month, a date field is kept where it stands.
+    for (size_t i = 0; i < entry.count && !dateKept_; ++i) {
+        const BibField& field = entry.fields[i];
+        if (field.name == "year" || field.name == "month") {
+            Decode(field.value, LatexField::kText);
+            dateKept_ = !text_.empty();
+        }
+    }
     for (size_t i = 0; i < entry.count; ++i)
         Take(entry.fields[i]);
     Date();
@@ -183,14 +192,15 @@ void EntryMapper::Take(const BibField& field)
     case BibRule::kYear:
     case BibRule::kMonth:
     case BibRule::kDate: {
+        // An empty one counts as none.
         bool& has = rule->rule == BibRule::kYear ? hasYear_
                   : rule->rule == BibRule::kMonth ? hasMonth_ : hasDate_;
-        if (has)
+        if (has || (rule->rule == BibRule::kDate && dateKept_))
             break;
-        has = true;
         std::string& text = rule->rule == BibRule::kYear ? year_
                           : rule->rule == BibRule::kMonth ? month_ : date_;
         DecodeLatex(field.value, text, LatexField::kText);
+        has = !text.empty();
         return;
     }
     }
@@ -207,22 +217,18 @@ void EntryMapper::Keep(const BibField& field)
     AppendKeptField(filter_.kept, field.name, text_);
 }
 
-// Month and year make the date ("March 2020"); a date field counts when there is no year.
+// Month and year make the date ("March 2020"); a date field counts when there is neither.
 void EntryMapper::Date()
 {
     FieldText& date = fields_[kRecordDate];
-    if (hasMonth_ && !month_.empty()) {
+    if (hasMonth_) {
         SetField(date, month_);
-        if (hasYear_ && !year_.empty())
+        if (hasYear_)
             date.text.append(" ").append(year_);
     } else if (hasYear_) {
         SetField(date, year_);
-    }
-    if (hasDate_) {
-        if (date.present)
-            AppendKeptField(filter_.kept, "date", date_);
-        else
-            SetField(date, date_);
+    } else if (hasDate_) {
+        SetField(date, date_);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "filters/bibtex/bibtex_names.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "filters/bibtex/latex_text.h"
@@ -136,6 +137,27 @@ bool HoldsWordAnd(std::string_view name)
     return false;
 }
 
+// A name reads back as it stands unless it holds "and" as a word, or has blanks and no comma
+// (BibTeX would take its last word as the family name), or its parts are not the trimmed,
+// non-empty texts between ", " that reading gives.
+bool NeedsBraces(std::string_view name)
+{
+    if (HoldsWordAnd(name))
+        return true;
+    if (name.find(',') == std::string_view::npos)
+        return name.find_first_of(" \t") != std::string_view::npos;
+    std::string joined;
+    for (size_t at = 0; at <= name.size();) {
+        size_t comma = std::min(name.find(',', at), name.size());
+        std::string_view part = Trimmed(name.substr(at, comma - at));
+        if (part.empty())
+            return true;
+        joined.append(joined.empty() ? "" : ", ").append(part);
+        at = comma + 1;
+    }
+    return joined != name;
+}
+
 }  // namespace
 
 void ReadNames(std::string_view raw, std::string& out)
@@ -165,9 +187,7 @@ void WriteNames(std::string_view names, std::string& out, bool utf8)
         if (!first)
             out += " and ";
         first = false;
-        const bool braced = (name.find(',') == std::string_view::npos
-                             && name.find_first_of(" \t") != std::string_view::npos)
-                         || HoldsWordAnd(name);
+        const bool braced = NeedsBraces(name);
         if (braced)
             out += '{';
         EncodeLatex(name, out, utf8, LatexField::kText);

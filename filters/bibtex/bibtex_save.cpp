@@ -240,7 +240,9 @@ void EntryWriter::Keywords()
 
 void EntryWriter::KeptField(const ::KeptField& field)
 {
-    if (field.name == kKeptCiteKey || field.name == kKeptBibType || IsRisTag(field.name))
+    // A second month of an entry would read back into the date: it is left out.
+    if (field.name == kKeptCiteKey || field.name == kKeptBibType || IsRisTag(field.name)
+        || field.name == "month")
         return;
     Open(field.name);
     if (IsVerbatimField(field.name) && BracesBalance(field.value)) {

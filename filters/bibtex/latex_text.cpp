@@ -216,6 +216,23 @@ private:
         out_.append(text.data(), text.size());
     }
 
+    // LaTeX kept as written, its runs of blanks and line ends one blank.
+    void EmitLatex(std::string_view text)
+    {
+        Flush();
+        bool blank = false;
+        for (char c : text) {
+            if (IsBlank(c)) {
+                blank = true;
+                continue;
+            }
+            if (blank)
+                out_ += ' ';
+            blank = false;
+            out_ += c;
+        }
+    }
+
     // A character of a command: its byte, or the command as written when the code page
     // lacks it.
     void EmitCharacter(unsigned character, size_t start)
@@ -224,7 +241,7 @@ private:
         if (byte != 0)
             Emit(static_cast<char>(byte));
         else
-            EmitRaw(raw_.substr(start, at_ - start));
+            EmitLatex(raw_.substr(start, at_ - start));
     }
 
     void SkipBlanks()
@@ -357,7 +374,7 @@ void Decoder::Command()
     } else if (next == '-') {
         Emit('\xAD');
     } else if (next != '!' && next != '/' && next != '@') {
-        EmitRaw(raw_.substr(start, at_ - start));
+        EmitLatex(raw_.substr(start, at_ - start));
     }
 }
 
@@ -386,7 +403,7 @@ void Decoder::WordCommand(size_t start)
         // An unknown command stays as written, with the arguments in braces that follow it.
         while (Peek(0) == '{')
             at_ = GroupEnd(at_);
-        EmitRaw(raw_.substr(start, at_ - start));
+        EmitLatex(raw_.substr(start, at_ - start));
     }
 }
 
@@ -420,7 +437,7 @@ void Decoder::Accent(char accent, size_t start)
     if (character != 0)
         EmitCharacter(character, start);
     else
-        EmitRaw(raw_.substr(start, at_ - start));
+        EmitLatex(raw_.substr(start, at_ - start));
 }
 
 // "$...$": the text of the formula when every command in it is known, else the formula as
@@ -445,7 +462,7 @@ void Decoder::Math()
     if (known)
         EmitRaw(inner);
     else
-        EmitRaw(raw_.substr(at_, close + 1 - at_));
+        EmitLatex(raw_.substr(at_, close + 1 - at_));
     at_ = close + 1;
 }
 
@@ -462,6 +479,8 @@ namespace {
 struct Forms {
     std::string latex[256];
     std::string ascii[256];  // AsciiLetters
+    // A page range reads "--" as its hyphen, so its dashes go out as commands.
+    std::string pageDashes[2];
 };
 
 bool IsLetterName(std::string_view name)
@@ -517,12 +536,12 @@ Forms MakeForms()
     }
     for (char c : std::string_view("&%$#_"))
         forms.latex[static_cast<unsigned char>(c)] = std::string("\\") + c;
-    // BibTeX counts every brace, escaped or not: a lone brace goes out as a command.
-    forms.latex['{'] = "{\\textbraceleft}";
-    forms.latex['}'] = "{\\textbraceright}";
-    forms.latex['\\'] = "{\\textbackslash}";
-    forms.latex['~'] = "{\\textasciitilde}";
-    forms.latex['^'] = "{\\textasciicircum}";
+    // BibTeX counts every brace, escaped or not: a lone brace goes out as a command, as do
+    // the characters that have no escape of their own.
+    for (char c : std::string_view("{}\\~^"))
+        forms.latex[static_cast<unsigned char>(c)] = FormOf(static_cast<unsigned char>(c));
+    forms.pageDashes[0] = forms.latex[0x96];
+    forms.pageDashes[1] = forms.latex[0x97];
     forms.latex[0x96] = "--";
     forms.latex[0x97] = "---";
     forms.latex[0x93] = "``";
@@ -600,25 +619,28 @@ void Encoder::Run(std::string_view text)
     }
 }
 
-// One blank between two words is a blank; line breaks alone are one too (in an abstract, an
-// empty line when they hold a paragraph break); any other blank is written "\ ", which the
-// reading keeps.
+// The blanks between two words: the first a blank, the others "\\ ", which reading keeps; line
+// breaks alone count as one blank. Blanks at either end are all "\\ ". In an abstract a run
+// that holds a paragraph break is an empty line, with the blanks that follow its last line
+// break.
 void Encoder::Blanks(std::string_view run, bool between)
 {
-    const bool lineBreaksOnly = run.find_first_not_of("\r\n") == std::string_view::npos;
+    size_t blanks = 0;
     if (field_ == LatexField::kAbstract && between && run.find("\r\n\r\n") != std::string_view::npos) {
         out_ += "\r\n\r\n";
-    } else if (lineBreaksOnly) {
-        if (between)
-            out_ += ' ';
-    } else if (run == " " && between) {
-        out_ += ' ';
-    } else {
-        for (char c : run) {
-            if (c == ' ' || c == '\t')
-                out_ += "\\ ";
-        }
+        run.remove_prefix(run.find_last_of("\r\n") + 1);
+        between = false;
+    } else if (between && run.find_first_not_of("\r\n") == std::string_view::npos) {
+        blanks = 1;
     }
+    for (char c : run)
+        blanks += c == ' ' || c == '\t' ? 1 : 0;
+    if (between && blanks > 0) {
+        out_ += ' ';
+        --blanks;
+    }
+    for (; blanks > 0; --blanks)
+        out_ += "\\ ";
     last_ = ' ';
 }
 
@@ -641,6 +663,8 @@ void Encoder::Word(std::string_view word, bool first)
             form = utf8Form_;
         } else if (field_ == LatexField::kPages && c == '-') {
             form = "--";
+        } else if (field_ == LatexField::kPages && (c == 0x96 || c == 0x97)) {
+            form = forms_.pageDashes[c - 0x96];
         } else {
             form = forms_.latex[c];
         }

@@ -302,7 +302,7 @@ int ReadRecord(RisFilter& filter, LineFile* file)
         if (!SplitRisLine(line, tag, text)) {
             std::string_view more = TextFrom(line, 0, " \t");
             if (continued != nullptr && !more.empty())
-                continued->append(" ").append(more.data(), more.size());
+                continued->append(continued->empty() ? "" : " ").append(more.data(), more.size());
             continue;
         }
         const RisTag* rule = FindRisTag(tag);
@@ -317,7 +317,7 @@ int ReadRecord(RisFilter& filter, LineFile* file)
             FinishRecord(filter);
             return kRecordDelivered;
         }
-        if (kind == RisRule::kType && started) {
+        if (kind == RisRule::kType && started && TookAnything(filter)) {
             filter.pendingLine = true;
             filter.pendingAt = MarkOf(file);
             FinishRecord(filter);
@@ -331,7 +331,7 @@ int ReadRecord(RisFilter& filter, LineFile* file)
             continued = TakeTag(filter, tag, text, rule);
         }
     }
-    if (!started)
+    if (!started || !TookAnything(filter))
         return kRecordNone;
     FinishRecord(filter);
     return kRecordDeliveredLast;

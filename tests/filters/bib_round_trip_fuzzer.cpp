@@ -1,0 +1,38 @@
+// The RIS or BibTeX filter (FUZZED_FILTER) over arbitrary bytes: what it reads it writes, and
+// what it has written reads back into the same file when written again. Whatever a format
+// cannot hold (a line break in a one-line field, a made cite key) changes in the first pass
+// only.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz_support.h"
+
+namespace {
+
+LoadRefProc g_loadRef = nullptr;
+SaveRefProc g_saveRef = nullptr;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    void* library = LoadFuzzedFilter(0);
+    g_loadRef = FuzzedExport<LoadRefProc>(library, FILTER_LOAD_REF);
+    g_saveRef = FuzzedExport<SaveRefProc>(library, FILTER_SAVE_REF);
+    FuzzCheck(g_loadRef != nullptr && g_saveRef != nullptr, "no LoadRef or SaveRef");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const std::string input = FuzzScratchPath("input");
+    static const std::string first = FuzzScratchPath("first");
+    static const std::string second = FuzzScratchPath("second");
+    WriteScratch(input, data, size);
+    const std::string written = SaveAll(g_saveRef, LoadAllChecked(g_loadRef, input, size), first);
+    const std::string rewritten =
+        SaveAll(g_saveRef, LoadAllChecked(g_loadRef, first, written.size()), second);
+    FuzzCheck(written == rewritten, "a written file does not read back into the same file");
+    return 0;
+}
