@@ -5,6 +5,7 @@
 #include "cartio.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -29,25 +30,35 @@ bool HasByte(uint64_t word, uint64_t pattern)
     return ZeroBytes(word ^ pattern) != 0;
 }
 
+// What a line holds that reading text must look at.
+enum SpecialBytes : unsigned {
+    kHighBytes = 1,  // above 127
+    kZeroBytes = 2,
+};
+
 // The first CR or LF in [p, end), or null. Eight bytes at a time, since every byte of a file
-// passes through here; `special` tells whether a byte before it is zero or above 127, which
-// reading text must look at.
-const char* FindLineEnd(const char* p, const char* end, bool& special)
+// passes through here; `special` tells what bytes before it reading text must look at.
+const char* FindLineEnd(const char* p, const char* end, unsigned& special)
 {
-    uint64_t seen = 0;
+    uint64_t high = 0;
+    uint64_t zero = 0;
     while (end - p >= 8) {
         uint64_t word;
         memcpy(&word, p, sizeof word);
         if (HasByte(word, 0x0A0A0A0A0A0A0A0Aull) || HasByte(word, 0x0D0D0D0D0D0D0D0Dull))
             break;
-        seen |= (word & kHighBits) | ZeroBytes(word);
+        high |= word & kHighBits;
+        zero |= ZeroBytes(word);
         p += 8;
     }
-    special = seen != 0;
+    special = (high != 0 ? kHighBytes : 0) | (zero != 0 ? kZeroBytes : 0);
     for (; p < end; ++p) {
         if (*p == kLf || *p == kCr)
             return p;
-        special |= *p == '\0' || (*p & 0x80) != 0;
+        if (*p == '\0')
+            special |= kZeroBytes;
+        else if (*p & 0x80)
+            special |= kHighBytes;
     }
     return nullptr;
 }
@@ -152,6 +163,21 @@ bool PutCharacter(LineFile* file, uint32_t character, TextOut& out, bool pieceEm
     return true;
 }
 
+// The end of the run of plain ASCII bytes (no zero) at p, at `end` at the latest.
+const unsigned char* PlainRunEnd(const unsigned char* p, const unsigned char* end)
+{
+    while (end - p >= 8) {
+        uint64_t word;
+        memcpy(&word, p, sizeof word);
+        if ((word & kHighBits) != 0 || ZeroBytes(word) != 0)
+            break;
+        p += 8;
+    }
+    while (p < end && *p != 0 && *p < 0x80)
+        ++p;
+    return p;
+}
+
 // Converts the file's bytes from next up to `stop` (no line end among them) into `out`, as
 // far as they fit; next moves past what was taken. A sequence that `stop` cuts waits for the
 // next call unless nothing came before it, which reads its first byte as 8-bit.
@@ -161,6 +187,15 @@ void ConvertUtf8(LineFile* file, const char* stop, TextOut& out)
     const unsigned char* p = reinterpret_cast<const unsigned char*>(file->next);
     const unsigned char* end = reinterpret_cast<const unsigned char*>(stop);
     while (p < end) {
+        const size_t room = static_cast<size_t>(out.end - out.at);
+        const unsigned char* plain = PlainRunEnd(p, end - p > static_cast<std::ptrdiff_t>(room)
+                                                        ? p + room
+                                                        : end);
+        memcpy(out.at, p, static_cast<size_t>(plain - p));
+        out.at += plain - p;
+        p = plain;
+        if (p == end)
+            break;
         uint32_t character = *p;
         int length = 1;
         if (character >= 0x80) {
@@ -194,10 +229,10 @@ void CopyBytes(LineFile* file, const char* stop, TextOut& out, bool blankZeros)
 }
 
 // Moves the text of the line from next up to `stop` into `out`.
-void TakeLineText(LineFile* file, const char* stop, bool special, TextOut& out)
+void TakeLineText(LineFile* file, const char* stop, unsigned special, TextOut& out)
 {
-    if (!special || !IsText(file)) {
-        CopyBytes(file, stop, out, false);
+    if (!IsText(file) || (special & kHighBytes) == 0) {
+        CopyBytes(file, stop, out, IsText(file) && (special & kZeroBytes) != 0);
         return;
     }
     if ((file->flags & (kLineFileUtf8 | kLineFile8Bit)) == 0) {
@@ -210,7 +245,7 @@ void TakeLineText(LineFile* file, const char* stop, bool special, TextOut& out)
     if (file->flags & kLineFileUtf8)
         ConvertUtf8(file, stop, out);
     else
-        CopyBytes(file, stop, out, true);
+        CopyBytes(file, stop, out, (special & kZeroBytes) != 0);
 }
 
 // The next line or piece of one into `line`: its length, or -1 at the end of the file.
@@ -233,7 +268,7 @@ int ReadPiece(LineFile* file, char* line, int lineSize, bool& goesOn, bool& crLf
     const size_t reach = IsText(file) ? kMaxBytesPerCharacter * (capacity + 1) : capacity + 1;
     const char* lineEnd;
     size_t unread;
-    bool special;
+    unsigned special;
     for (;;) {
         unread = Unread(file);
         lineEnd = FindLineEnd(file->next, file->next + std::min(unread, reach), special);

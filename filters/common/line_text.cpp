@@ -19,16 +19,32 @@ bool ReadWholeLine(LineFile* file, FilterBuffers& buffers, std::string_view& lin
     return true;
 }
 
+namespace {
+
+// A plain loop: the sets are a few bytes, and this runs for every line of a file.
+bool IsOneOf(char c, std::string_view set)
+{
+    for (char member : set) {
+        if (c == member)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 std::string_view TextFrom(std::string_view line, size_t start, std::string_view skipped)
 {
-    if (start >= line.size())
-        return {};
-    std::string_view text = line.substr(start);
-    size_t first = text.find_first_not_of(skipped);
-    return first == std::string_view::npos ? std::string_view() : text.substr(first);
+    while (start < line.size() && IsOneOf(line[start], skipped))
+        ++start;
+    return start < line.size() ? line.substr(start) : std::string_view();
 }
 
 bool IsBlankLine(std::string_view line)
 {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
+    for (char c : line) {
+        if (c != ' ' && c != '\t')
+            return false;
+    }
+    return true;
 }
