@@ -31,10 +31,8 @@ bool HasByte(uint64_t word, uint64_t pattern)
 }
 
 // What a line holds that reading text must look at.
-enum SpecialBytes : unsigned {
-    kHighBytes = 1,  // above 127
-    kZeroBytes = 2,
-};
+constexpr unsigned kHighBytes = 1;  // above 127
+constexpr unsigned kZeroBytes = 2;
 
 // The first CR or LF in [p, end), or null. Eight bytes at a time, since every byte of a file
 // passes through here; `special` tells what bytes before it reading text must look at.
@@ -51,7 +49,7 @@ const char* FindLineEnd(const char* p, const char* end, unsigned& special)
         zero |= ZeroBytes(word);
         p += 8;
     }
-    special = (high != 0 ? kHighBytes : 0) | (zero != 0 ? kZeroBytes : 0);
+    special = (high != 0 ? kHighBytes : 0u) | (zero != 0 ? kZeroBytes : 0u);
     for (; p < end; ++p) {
         if (*p == kLf || *p == kCr)
             return p;

@@ -88,22 +88,6 @@ TEST(ReferSave, WritesEachFieldInItsOrderAndForm)
     }
 }
 
-TEST(ReferSave, ManyReferencesFollowEachOtherThroughTheFileBuffer)
-{
-    std::vector<SaveInput> inputs;
-    std::string expected;
-    for (int i = 0; i < 3000; ++i) {
-        std::string title = "Title " + std::to_string(i) + std::string(i % 50, 'x');
-        inputs.push_back(Input(kRecordJournal, {{kRecordTitle, title}}));
-        expected += "%T " + title + "\r\n\r\n";
-    }
-    FilterLibrary filter("REFER.FLT");
-    ASSERT_NE(filter.saveRef, nullptr);
-    std::string written = SaveFile(filter.saveRef, inputs, ScratchPath("many.ref"));
-    EXPECT_GT(written.size(), 2u * kProgramBufferSize);
-    EXPECT_TRUE(written == expected);
-}
-
 TEST(ReferSave, WithTheOemOptionTextsAreConvertedButTheRecordIsNot)
 {
     ASSERT_EQ(SetConfigInt("Refer", "Opt", 1), 0);
@@ -118,19 +102,6 @@ TEST(ReferSave, WithTheOemOptionTextsAreConvertedButTheRecordIsNot)
     std::string written = SaveFile(filter.saveRef, {input}, ScratchPath("oem.ref"));
     EXPECT_EQ(Escaped(written), Escaped("%A M\x81ller, J.\r\n%T Caf\x82\r\n"
                                         "%K r\x82sum\x82, plain\r\n%L \x82\r\n%X \x81\r\n\r\n"));
-    ClearFilterOptions();
-}
-
-// The option is read when the library is loaded: a change counts from the next load.
-TEST(ReferSave, TheOptionCountsFromTheNextLoad)
-{
-    const SaveInput input = Input(kRecordJournal, {{kRecordTitle, "Caf\xE9"}});
-    FilterLibrary before("REFER.FLT");
-    ASSERT_EQ(SetConfigInt("Refer", "Opt", 1), 0);
-    EXPECT_EQ(SaveFile(before.saveRef, {input}, ScratchPath("before.ref")), "%T Caf\xE9\r\n\r\n");
-    before.Unload();
-    FilterLibrary after("REFER.FLT");
-    EXPECT_EQ(SaveFile(after.saveRef, {input}, ScratchPath("after.ref")), "%T Caf\x82\r\n\r\n");
     ClearFilterOptions();
 }
 

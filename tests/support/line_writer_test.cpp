@@ -269,20 +269,4 @@ TEST(WriteLine, Utf8WrittenReadsBackAsTheSameText)
     EXPECT_EQ(CloseLineFile(&file), 0);
 }
 
-TEST(WriteLine, WhatIsWrittenReadsBackLineByLine)
-{
-    TempDir dir;
-    std::vector<std::string> lines;
-    for (int i = 0; i < 20000; ++i)
-        lines.push_back(i % 50 == 0 ? "" : "%K keyword " + std::to_string(i * 7919));
-    WrittenFile out(dir.Path("round.ref"), kBufferSize);
-    for (const std::string& line : lines)
-        ASSERT_EQ(Printf(&out.file, "%s\r\n", line.c_str()), int(line.size() + 2));
-    ASSERT_EQ(out.Close(), 0);
-    std::vector<LineRead> read = ReadAllLines(dir.Path("round.ref"), kBufferSize, kBufferSize);
-    ASSERT_EQ(read.size(), lines.size());
-    for (size_t i = 0; i < lines.size(); ++i)
-        ASSERT_EQ(read[i].text, lines[i]) << "line " << i;
-}
-
 }  // namespace
