@@ -69,7 +69,8 @@ const RoundTripCase kCases[] = {
     {"abstract paragraphs that start with a tag", kRecordJournal,
      {{kRecordSource, "J"},
       {kRecordAbstract, "%CV was 5%.\r\n\r\n%A denotes area.\r\n\r\n%X marks the spot\r\n\r\n"
-                        "%\r\n\r\n%+\r\n\r\n%R 10.1007/x\r\n\r\n%L kept\r\n%T and a line"}},
+                        "%\r\n\r\n%+\r\n\r\n%+ more\r\n\r\n%R 10.1007/x\r\n\r\n%L kept\r\n"
+                        "%T and a line"}},
      {}},
     {"a source line kept in the abstract of a reference without a source", kRecordJournal,
      {{kRecordAbstract, "%R 10.1007/x"}, {kRecordTitle, ""}}, {}},
