@@ -65,6 +65,13 @@ Proc FuzzedExport(void* library, const char* name)
 }
 
 template LoadRefProc FuzzedExport<LoadRefProc>(void*, const char*);
+
+LoadRefProc FuzzedLoadRef(void* library)
+{
+    LoadRefProc loadRef = FuzzedExport<LoadRefProc>(library, FILTER_LOAD_REF);
+    FuzzCheck(loadRef != nullptr, "no LoadRef");
+    return loadRef;
+}
 template SaveRefProc FuzzedExport<SaveRefProc>(void*, const char*);
 
 void WriteScratch(const std::string& path, const uint8_t* data, size_t size)

@@ -21,6 +21,9 @@ void* LoadFuzzedFilter(int referOption);
 template <typename Proc>
 Proc FuzzedExport(void* library, const char* name);
 
+// LoadFuzzedFilter, then its LoadRef; stops the run when there is none.
+LoadRefProc FuzzedLoadRef(void* library);
+
 // A scratch file of this process, removed at exit.
 std::string FuzzScratchPath(const char* name);
 void WriteScratch(const std::string& path, const uint8_t* data, size_t size);

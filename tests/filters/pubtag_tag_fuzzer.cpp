@@ -59,9 +59,7 @@ void CheckNoLineStartsWith(const std::optional<std::string>& field,
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    void* library = LoadFuzzedFilter(0);
-    g_loadRef = FuzzedExport<LoadRefProc>(library, FILTER_LOAD_REF);
-    FuzzCheck(g_loadRef != nullptr, "no LoadRef");
+    g_loadRef = FuzzedLoadRef(LoadFuzzedFilter(0));
     return 0;
 }
 
