@@ -107,6 +107,14 @@ std::string DirectoryPart(const char* path)
     return cut != nullptr ? std::string(path, static_cast<std::size_t>(cut - path)) : "";
 }
 
+// The folder of `path` as a message names it: without the closing separator.
+std::string FolderOf(const char* path)
+{
+    std::string folder = DirectoryPart(path);
+    if (folder.size() > 1) folder.pop_back();
+    return folder.empty() ? std::string(".") : folder;
+}
+
 std::string UnusedNameBeside(const char* path)
 {
     const std::string directory = DirectoryPart(path);
@@ -149,9 +157,7 @@ bool BeginNewFile(const char* path, int mode, NewFile& newFile, TransferOutcome&
     if (error != 0) {
         std::free(newFile.buffer);
         newFile.buffer = nullptr;
-        outcome.folder = DirectoryPart(newFile.target.c_str());
-        if (outcome.folder.size() > 1) outcome.folder.pop_back();
-        if (outcome.folder.empty()) outcome.folder = ".";
+        outcome.folder = FolderOf(newFile.target.c_str());
         return Fail(outcome, TransferFailure::kFolderRefused, error);
     }
     return true;

@@ -81,7 +81,8 @@ void ForEachLine(std::string_view text, Take take)
 }
 
 // Whether a line that starts with "%" reads back whole into the abstract, as a line of a tag
-// that no field takes: a tag of no field, or of a single-value field written with a text.
+// that no field takes: a tag of no field, or of a single-value field written with a text on
+// its line.
 bool ReadsBackWhole(const Writer& out, std::string_view line)
 {
     if (line.size() < 3 || line[1] == kAbstractLineTag)
@@ -94,7 +95,7 @@ bool ReadsBackWhole(const Writer& out, std::string_view line)
     if (tag->rule == ReferRule::kSource && out.record.sourceType >= std::size(kSourceTags))
         return false;
     const char* text = GetRecordText(out.record, tag->field);
-    return text != nullptr && text[0] != '\0';
+    return text != nullptr && text[0] != '\0' && text[0] != '\r' && text[0] != '\n';
 }
 
 // A paragraph line: as it stands when it reads back as itself, else after "%X".
