@@ -6,6 +6,7 @@
      string ids      1 .. 8        field names offered for sorting and searching
                      21 .. 27      parts of search descriptions
                      500 .. 589    command help texts (the command's own id, CMD_*) and messages
+                     590 .. 599    messages about reading and saving files
      commands        194           open the bibliography window
                      419 .. 433    window commands (MDI arrangement, content rebuild, copy
                                    formatted reference)
@@ -372,5 +373,12 @@
 #define IDS_SCANNING                586
 #define IDS_FORMAT_NAME_EXISTS      588
 #define IDS_FORMAT_LINE_BREAK       589
+
+/* Messages about reading and saving files; "%s" is the file or folder name ("%lu" first, the
+   count of characters). */
+#define IDS_FILE_READ_ONLY          590
+#define IDS_FOLDER_REFUSES_FILES    591
+#define IDS_UTF16_FILE              592
+#define IDS_UNMAPPED_CHARACTERS     593
 
 #endif

@@ -23,6 +23,7 @@ public:
     char* description = nullptr;        // what search made the contents; owned
     int32_t searchable = 0;             // searches over all windows look in here
     int32_t modified = 0;               // changed since the last load or save
+    int32_t fileEncoding = 0;           // of the file it was read from (io/transfer.h)
     // The shell's handles of the window, its list and its "Searchable" check box; the store
     // keeps them for the shell and never uses them.
     void* window = nullptr;

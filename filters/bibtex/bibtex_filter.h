@@ -41,7 +41,9 @@
 #include "filters/common/record_fields.h"
 
 // The one option: "BibTeX"/"Opt", 1 writes letters and symbols beyond ASCII in UTF-8 (for
-// biber) instead of as LaTeX commands. Files are read in either form.
+// biber) instead of as LaTeX commands. Files are read in either form; characters the code
+// page lacks come in as their escapes ("{U+0151}") and go out as their commands or, in a
+// UTF-8 file, as themselves.
 constexpr const char* kBibtexSection = "BibTeX";
 constexpr const char* kBibtexOptionKey = "Opt";
 constexpr int kBibtexOptionDefault = 0;

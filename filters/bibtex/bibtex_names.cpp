@@ -172,7 +172,7 @@ void ReadNames(std::string_view raw, std::string& out)
     });
 }
 
-void WriteNames(std::string_view names, std::string& out, bool utf8)
+void WriteNames(std::string_view names, std::string& out, LatexStyle style)
 {
     bool first = true;
     size_t at = 0;
@@ -190,7 +190,7 @@ void WriteNames(std::string_view names, std::string& out, bool utf8)
         const bool braced = NeedsBraces(name);
         if (braced)
             out += '{';
-        EncodeLatex(name, out, utf8, LatexField::kText);
+        EncodeLatex(name, out, style, LatexField::kText);
         if (braced)
             out += '}';
     }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "filters/bibtex/latex_text.h"
+
 // Splits `raw` at each "and" between blanks outside braces and appends the names to `out`,
 // one a line: "Last, First" and "First Last" both become "Last, First" (with BibTeX's rule
 // for the "von" part: the words in lower case before the family name belong to it), "Last,
@@ -16,6 +18,6 @@ void ReadNames(std::string_view raw, std::string& out);
 // Appends the names of a program name list joined by " and ". A name without a comma that
 // has blanks, or one that holds the word "and", goes in braces, so that it reads back as the
 // one name it is.
-void WriteNames(std::string_view names, std::string& out, bool utf8);
+void WriteNames(std::string_view names, std::string& out, LatexStyle style);
 
 #endif

@@ -303,10 +303,7 @@ bool EntryReader::NextText()
             return true;
         }
     }
-    if (!ReadNextLine(file_, filter_.buffers.line))
-        return false;
-    text_ = filter_.buffers.line;
-    return true;
+    return ReadWholeLine(file_, filter_.buffers, text_);
 }
 
 // What is left of the line from `at` waits for the next LoadRef.

@@ -9,7 +9,6 @@
 #include "filters/bibtex/latex_text.h"
 #include "filters/common/file_mark.h"
 #include "filters/common/kept_fields.h"
-#include "filters/common/utf8_out.h"
 #include "io/filter_exports.h"
 
 namespace {
@@ -82,8 +81,8 @@ struct Kept {
 
 class EntryWriter {
 public:
-    EntryWriter(BibtexFilter& filter, const FilterRecord& record)
-        : filter_(filter), record_(record), out_(filter.out), utf8_(filter.writeUtf8)
+    EntryWriter(BibtexFilter& filter, const FilterRecord& record, LatexStyle style)
+        : filter_(filter), record_(record), out_(filter.out), style_(style)
     {
     }
 
@@ -102,7 +101,7 @@ private:
         if (text == nullptr)
             return;
         Open(name);
-        EncodeLatex(text, out_, utf8_, field);
+        EncodeLatex(text, out_, style_, field);
         out_ += '}';
     }
     void Names(std::string_view name, const char* names);
@@ -113,7 +112,7 @@ private:
     BibtexFilter& filter_;
     const FilterRecord& record_;
     std::string& out_;
-    bool utf8_;
+    LatexStyle style_;
     Kept kept_;
 };
 
@@ -190,7 +189,7 @@ void EntryWriter::Names(std::string_view name, const char* names)
     if (names == nullptr)
         return;
     Open(name);
-    WriteNames(names, out_, utf8_);
+    WriteNames(names, out_, style_);
     out_ += '}';
 }
 
@@ -231,7 +230,7 @@ void EntryWriter::Keywords()
             if (!first)
                 out_ += ", ";
             first = false;
-            EncodeLatex(words.substr(at, end - at), out_, utf8_, LatexField::kText);
+            EncodeLatex(words.substr(at, end - at), out_, style_, LatexField::kText);
         }
         at = end + 1;
     }
@@ -245,14 +244,10 @@ void EntryWriter::KeptField(const ::KeptField& field)
         || field.name == "month")
         return;
     Open(field.name);
-    if (IsVerbatimField(field.name) && BracesBalance(field.value)) {
-        if (utf8_)
-            Append1252AsUtf8(out_, field.value);
-        else
-            out_.append(field.value.data(), field.value.size());
-    } else {
-        EncodeLatex(field.value, out_, utf8_, LatexField::kText);
-    }
+    if (IsVerbatimField(field.name) && BracesBalance(field.value))
+        out_.append(field.value.data(), field.value.size());
+    else
+        EncodeLatex(field.value, out_, style_, LatexField::kText);
     out_ += '}';
 }
 
@@ -317,7 +312,10 @@ extern "C" FILTER_API int FILTER_CALL SaveRef(void* owner, FilterRecord* record,
     if (filter == nullptr || record == nullptr || file == nullptr)
         return kStop;
     try {
-        EntryWriter(*filter, *record).Build(AtFileStart(file));
+        if (filter->writeUtf8)
+            WriteUtf8From(file, false);
+        const LatexStyle style{!filter->writeUtf8, (file->flags & kLineFileUtf8) != 0};
+        EntryWriter(*filter, *record, style).Build(AtFileStart(file));
         WriteLine(file, filter->out.c_str());
     } catch (const std::exception&) {
         return kStop;

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "filters/common/code_page_1252.h"
-#include "filters/common/utf8_out.h"
+#include "text_encoding.h"
 
 namespace {
 
@@ -115,18 +115,6 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// The code page 1252 byte of a character, or 0 when the code page lacks it.
-unsigned char ByteOf(unsigned character)
-{
-    if (character < 0x80 || (character >= 0xA0 && character < 0x100))
-        return static_cast<unsigned char>(character);
-    for (unsigned c = 0x80; c < 0xA0; ++c) {
-        if (UnicodeOf1252(static_cast<unsigned char>(c)) == character)
-            return static_cast<unsigned char>(c);
-    }
-    return 0;
-}
-
 const LatexSymbol* FindSymbol(std::string_view name)
 {
     for (const LatexSymbol& symbol : kSymbols) {
@@ -233,15 +221,16 @@ private:
         }
     }
 
-    // A character of a command: its byte, or the command as written when the code page
-    // lacks it.
-    void EmitCharacter(unsigned character, size_t start)
+    // A character of a command: its byte, or its escape when the code page lacks it.
+    void EmitCharacter(unsigned character)
     {
-        unsigned char byte = ByteOf(character);
-        if (byte != 0)
+        const int byte = ByteOf1252(character);
+        if (byte >= 0) {
             Emit(static_cast<char>(byte));
-        else
-            EmitLatex(raw_.substr(start, at_ - start));
+            return;
+        }
+        char escape[kMaxEscapeLength];
+        EmitRaw(std::string_view(escape, WriteEscape(character, escape)));
     }
 
     void SkipBlanks()
@@ -291,7 +280,16 @@ void Decoder::Step()
     case ' ': case '\t': case '\r': case '\n':
         Blanks();
         return;
-    case '{': case '}':
+    case '{': {
+        // The escape of a character the code page lacks, as the reading of the file made it.
+        uint32_t character;
+        const size_t length = ReadEscape(raw_.data() + at_, raw_.data() + raw_.size(), character);
+        if (length > 0)
+            EmitRaw(raw_.substr(at_, length));
+        at_ += length > 0 ? length : 1;
+        return;
+    }
+    case '}':
         ++at_;
         return;
     case '\\':
@@ -392,7 +390,7 @@ void Decoder::WordCommand(size_t start)
         SkipBlanks();
         if (Peek(0) == '{' && Peek(1) == '}')
             at_ += 2;
-        EmitCharacter(symbol->character, start);
+        EmitCharacter(symbol->character);
     } else if (IsDropped(name)) {
         SkipBlanks();
     } else if (name == "par") {
@@ -435,7 +433,7 @@ void Decoder::Accent(char accent, size_t start)
         base = argument[0];
     unsigned character = base != '\0' ? FindAccented(accent, base) : 0;
     if (character != 0)
-        EmitCharacter(character, start);
+        EmitCharacter(character);
     else
         EmitLatex(raw_.substr(start, at_ - start));
 }
@@ -525,7 +523,7 @@ Forms MakeForms()
 {
     Forms forms;
     for (unsigned c = 0x80; c < 0x100; ++c) {
-        unsigned character = UnicodeOf1252(static_cast<unsigned char>(c));
+        unsigned character = CharacterOf1252(static_cast<unsigned char>(c));
         forms.latex[c] = FormOf(character);
         if (IsLetter1252(static_cast<unsigned char>(c)))
             forms.ascii[c] = AsciiOf(character);
@@ -567,8 +565,8 @@ bool FormsLigature(char last, char next)
 
 class Encoder {
 public:
-    Encoder(std::string& out, bool utf8, LatexField field)
-        : out_(out), utf8_(utf8), field_(field), forms_(TheForms())
+    Encoder(std::string& out, LatexStyle style, LatexField field)
+        : out_(out), style_(style), field_(field), forms_(TheForms())
     {
     }
 
@@ -588,12 +586,14 @@ private:
         last_ = form.back();
     }
 
+    std::string_view FormAt(std::string_view word, size_t& i);
+
     std::string& out_;
-    bool utf8_;
+    LatexStyle style_;
     LatexField field_;
     const Forms& forms_;
     char last_ = '\0';
-    std::string utf8Form_;
+    std::string escapeForm_;
 };
 
 bool IsTextBlank(char c)
@@ -644,6 +644,32 @@ void Encoder::Blanks(std::string_view run, bool between)
     last_ = ' ';
 }
 
+// How the character at word[i] goes out, empty for as it stands; `i` ends on the last byte
+// it takes.
+std::string_view Encoder::FormAt(std::string_view word, size_t& i)
+{
+    const unsigned char c = static_cast<unsigned char>(word[i]);
+    uint32_t character;
+    size_t length;
+    if (c == '{' && (length = ReadEscape(word.data() + i, word.data() + word.size(), character))) {
+        // A character the code page lacks: its command, or the character itself in UTF-8.
+        escapeForm_ = style_.commands ? FormOf(character) : std::string();
+        if (escapeForm_.empty() && style_.fileUtf8)
+            escapeForm_.assign(word.substr(i, length));
+        if (!escapeForm_.empty()) {
+            i += length - 1;
+            return escapeForm_;
+        }
+    }
+    if (c >= 0x80 && !style_.commands)
+        return {};
+    if (field_ == LatexField::kPages && c == '-')
+        return "--";
+    if (field_ == LatexField::kPages && (c == 0x96 || c == 0x97))
+        return forms_.pageDashes[c - 0x96];
+    return forms_.latex[c];
+}
+
 void Encoder::Word(std::string_view word, bool first)
 {
     bool protect = false;
@@ -655,22 +681,11 @@ void Encoder::Word(std::string_view word, bool first)
         Put("{");
     size_t done = 0;
     for (size_t i = 0; i < word.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(word[i]);
-        std::string_view form;
-        if (c >= 0x80 && utf8_) {
-            utf8Form_.clear();
-            AppendUtf8(utf8Form_, UnicodeOf1252(c));
-            form = utf8Form_;
-        } else if (field_ == LatexField::kPages && c == '-') {
-            form = "--";
-        } else if (field_ == LatexField::kPages && (c == 0x96 || c == 0x97)) {
-            form = forms_.pageDashes[c - 0x96];
-        } else {
-            form = forms_.latex[c];
-        }
+        const size_t start = i;
+        std::string_view form = FormAt(word, i);
         if (form.empty())
             continue;
-        Put(word.substr(done, i - done));
+        Put(word.substr(done, start - done));
         Put(form);
         done = i + 1;
     }
@@ -681,9 +696,9 @@ void Encoder::Word(std::string_view word, bool first)
 
 }  // namespace
 
-void EncodeLatex(std::string_view text, std::string& out, bool utf8, LatexField field)
+void EncodeLatex(std::string_view text, std::string& out, LatexStyle style, LatexField field)
 {
-    Encoder(out, utf8, field).Run(text);
+    Encoder(out, style, field).Run(text);
 }
 
 std::string_view AsciiLetters(unsigned char c)

@@ -15,21 +15,28 @@ enum class LatexField : unsigned char {
     kAbstract,  // an empty line (or \par) is a paragraph break
 };
 
-// Appends the text of `raw` to `out`: known commands become their characters (commands of
-// characters the code page lacks, and unknown commands with their braced arguments, stay as
-// they are written), formatting commands and grouping braces go, runs of blanks and line
-// ends become one blank, the ends are trimmed.
+// Appends the text of `raw` to `out`: known commands become their characters (those the code
+// page lacks their escapes, "{U+0151}"), unknown commands with their braced arguments stay as
+// they are written, formatting commands and grouping braces go, runs of blanks and line ends
+// become one blank, the ends are trimmed.
 void DecodeLatex(std::string_view raw, std::string& out, LatexField field);
 
+// How characters beyond ASCII go out.
+struct LatexStyle {
+    bool commands = true;   // as LaTeX commands where they have one, else as they stand
+    bool fileUtf8 = false;  // the file is written in UTF-8, so what stands reaches it as itself
+};
+
 // Appends `text` written for a field in braces, so that DecodeLatex gives it back: the special
-// characters escaped, the letters and symbols of the upper half as commands in braces
-// ({\"u}), which both BibTeX and biber read (with `utf8`, as UTF-8 instead), "{}" between
-// two characters that would otherwise read as a dash or a quote (--, ``, '', ?`, !`), and
-// "\ " for a blank that is not a single blank between two words. Line breaks become blanks
-// (in an abstract, a paragraph break an empty line). In a title each word holding a capital
-// (but the first word with its first letter alone) is put in braces, so that a style that
-// lowers the case of titles keeps it.
-void EncodeLatex(std::string_view text, std::string& out, bool utf8, LatexField field);
+// characters escaped, letters and symbols beyond ASCII as commands in braces ({\"u}), which
+// both BibTeX and biber read, or as they stand (see LatexStyle), "{}" between two characters
+// that would otherwise read as a dash or a quote (--, ``, '', ?`, !`), and "\ " for a blank
+// that is not a single blank between two words. Line breaks become blanks (in an abstract, a
+// paragraph break an empty line). In a title each word holding a capital (but the first word
+// with its first letter alone) is put in braces, so that a style that lowers the case of
+// titles keeps it. The escape of a character the code page lacks ("{U+0151}") goes out as
+// its command, as the character in a UTF-8 file, else as the escape's text.
+void EncodeLatex(std::string_view text, std::string& out, LatexStyle style, LatexField field);
 
 // The ASCII letters of a 1252 letter for a cite key ("e" for "\xE9", "ss" for "\xDF"), or
 // empty.

@@ -34,10 +34,26 @@ inline bool SameMark(const FileMark& a, const FileMark& b)
         && a.next == b.next;
 }
 
-// True while nothing has been read from or written to the file.
+constexpr int kUtf8MarkLength = 3;
+
+// True while nothing has been read from or written to the file but its byte-order mark.
 inline bool AtFileStart(const LineFile* file)
 {
-    return file->bufferOffset == 0 && file->next == file->bufferStart;
+    const int mark = (file->flags & kLineFileUtf8Mark) != 0 ? kUtf8MarkLength : 0;
+    return file->bufferOffset == 0 && file->next == file->bufferStart + mark;
+}
+
+// Makes an 8-bit file that nothing has been written to a UTF-8 file, with a byte-order mark
+// when `marked`: from then on WriteLine writes the program's texts as UTF-8, the escapes of
+// characters the code page lacks as those characters. For formats whose files are UTF-8
+// whatever the database was read from.
+inline void WriteUtf8From(LineFile* file, bool marked)
+{
+    if ((file->flags & kLineFileUtf8) != 0 || !AtFileStart(file))
+        return;
+    if (marked)
+        WriteLine(file, "\xEF\xBB\xBF");
+    file->flags |= kLineFileUtf8 | (marked ? kLineFileUtf8Mark : 0);
 }
 
 #endif

@@ -1,17 +1,50 @@
 #include "filters/common/line_text.h"
 
-bool ReadNextLine(LineFile* file, char* line)
+bool ReadWholeLine(LineFile* file, FilterBuffers& buffers, std::string_view& line)
 {
-    int endFlag = 1;
-    ReadLine(file, line, &endFlag);
-    return endFlag == 0;
+    int goesOn = 0;
+    int length = ReadLinePiece(file, buffers.line, buffers.lineSize, &goesOn);
+    line = {};
+    if (length < 0)
+        return false;
+    if (!goesOn) {
+        line = std::string_view(buffers.line, static_cast<size_t>(length));
+        return true;
+    }
+    std::string& whole = buffers.longLine;
+    whole.assign(buffers.line, static_cast<size_t>(length));
+    while (goesOn && (length = ReadLinePiece(file, buffers.line, buffers.lineSize, &goesOn)) >= 0)
+        whole.append(buffers.line, static_cast<size_t>(length));
+    line = whole;
+    return true;
 }
+
+namespace {
+
+// A plain loop: the sets are a few bytes, and this runs for every line of a file.
+bool IsOneOf(char c, std::string_view set)
+{
+    for (char member : set) {
+        if (c == member)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 std::string_view TextFrom(std::string_view line, size_t start, std::string_view skipped)
 {
-    if (start >= line.size())
-        return {};
-    std::string_view text = line.substr(start);
-    size_t first = text.find_first_not_of(skipped);
-    return first == std::string_view::npos ? std::string_view() : text.substr(first);
+    while (start < line.size() && IsOneOf(line[start], skipped))
+        ++start;
+    return start < line.size() ? line.substr(start) : std::string_view();
+}
+
+bool IsBlankLine(std::string_view line)
+{
+    for (char c : line) {
+        if (c != ' ' && c != '\t')
+            return false;
+    }
+    return true;
 }

@@ -25,10 +25,10 @@
 // but its type is no reference. Lines before a record's first tag line are skipped.
 //
 // SaveRef writes the same tags (TY, AU, TI, T2, PY, VL, IS, SP, EP, PB, CY, ED, KW, AB, the
-// kept tags, ER) with CR LF line ends, in UTF-8 with a byte-order mark (the option off: in
-// the program's 8-bit code page). What it writes reads back into the same fields, except
-// that a line break inside a one-line field becomes a blank and line breaks inside the
-// abstract become paragraph breaks.
+// kept tags, ER) with CR LF line ends, in UTF-8 with a byte-order mark, as RIS files are today
+// (the option off: in the encoding of the database's own file). What it writes reads back
+// into the same fields, except that a line break inside a one-line field becomes a blank and
+// line breaks inside the abstract become paragraph breaks.
 #ifndef CARTULAN_FILTERS_RIS_RIS_FILTER_H
 #define CARTULAN_FILTERS_RIS_RIS_FILTER_H
 
@@ -40,7 +40,8 @@
 #include "filters/common/filter_buffers.h"
 #include "filters/common/record_fields.h"
 
-// The one option: "RIS"/"Opt", 1 (the default) writes UTF-8.
+// The one option: "RIS"/"Opt", 1 (the default) writes UTF-8 whatever the database was read
+// from.
 constexpr const char* kRisSection = "RIS";
 constexpr const char* kRisOptionKey = "Opt";
 constexpr int kRisOptionDefault = 1;
@@ -58,8 +59,9 @@ struct RisFilter {
     std::string endPage;
     std::string sources[kRisSourceTags];
     bool sourceSeen[kRisSourceTags] = {};
-    // A TY line that ended a record without ER: it starts the next one, when LoadRef is
-    // called again at the same place of the same file.
+    // The line read last. A TY line that ended a record without ER starts the next one, when
+    // LoadRef is called again at the same place of the same file.
+    std::string_view line;
     bool pendingLine = false;
     FileMark pendingAt;
     bool writeUtf8 = true;  // as read when the library was loaded

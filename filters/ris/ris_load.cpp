@@ -8,7 +8,6 @@
 #include "filters/common/kept_fields.h"
 #include "filters/common/line_text.h"
 #include "filters/common/text_edit.h"
-#include "filters/common/utf8_out.h"
 #include "filters/ris/ris_filter.h"
 #include "io/filter_exports.h"
 
@@ -271,22 +270,14 @@ bool TookAnything(const RisFilter& filter)
     return !filter.kept.empty() || !filter.startPage.empty() || !filter.endPage.empty();
 }
 
-bool ReadLineOfRecord(RisFilter& filter, LineFile* file)
+bool ReadLineOfRecord(RisFilter& filter, LineFile* file, std::string_view& line)
 {
     if (filter.pendingLine) {
         filter.pendingLine = false;
         if (SameMark(filter.pendingAt, MarkOf(file)))
             return true;
     }
-    char* line = filter.buffers.line;
-    const bool first = file != nullptr && AtFileStart(file);
-    if (!ReadNextLine(file, line))
-        return false;
-    // The byte-order mark of a UTF-8 file (as this filter writes it) is no part of the text.
-    if (first && std::string_view(line).substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
-        std::memmove(line, line + kUtf8ByteOrderMark.size(),
-                     std::strlen(line) - kUtf8ByteOrderMark.size() + 1);
-    return true;
+    return ReadWholeLine(file, filter.buffers, line);
 }
 
 // Reads one record into the filter's fields; returns its status.
@@ -295,8 +286,8 @@ int ReadRecord(RisFilter& filter, LineFile* file)
     ClearRecord(filter);
     std::string* continued = nullptr;
     bool started = false;
-    while (ReadLineOfRecord(filter, file)) {
-        std::string_view line = filter.buffers.line;
+    std::string_view& line = filter.line;
+    while (ReadLineOfRecord(filter, file, line)) {
         std::string_view tag;
         std::string_view text;
         if (!SplitRisLine(line, tag, text)) {

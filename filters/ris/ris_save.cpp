@@ -7,7 +7,6 @@
 #include "filters/common/file_mark.h"
 #include "filters/common/kept_fields.h"
 #include "filters/common/text_edit.h"
-#include "filters/common/utf8_out.h"
 #include "filters/ris/ris_filter.h"
 #include "io/filter_exports.h"
 
@@ -145,17 +144,10 @@ void BuildRecord(RisFilter& filter, const FilterRecord& record)
 
 void WriteRecord(RisFilter& filter, LineFile* file, const FilterRecord& record)
 {
+    if (filter.writeUtf8)
+        WriteUtf8From(file, true);
     BuildRecord(filter, record);
-    if (!filter.writeUtf8) {
-        WriteLine(file, filter.out.c_str());
-        return;
-    }
-    std::string& utf8 = filter.buffers.work;
-    utf8.clear();
-    if (AtFileStart(file))
-        utf8.append(kUtf8ByteOrderMark.data(), kUtf8ByteOrderMark.size());
-    Append1252AsUtf8(utf8, filter.out);
-    WriteLine(file, utf8.c_str());
+    WriteLine(file, filter.out.c_str());
 }
 
 }  // namespace

@@ -29,8 +29,8 @@ constexpr FilterData kFilterData[] = {
     {"pubtag", "PUBTAG.FLT", 6, false},
     {"citadat", "CITADAT.FLT", 9, false},
     {"vitadex", "VITADEX.FLT", 3, false},
-    {"ris", "RIS.FLT", 4, true},
-    {"bibtex", "BIBTEX.FLT", 5, true},
+    {"ris", "RIS.FLT", 5, true},
+    {"bibtex", "BIBTEX.FLT", 6, true},
 };
 
 void PrintTo(const FilterData& data, std::ostream* out)

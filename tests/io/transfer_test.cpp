@@ -145,7 +145,7 @@ TEST_F(TransferTest, SavingKeepsTheFirstBackupAndOverwritesAfterwards)
     EXPECT_FALSE(std::filesystem::exists(Path("lib.BAK")));
 }
 
-TEST_F(TransferTest, BackupNamesCutAtTheLastDot)
+TEST_F(TransferTest, BackupNamesComeFromTheFilesOwnNameAndLieBesideIt)
 {
     struct Case {
         const char* path;
@@ -154,19 +154,64 @@ TEST_F(TransferTest, BackupNamesCutAtTheLastDot)
         {"/data/lib.ref", "/data/lib.BAK"},
         {"/data/lib.old.ref", "/data/lib.old.BAK"},
         {"/data/noext", "/data/noext.BAK"},
-        {"/data/my.dir/noext", "/data/my.BAK"},
+        {"/data/a.b/lib", "/data/a.b/lib.BAK"},
+        {"./lib", "./lib.BAK"},
+        {"/data/.lib", "/data/.lib.BAK"},
         {"lib.", "lib.BAK"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
+        std::string path = c.path;
+        std::string backup = c.backup;
+        for (std::string* text : {&path, &backup})
+            for (char& ch : *text)
+                if (ch == '/') ch = kPathSeparator;
         char out[kPathSize];
-        ASSERT_TRUE(BackupName(c.path, out, sizeof out));
-        EXPECT_STREQ(out, c.backup);
+        ASSERT_TRUE(BackupName(path.c_str(), out, sizeof out));
+        EXPECT_EQ(out, backup);
     }
     char small[8];
     EXPECT_FALSE(BackupName("/data/lib.ref", small, sizeof small));
     EXPECT_TRUE(BackupName("ab.ref", small, sizeof small));
     EXPECT_STREQ(small, "ab.BAK");
+}
+
+// Opening and saving a UTF-8 file (in the program's own layout and sort order, with a
+// byte-order mark) changes no byte; the characters the code page lacks are reported.
+TEST_F(TransferTest, AUtf8FileIsSavedBackInUtf8Unchanged)
+{
+    const std::string original = ReadBytes(DataFile("transfer/utf8.ref"));
+    const std::string path = Path("utf8.ref");
+    WriteBytes(path, original);
+    Database* database = OpenFile(path);
+    ASSERT_NE(database, nullptr);
+    EXPECT_EQ(database->fileEncoding, kFileUtf8Marked);
+    ASSERT_EQ(database->references->count(), 3);
+    EXPECT_STREQ(database->references->referenceAt(1)->authors, "\xD6zerol, G\xFCl");
+    ASSERT_EQ(ui_.failures.size(), 1u);
+    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kUnmappedCharacters);
+    EXPECT_EQ(ui_.failures[0].count, 6u);
+    EXPECT_EQ(ui_.failureNames[0], path);
+
+    database->modified = 1;
+    ASSERT_EQ(TransferFile(*database, kCommandSave, 0), 1);
+    EXPECT_EQ(ReadBytes(path), original);
+    // A database that comes from no file is saved in 8 bits.
+    Database* fresh = NewDatabase();
+    TransferOutcome outcome;
+    ASSERT_TRUE(LoadDatabaseFile(*fresh, DataFile("cartcli/library.ref").c_str(), "REFER.FLT",
+                                 nullptr, outcome));
+    EXPECT_EQ(fresh->fileEncoding, kFile8Bit);
+}
+
+TEST_F(TransferTest, AUtf16FileIsRefusedWithAMessage)
+{
+    const std::string path = Path("wide.ref");
+    WriteBytes(path, std::string("\xFF\xFE%\0T\0 \0x\0\r\0\n\0", 14));
+    EXPECT_EQ(OpenFile(path), nullptr);
+    ASSERT_EQ(ui_.failures.size(), 1u);
+    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kUtf16);
+    EXPECT_EQ(ui_.failureNames[0], path);
 }
 
 TEST_F(TransferTest, MissingFilesAndFiltersFailWithoutWindows)
@@ -350,7 +395,7 @@ TEST_F(TransferTest, FailedSaveAsKeepsTheOldNameAndModified)
     // The database is not renamed after a file that was never written.
     EXPECT_STREQ(database->fileName, path.c_str());
     ASSERT_EQ(ui_.failures.size(), 1u);
-    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kOpenFailed);
+    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kFolderRefused);
     EXPECT_NE(ui_.failures[0].error, 0);
     ASSERT_EQ(RecentFileCount(), 1);
     EXPECT_STREQ(g_transfer.recentFiles[0], path.c_str());
