@@ -145,10 +145,9 @@ void EntryWriter::MakeKey(std::string& key) const
                                  : name.find_last_of(' ') + 1);
     if (family.empty() && record_.title != nullptr)
         family = TextOf(record_.title).substr(0, TextOf(record_.title).find(' '));
-    for (char c : family) {
-        for (char letter : AsciiLetters(static_cast<unsigned char>(c)))
-            key += Lower(letter);
-    }
+    AppendAsciiLetters(family, key);
+    for (char& c : key)
+        c = Lower(c);
     if (key.empty())
         key = "ref";
     std::string_view date = TextOf(record_.date);

@@ -476,7 +476,7 @@ namespace {
 // How each byte is written: empty for a byte written as it stands.
 struct Forms {
     std::string latex[256];
-    std::string ascii[256];  // AsciiLetters
+    std::string ascii[256];  // AppendAsciiLetters
     // A page range reads "--" as its hyphen, so its dashes go out as commands.
     std::string pageDashes[2];
 };
@@ -701,7 +701,17 @@ void EncodeLatex(std::string_view text, std::string& out, LatexStyle style, Late
     Encoder(out, style, field).Run(text);
 }
 
-std::string_view AsciiLetters(unsigned char c)
+void AppendAsciiLetters(std::string_view text, std::string& out)
 {
-    return TheForms().ascii[c];
+    const Forms& forms = TheForms();
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t character;
+        const size_t length = ReadEscape(text.data() + i, text.data() + text.size(), character);
+        if (length > 0) {
+            out += AsciiOf(character);
+            i += length - 1;
+        } else {
+            out += forms.ascii[static_cast<unsigned char>(text[i])];
+        }
+    }
 }

@@ -38,8 +38,9 @@ struct LatexStyle {
 // its command, as the character in a UTF-8 file, else as the escape's text.
 void EncodeLatex(std::string_view text, std::string& out, LatexStyle style, LatexField field);
 
-// The ASCII letters of a 1252 letter for a cite key ("e" for "\xE9", "ss" for "\xDF"), or
-// empty.
-std::string_view AsciiLetters(unsigned char c);
+// Appends the ASCII letters and digits of `text`, for a cite key: a letter with an accent as
+// its letter ("e" for "\xE9", "L" for the escape "{U+0141}"), a letter of its own as its
+// command's name ("ss" for "\xDF"); everything else is left out.
+void AppendAsciiLetters(std::string_view text, std::string& out);
 
 #endif

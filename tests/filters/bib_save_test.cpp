@@ -53,11 +53,12 @@ TEST(BibtexSave, CiteKeysAreKeptOrMadeAndUniqueInEachFile)
                {kRecordEditors, "van der Berg, Anna"}, {kRecordDate, "in press 1999"}}),
         Input({{kRecordAuthors, "J. R. R. Tolkien"}, {kRecordDate, "12/3/54"}}),
         Input({{kRecordTitle, "Stra\xDF" "e und Weg"}}),
+        Input({{kRecordAuthors, "{U+0141}ukasiewicz, Jan"}, {kRecordDate, "1920"}}),
         fromKeyless,
     };
     const std::vector<std::string> expected = {
-        "muller2020", "muller2020a", "muller2020b", "Knuth:1984", "vanderberg1999",
-        "tolkien",    "strasse",     "keyless2001"};
+        "muller2020", "muller2020a", "muller2020b",     "Knuth:1984", "vanderberg1999",
+        "tolkien",    "strasse",     "lukasiewicz1920", "keyless2001"};
     EXPECT_EQ(CiteKeys(SaveFile(filter.saveRef, records, ScratchPath("one.bib"))), expected);
     // The keys of a file do not depend on what was written before: a second file gets the same.
     EXPECT_EQ(CiteKeys(SaveFile(filter.saveRef, records, ScratchPath("two.bib"))), expected);
@@ -67,7 +68,7 @@ TEST(BibtexSave, SpecialCharactersAndAccentedLettersGoOutInFormsBibtexAndBiberRe
 {
     const std::vector<SaveInput> records = {Input({
         {kRecordTitle, "\xDC" "ber DNA in E. coli & 50% of $5 #1 a_b {x} ~^\\ -- `` ''"},
-        {kRecordSource, "Stra\xDF" "e \x96 \x93q\x94 \xE7" "a \x9A" "a \xA3"},
+        {kRecordSource, "Stra\xDF" "e \x96 \x93q\x94 \xE7" "a \x9A" "a \xA3 {U+0151} {U+4E2D}"},
         {kRecordPages, "100-110"},
         {kRecordAuthors, "World Health Organization\r\nSmith and Sons\r\nDoe, J"},
     })};
@@ -78,7 +79,8 @@ TEST(BibtexSave, SpecialCharactersAndAccentedLettersGoOutInFormsBibtexAndBiberRe
          {"title = {{\\\"U}ber {DNA} in {E.} coli \\& 50\\% of \\$5 \\#1 a\\_b "
           "{\\textbraceleft}x{\\textbraceright} {\\textasciitilde}{\\textasciicircum}"
           "{\\textbackslash} -{}- `{}` '{}'}",
-          "journal = {Stra{\\ss}e -- ``q'' {\\c{c}}a {\\v{s}}a {\\pounds}}",
+          "journal = {Stra{\\ss}e -- ``q'' {\\c{c}}a {\\v{s}}a {\\pounds} {\\H{o}} "
+          "{\\textbraceleft}U+4E2D{\\textbraceright}}",
           "pages = {100--110}",
           "author = {{World Health Organization} and {Smith and Sons} and Doe, J}"}) {
         EXPECT_NE(written.find(form), std::string::npos) << form << "\nin\n" << written;
@@ -92,6 +94,7 @@ TEST(BibtexSave, SpecialCharactersAndAccentedLettersGoOutInFormsBibtexAndBiberRe
     EXPECT_NE(unicode.find("journal = {Stra\xC3\x9F" "e \xE2\x80\x93 \xE2\x80\x9Cq\xE2\x80\x9D"),
               std::string::npos)
         << unicode;
+    EXPECT_NE(unicode.find("\xC2\xA3 \xC5\x91 \xE4\xB8\xAD}"), std::string::npos) << unicode;
     ClearFilterOptions();
 }
 
