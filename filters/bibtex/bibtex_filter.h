@@ -12,7 +12,7 @@
 //                                        a report (source: institution, or school)
 //   author, editor    "and" splits the names; each becomes "Last, First" ("von Last, Jr,
 //                     First" with a suffix), whether written "Last, First" or "First Last";
-//                     a name in braces is one name as it stands
+//                     an organisation's name in braces keeps them
 //   title, volume, number (or issue), pages ("--" a hyphen), publisher, address (or
 //   location), keywords (split at "," and ";"), abstract (an empty line a paragraph break)
 //   year and month    the date ("March 2020"); a date field when there is no year
@@ -40,10 +40,10 @@
 #include "filters/common/filter_buffers.h"
 #include "filters/common/record_fields.h"
 
-// The one option: "BibTeX"/"Opt", 1 writes letters and symbols beyond ASCII in UTF-8 (for
-// biber) instead of as LaTeX commands. Files are read in either form; characters the code
-// page lacks come in as their escapes ("{U+0151}") and go out as their commands or, in a
-// UTF-8 file, as themselves.
+// Files are written in UTF-8 without a mark. The one option: "BibTeX"/"Opt", 1 writes letters
+// and symbols beyond ASCII as they are (for biber) instead of as LaTeX commands, which both
+// BibTeX and biber read. Files are read in either form; characters the code page lacks come
+// in as their escapes ("{U+0151}") and go out as their commands or as themselves.
 constexpr const char* kBibtexSection = "BibTeX";
 constexpr const char* kBibtexOptionKey = "Opt";
 constexpr int kBibtexOptionDefault = 0;

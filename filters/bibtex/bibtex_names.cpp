@@ -5,6 +5,7 @@
 
 #include "filters/bibtex/latex_text.h"
 #include "filters/common/code_page_1252.h"
+#include "text_encoding.h"
 
 namespace {
 
@@ -64,6 +65,32 @@ std::string Decoded(std::string_view raw)
     return text;
 }
 
+// A program name held together by braces: "{" first and "}" last, braces that go to the file
+// around the name's text (in which any brace is a character). An escape at its start is a
+// character, not a brace.
+bool IsBracedName(std::string_view name)
+{
+    uint32_t character;
+    return name.size() >= 2 && name.front() == '{' && name.back() == '}'
+        && ReadEscape(name.data(), name.data() + name.size(), character) == 0;
+}
+
+// BibTeX text that is one group in braces: it starts with "{" and the brace that closes it
+// ends it.
+bool IsWholeGroup(std::string_view text)
+{
+    if (text.size() < 2 || text.front() != '{' || text.back() != '}')
+        return false;
+    int depth = 0;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '{')
+            ++depth;
+        else if (text[i] == '}' && --depth == 0)
+            return false;
+    }
+    return true;
+}
+
 // BibTeX's test for a "von" word: the first letter decides, a special character "{\...}" by
 // its letter; a word that starts with another group is not in lower case.
 bool IsLowerWord(std::string_view word)
@@ -91,9 +118,7 @@ std::string FirstLast(std::string_view raw)
         return {};
     const std::string_view& last = words.back();
     if (words.size() == 1) {
-        if (last.size() >= 2 && last.front() == '{' && last.back() == '}')
-            return Decoded(last.substr(1, last.size() - 2));
-        return Decoded(last);
+        return Decoded(IsWholeGroup(last) ? last.substr(1, last.size() - 2) : last);
     }
     size_t family = words.size() - 1;
     for (size_t i = 0; i + 1 < words.size(); ++i) {
@@ -137,15 +162,14 @@ bool HoldsWordAnd(std::string_view name)
     return false;
 }
 
-// A name reads back as it stands unless it holds "and" as a word, or has blanks and no comma
-// (BibTeX would take its last word as the family name), or its parts are not the trimmed,
-// non-empty texts between ", " that reading gives.
+// A name reads back as the name it is unless it holds "and" as a word, or its parts are not
+// the trimmed, non-empty texts between ", " that reading gives.
 bool NeedsBraces(std::string_view name)
 {
     if (HoldsWordAnd(name))
         return true;
     if (name.find(',') == std::string_view::npos)
-        return name.find_first_of(" \t") != std::string_view::npos;
+        return false;
     std::string joined;
     for (size_t at = 0; at <= name.size();) {
         size_t comma = std::min(name.find(',', at), name.size());
@@ -166,6 +190,11 @@ void ReadNames(std::string_view raw, std::string& out)
         std::string name = OneName(Trimmed(part));
         if (name.empty())
             return;
+        // A name that would read back as other names or parts (an organisation's, a family
+        // name of several words alone) is held together by braces.
+        if (!IsBracedName(name) && (NeedsBraces(name) || (name.find(',') == std::string::npos
+                                                         && name.find(' ') != std::string::npos)))
+            name = "{" + name + "}";
         if (!out.empty())
             out += "\r\n";
         out += name;
@@ -187,7 +216,10 @@ void WriteNames(std::string_view names, std::string& out, LatexStyle style)
         if (!first)
             out += " and ";
         first = false;
-        const bool braced = NeedsBraces(name);
+        const bool group = IsBracedName(name);
+        if (group)
+            name = name.substr(1, name.size() - 2);
+        const bool braced = group || NeedsBraces(name);
         if (braced)
             out += '{';
         EncodeLatex(name, out, style, LatexField::kText);

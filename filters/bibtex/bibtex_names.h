@@ -12,12 +12,13 @@
 // one a line: "Last, First" and "First Last" both become "Last, First" (with BibTeX's rule
 // for the "von" part: the words in lower case before the family name belong to it), "Last,
 // Jr, First" stays in that order, a name without given names is the family name alone, and a
-// name that is one group in braces is taken as it stands ("{World Health Organization}").
+// name that is one group in braces (an organisation) keeps its braces when it has blanks:
+// "{World Health Organization}".
 void ReadNames(std::string_view raw, std::string& out);
 
-// Appends the names of a program name list joined by " and ". A name without a comma that
-// has blanks, or one that holds the word "and", goes in braces, so that it reads back as the
-// one name it is.
+// Appends the names of a program name list joined by " and ". A name without a comma goes as
+// it stands, which BibTeX reads as "First Last" as the program does; one in braces keeps
+// them; one that holds the word "and", or commas that would read as other parts, gets them.
 void WriteNames(std::string_view names, std::string& out, LatexStyle style);
 
 #endif

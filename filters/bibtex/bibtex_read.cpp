@@ -25,8 +25,7 @@ bool IsBlank(char c)
 bool IsNameChar(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
-        || c == '_' || c == '-' || c == ':' || c == '.' || c == '+' || c == '/'
-        || static_cast<unsigned char>(c) >= 0x80;
+        || c == '_' || c == '-' || c == ':' || c == '.' || c == '+' || c == '/';
 }
 
 void AppendLower(std::string& out, std::string_view text)

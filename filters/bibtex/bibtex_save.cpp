@@ -42,11 +42,11 @@ char Lower(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Characters a cite key cannot hold.
+// The characters of a cite key: ASCII, which BibTeX and biber both take, without blanks and
+// the characters that end a key or a value.
 bool IsKeyChar(char c)
 {
-    return static_cast<unsigned char>(c) > ' '
-        && std::string_view(",{}()\"#%'=\\~").find(c) == std::string_view::npos;
+    return c > ' ' && c < 0x7F && std::string_view(",{}()\"#%'=\\~").find(c) == std::string_view::npos;
 }
 
 bool IsValidKey(std::string_view key)
@@ -311,9 +311,11 @@ extern "C" FILTER_API int FILTER_CALL SaveRef(void* owner, FilterRecord* record,
     if (filter == nullptr || record == nullptr || file == nullptr)
         return kStop;
     try {
-        if (filter->writeUtf8)
-            WriteUtf8From(file, false);
-        const LatexStyle style{!filter->writeUtf8, (file->flags & kLineFileUtf8) != 0};
+        // UTF-8, which biber reads and BibTeX passes through: with LaTeX commands for the
+        // letters, only what has none (a character of a link, one without a command) is
+        // beyond ASCII.
+        WriteUtf8From(file, false);
+        const LatexStyle style{!filter->writeUtf8};
         EntryWriter(*filter, *record, style).Build(AtFileStart(file));
         WriteLine(file, filter->out.c_str());
     } catch (const std::exception&) {

@@ -652,14 +652,13 @@ std::string_view Encoder::FormAt(std::string_view word, size_t& i)
     uint32_t character;
     size_t length;
     if (c == '{' && (length = ReadEscape(word.data() + i, word.data() + word.size(), character))) {
-        // A character the code page lacks: its command, or the character itself in UTF-8.
+        // A character the code page lacks: its command, or the escape, which the file turns
+        // into the character.
         escapeForm_ = style_.commands ? FormOf(character) : std::string();
-        if (escapeForm_.empty() && style_.fileUtf8)
+        if (escapeForm_.empty())
             escapeForm_.assign(word.substr(i, length));
-        if (!escapeForm_.empty()) {
-            i += length - 1;
-            return escapeForm_;
-        }
+        i += length - 1;
+        return escapeForm_;
     }
     if (c >= 0x80 && !style_.commands)
         return {};

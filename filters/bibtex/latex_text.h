@@ -21,10 +21,9 @@ enum class LatexField : unsigned char {
 // become one blank, the ends are trimmed.
 void DecodeLatex(std::string_view raw, std::string& out, LatexField field);
 
-// How characters beyond ASCII go out.
+// How characters beyond ASCII go out into a UTF-8 file.
 struct LatexStyle {
-    bool commands = true;   // as LaTeX commands where they have one, else as they stand
-    bool fileUtf8 = false;  // the file is written in UTF-8, so what stands reaches it as itself
+    bool commands = true;  // as LaTeX commands where they have one, else as they stand
 };
 
 // Appends `text` written for a field in braces, so that DecodeLatex gives it back: the special
@@ -35,7 +34,7 @@ struct LatexStyle {
 // paragraph break an empty line). In a title each word holding a capital (but the first word
 // with its first letter alone) is put in braces, so that a style that lowers the case of
 // titles keeps it. The escape of a character the code page lacks ("{U+0151}") goes out as
-// its command, as the character in a UTF-8 file, else as the escape's text.
+// its command or as it stands, which a UTF-8 file turns into the character.
 void EncodeLatex(std::string_view text, std::string& out, LatexStyle style, LatexField field);
 
 // Appends the ASCII letters and digits of `text`, for a cite key: a letter with an accent as

@@ -2,6 +2,8 @@
 // reading and writing share.
 #include "filters/ris/ris_filter.h"
 
+#include <algorithm>
+
 #include "cartio.h"
 #include "filters/common/filter_module.h"
 #include "filters/common/filter_state.h"
@@ -61,6 +63,30 @@ bool SplitRisLine(std::string_view line, std::string_view& tag, std::string_view
         --end;
     tag = line.substr(0, 2);
     text = line.substr(at, end - at);
+    return true;
+}
+
+bool SwapNameParts(std::string_view name, std::string& out)
+{
+    std::string_view parts[3];
+    size_t count = 0;
+    for (size_t at = 0; at <= name.size(); ++count) {
+        size_t comma = std::min(name.find(',', at), name.size());
+        if (count == 3)
+            return false;
+        std::string_view part = name.substr(at, comma - at);
+        while (!part.empty() && IsBlank(part.front()))
+            part.remove_prefix(1);
+        while (!part.empty() && IsBlank(part.back()))
+            part.remove_suffix(1);
+        if (part.empty())
+            return false;
+        parts[count] = part;
+        at = comma + 1;
+    }
+    if (count != 3)
+        return false;
+    out.append(parts[0]).append(", ").append(parts[2]).append(", ").append(parts[1]);
     return true;
 }
 

@@ -10,7 +10,7 @@
 //   ED, A2, A3    editors, the same way
 //   TI, T1        title
 //   T2, JF, JO, JA, BT   source: of those present, the first in the order the record's type
-//                 gives (journals T2 JF JO JA BT, books BT T2 JF JO JA, reports T2 BT JF JO JA)
+//                 gives (journals T2 JF JO JA BT, books and reports T2 BT JF JO JA)
 //   PY, Y1, DA    date (the first of them; trailing "/" of the RIS date form dropped)
 //   VL, IS        volume, number
 //   SP, EP        pages "SP-EP" (SP alone, or "-EP"; EP is kept when SP holds a range)
@@ -46,8 +46,6 @@ constexpr const char* kRisSection = "RIS";
 constexpr const char* kRisOptionKey = "Opt";
 constexpr int kRisOptionDefault = 1;
 
-constexpr size_t kRisSourceTags = 5;  // T2, JF, JO, JA, BT
-
 struct RisFilter {
     FilterBuffers buffers;
     RecordFields fields;
@@ -57,8 +55,6 @@ struct RisFilter {
     std::string type;
     std::string startPage;
     std::string endPage;
-    std::string sources[kRisSourceTags];
-    bool sourceSeen[kRisSourceTags] = {};
     // The line read last. A TY line that ended a record without ER starts the next one, when
     // LoadRef is called again at the same place of the same file.
     std::string_view line;
@@ -75,5 +71,11 @@ RisFilter* TheRisFilter();
 // one blank or more, a hyphen, and the text after the blanks that follow it, without
 // trailing blanks. False for any other line.
 bool SplitRisLine(std::string_view line, std::string_view& tag, std::string_view& text);
+
+// A name of exactly three parts between commas, none of them empty, with its second and third
+// parts swapped and its blanks tidied, appended to `out`: the RIS order "Last, First, Suffix"
+// and the program's "Last, Suffix, First" one into the other. False, appending nothing, for
+// any other name.
+bool SwapNameParts(std::string_view name, std::string& out);
 
 #endif

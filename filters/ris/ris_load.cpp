@@ -1,4 +1,5 @@
 // LoadRef of the RIS format: the tag lines of one record into the fields, by the tag table.
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <iterator>
@@ -35,14 +36,14 @@ struct RisTag {
     RecordText field;
 };
 
-// The source tags, in the order of RisFilter::sources.
-constexpr char kSourceTags[][3] = {"T2", "JF", "JO", "JA", "BT"};
-static_assert(std::size(kSourceTags) == kRisSourceTags);
+constexpr std::string_view kSourceTags[] = {"T2", "JF", "JO", "JA", "BT"};
+constexpr int kNoSource = -1;
 
-// Which source tag wins, by source type: indexes into kSourceTags.
+// Which source tag wins, by source type: indexes into kSourceTags. T2 comes first, as the
+// writer writes the source.
 constexpr int kSourceOrder[3][5] = {
     {0, 1, 2, 3, 4},  // journal
-    {4, 0, 1, 2, 3},  // book
+    {0, 4, 1, 2, 3},  // book
     {0, 4, 1, 2, 3},  // report
 };
 
@@ -110,7 +111,7 @@ int SourceSlot(std::string_view tag)
         if (tag == kSourceTags[i])
             return static_cast<int>(i);
     }
-    return 0;
+    return kNoSource;
 }
 
 void ClearRecord(RisFilter& filter)
@@ -120,30 +121,33 @@ void ClearRecord(RisFilter& filter)
     filter.type.clear();
     filter.startPage.clear();
     filter.endPage.clear();
-    for (size_t i = 0; i < std::size(filter.sources); ++i) {
-        filter.sources[i].clear();
-        filter.sourceSeen[i] = false;
-    }
 }
 
-// "Last, First, Suffix" becomes "Last, Suffix, First": the program takes the text before the
-// last comma as the family name.
-void AppendName(FieldText& names, std::string_view name)
+// RIS writes "Last, First, Suffix", the program "Last, Suffix, First", so that the text before
+// the last comma is the family name.
+void ReorderNames(FieldText& names, std::string& work)
 {
-    size_t first = name.find(',');
-    size_t second = first == std::string_view::npos ? first : name.find(',', first + 1);
-    if (second == std::string_view::npos || name.find(',', second + 1) != std::string_view::npos) {
-        AppendField(names, kLineBreak, name);
+    if (names.text.find(',') == std::string::npos)
         return;
+    work.clear();
+    for (size_t at = 0; at <= names.text.size();) {
+        size_t end = std::min(names.text.find(kLineBreak, at), names.text.size());
+        std::string_view name = std::string_view(names.text).substr(at, end - at);
+        if (!work.empty() || at > 0)
+            work.append(kLineBreak.data(), kLineBreak.size());
+        if (!SwapNameParts(name, work))
+            work.append(name.data(), name.size());
+        at = end + kLineBreak.size();
     }
-    std::string_view given = TextFrom(name.substr(first + 1, second - first - 1), 0, " ");
-    std::string_view suffix = TextFrom(name.substr(second + 1), 0, " ");
-    std::string& text = names.text;
-    if (!text.empty())
-        text.append(kLineBreak.data(), kLineBreak.size());
-    text.append(name.data(), first).append(", ").append(suffix.data(), suffix.size());
-    text.append(", ").append(given.data(), given.size());
-    names.present = true;
+    names.text.swap(work);
+}
+
+// The RIS date form "2020/03/15/other" leaves empty parts behind, also when a continuation
+// line has made it longer.
+void TrimDate(std::string& date)
+{
+    while (!date.empty() && (date.back() == '/' || date.back() == ' '))
+        date.pop_back();
 }
 
 // Keeps a line as a kept field; returns where its continuation lines go.
@@ -170,7 +174,7 @@ std::string* TakeTag(RisFilter& filter, std::string_view tag, std::string_view t
         return nullptr;
     switch (rule->rule) {
     case RisRule::kNames:
-        AppendName(field, text);
+        AppendField(field, kLineBreak, text);
         return &field.text;
     case RisRule::kFirstKept:
         if (!field.text.empty())
@@ -180,18 +184,12 @@ std::string* TakeTag(RisFilter& filter, std::string_view tag, std::string_view t
     case RisRule::kDate:
         if (!field.text.empty())
             break;
-        while (!text.empty() && text.back() == '/')
-            text.remove_suffix(1);
         SetField(field, text);
+        TrimDate(field.text);
         return &field.text;
-    case RisRule::kSource: {
-        int slot = SourceSlot(tag);
-        if (filter.sourceSeen[slot])
-            break;
-        filter.sourceSeen[slot] = true;
-        filter.sources[slot].assign(text.data(), text.size());
-        return &filter.sources[slot];
-    }
+    case RisRule::kSource:
+        // Kept where it stands until the record's end tells which one is the source.
+        break;
     case RisRule::kStartPage:
     case RisRule::kEndPage: {
         // A start page that holds the range already leaves EP to be kept.
@@ -218,17 +216,24 @@ std::string* TakeTag(RisFilter& filter, std::string_view tag, std::string_view t
 void FinishRecord(RisFilter& filter)
 {
     RecordFields& fields = filter.fields;
+    TrimDate(fields[kRecordDate].text);
+    ReorderNames(fields[kRecordAuthors], filter.out);
+    ReorderNames(fields[kRecordEditors], filter.out);
     const RecordKind* kind = KindOfRisType(filter.type);
     fields.sourceType = SourceTypeOfKind(kind);
-    std::string& kept = filter.buffers.work;
-    kept.clear();
-    int taken = -1;
+    // The source: of the first lines of the source tags, the one first in the order of the
+    // source type. The others stay kept where they stand.
+    std::string_view sources[std::size(kSourceTags)];
+    SplitAbstract(filter.kept, filter.out, [&](const KeptField& field) {
+        const int slot = SourceSlot(field.name);
+        if (slot != kNoSource && sources[slot].empty())
+            sources[slot] = field.value;
+    });
+    int taken = kNoSource;
     for (int slot : kSourceOrder[fields.sourceType]) {
-        if (!filter.sourceSeen[slot])
-            continue;
-        if (taken < 0) {
+        if (taken == kNoSource && !sources[slot].empty()) {
             taken = slot;
-            SetField(fields[kRecordSource], filter.sources[slot]);
+            SetField(fields[kRecordSource], sources[slot]);
         }
     }
     if (!filter.startPage.empty() || !filter.endPage.empty()) {
@@ -238,6 +243,8 @@ void FinishRecord(RisFilter& filter)
             pages.append("-").append(filter.endPage);
         fields[kRecordPages].present = true;
     }
+    std::string& kept = filter.buffers.work;
+    kept.clear();
     const RecordKind& chosen = DefaultKind(fields.sourceType, fields[kRecordTitle].present,
                                            fields[kRecordSource].present);
     if (KeepsOwnType(filter.type, chosen.risType, fields.sourceType,
@@ -245,14 +252,12 @@ void FinishRecord(RisFilter& filter)
         AppendKeptField(kept, kKeptRisType, filter.type);
     // SN is an ISBN in a book, an ISSN elsewhere.
     SplitAbstract(filter.kept, filter.out, [&](const KeptField& field) {
+        if (taken != kNoSource && field.value.data() == sources[taken].data())
+            return;
         AppendKeptField(kept, field.name == "SN" ? KeptNameOfRisTag("SN", fields.sourceType)
                                                  : field.name,
                         field.value);
     });
-    for (size_t slot = 0; slot < std::size(kSourceTags); ++slot) {
-        if (filter.sourceSeen[slot] && static_cast<int>(slot) != taken)
-            AppendKeptField(kept, kSourceTags[slot], filter.sources[slot]);
-    }
     JoinAbstract(fields[kRecordAbstract], kept);
 }
 
@@ -261,10 +266,6 @@ bool TookAnything(const RisFilter& filter)
 {
     for (const FieldText& field : filter.fields.texts) {
         if (field.present)
-            return true;
-    }
-    for (bool seen : filter.sourceSeen) {
-        if (seen)
             return true;
     }
     return !filter.kept.empty() || !filter.startPage.empty() || !filter.endPage.empty();
@@ -292,6 +293,8 @@ int ReadRecord(RisFilter& filter, LineFile* file)
         std::string_view text;
         if (!SplitRisLine(line, tag, text)) {
             std::string_view more = TextFrom(line, 0, " \t");
+            while (!more.empty() && (more.back() == ' ' || more.back() == '\t'))
+                more.remove_suffix(1);
             if (continued != nullptr && !more.empty())
                 continued->append(continued->empty() ? "" : " ").append(more.data(), more.size());
             continue;

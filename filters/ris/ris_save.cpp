@@ -56,39 +56,35 @@ void ForEachLine(std::string_view list, Each each)
     }
 }
 
-// The program's "Last, Suffix, First" goes out in the RIS order "Last, First, Suffix".
-void AppendName(std::string& out, std::string_view tag, std::string_view name)
+// The program's "Last, Suffix, First" goes out in the RIS order "Last, First, Suffix"; an
+// organisation's name in braces (from BibTeX) without them, as RIS writes a name of one part.
+void AppendName(std::string& out, std::string& work, std::string_view tag, std::string_view name)
 {
-    size_t first = name.find(',');
-    size_t second = first == std::string_view::npos ? first : name.find(',', first + 1);
-    if (second == std::string_view::npos || name.find(',', second + 1) != std::string_view::npos) {
-        AppendTag(out, tag, name);
-        return;
-    }
-    std::string_view suffix = name.substr(first + 1, second - first - 1);
-    std::string_view given = name.substr(second + 1);
-    while (!suffix.empty() && suffix.front() == ' ')
-        suffix.remove_prefix(1);
-    while (!given.empty() && given.front() == ' ')
-        given.remove_prefix(1);
-    std::string reordered(name.substr(0, first));
-    reordered.append(", ").append(given).append(", ").append(suffix);
-    AppendTag(out, tag, reordered);
+    if (name.size() > 2 && name.front() == '{' && name.back() == '}'
+        && name.find_first_of("{}", 1) == name.size() - 1)
+        name = name.substr(1, name.size() - 2);
+    work.clear();
+    AppendTag(out, tag, SwapNameParts(name, work) ? std::string_view(work) : name);
 }
 
-void AppendNames(std::string& out, std::string_view tag, const char* names)
+void AppendNames(std::string& out, std::string& work, std::string_view tag, const char* names)
 {
-    ForEachLine(TextOf(names), [&](std::string_view name) { AppendName(out, tag, name); });
+    ForEachLine(TextOf(names), [&](std::string_view name) { AppendName(out, work, tag, name); });
 }
 
 void AppendPages(std::string& out, const char* pages)
 {
     if (pages == nullptr)
         return;
+    // Split at the first hyphen when a page stands right beside it on either side (a tag's
+    // text loses the blanks at its ends).
     std::string_view text = pages;
     size_t dash = text.find('-');
-    if (dash != 0)
-        AppendTag(out, "SP", text.substr(0, dash));
+    if (dash != std::string_view::npos
+        && (dash == 0 || dash + 1 >= text.size() || text[dash - 1] == ' ' || text[dash + 1] == ' '
+            || text.front() == ' ' || text.back() == ' '))
+        dash = std::string_view::npos;
+    AppendTag(out, "SP", text.substr(0, dash));
     if (dash != std::string_view::npos)
         AppendTag(out, "EP", text.substr(dash + 1));
 }
@@ -122,7 +118,8 @@ void BuildRecord(RisFilter& filter, const FilterRecord& record)
             bibType = field.value;
     });
     AppendTag(out, "TY", ChooseType(record, risType, bibType));
-    AppendNames(out, "AU", record.authors);
+    std::string name;
+    AppendNames(out, name, "AU", record.authors);
     AppendSingle(out, "TI", record.title);
     AppendSingle(out, "T2", record.source);
     AppendSingle(out, "PY", record.date);
@@ -131,7 +128,7 @@ void BuildRecord(RisFilter& filter, const FilterRecord& record)
     AppendPages(out, record.pages);
     AppendSingle(out, "PB", record.publisher);
     AppendSingle(out, "CY", record.city);
-    AppendNames(out, "ED", record.editors);
+    AppendNames(out, name, "ED", record.editors);
     ForEachLine(TextOf(record.keywords), [&](std::string_view word) { AppendTag(out, "KW", word); });
     ForEachLine(text, [&](std::string_view paragraph) { AppendTag(out, "AB", paragraph); });
     SplitAbstract(TextOf(record.abstract), text, [&](const KeptField& field) {
