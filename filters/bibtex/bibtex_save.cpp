@@ -72,12 +72,28 @@ bool BracesBalance(std::string_view text)
     return depth == 0;
 }
 
+// What the writer takes from the kept fields for the entry's head.
 struct Kept {
     std::string_view citeKey;
     std::string_view bibType;
     std::string_view risType;
-    std::vector<KeptField> fields;
 };
+
+enum class KeptUse : unsigned char { kField, kAbstract, kUsedUp };
+
+// The characters of a field name that reading takes, the first a letter.
+bool IsFieldName(std::string_view name)
+{
+    if (name.empty() || !((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z')))
+        return false;
+    for (char c : name) {
+        const bool letterOrDigit =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!letterOrDigit && std::string_view("_-:.+/").find(c) == std::string_view::npos)
+            return false;
+    }
+    return true;
+}
 
 class EntryWriter {
 public:
@@ -107,6 +123,7 @@ private:
     void Names(std::string_view name, const char* names);
     void Date();
     void Keywords();
+    KeptUse UseOf(const ::KeptField& field, std::string_view type) const;
     void KeptField(const ::KeptField& field);
 
     BibtexFilter& filter_;
@@ -236,12 +253,30 @@ void EntryWriter::Keywords()
     out_ += '}';
 }
 
+// How a kept field goes out: the cite key and the entry type are used up in the entry's head,
+// and so is a RIS type that the entry type chosen says already; a field that reads back as the
+// kept field it is (not a RIS tag, not a field the writer writes itself or leaves out) is a
+// field of its own; any other is a line of the abstract as it stands.
+KeptUse EntryWriter::UseOf(const ::KeptField& field, std::string_view type) const
+{
+    if (field.name == kKeptCiteKey)
+        return field.value.data() == kept_.citeKey.data() && IsValidKey(field.value)
+                   ? KeptUse::kUsedUp
+                   : KeptUse::kAbstract;
+    if (field.name == kKeptBibType)
+        return KeptUse::kUsedUp;
+    if (field.name == kKeptRisType) {
+        const RecordKind* kind = KindOfRisType(field.value);
+        return kind != nullptr && kind->bibType == type ? KeptUse::kUsedUp : KeptUse::kAbstract;
+    }
+    if (IsRisTag(field.name) || field.name == "month" || field.name == "abstract"
+        || !IsFieldName(field.name))
+        return KeptUse::kAbstract;
+    return KeptUse::kField;
+}
+
 void EntryWriter::KeptField(const ::KeptField& field)
 {
-    // A second month of an entry would read back into the date: it is left out.
-    if (field.name == kKeptCiteKey || field.name == kKeptBibType || IsRisTag(field.name)
-        || field.name == "month")
-        return;
     Open(field.name);
     if (IsVerbatimField(field.name) && BracesBalance(field.value))
         out_.append(field.value.data(), field.value.size());
@@ -252,15 +287,16 @@ void EntryWriter::KeptField(const ::KeptField& field)
 
 void EntryWriter::Build(bool firstOfFile)
 {
-    std::string& text = filter_.text;
-    SplitAbstract(TextOf(record_.abstract), text, [&](const ::KeptField& field) {
-        if (field.name == kKeptCiteKey)
-            kept_.citeKey = field.value;
-        else if (field.name == kKeptBibType)
-            kept_.bibType = field.value;
-        else if (field.name == kKeptRisType)
-            kept_.risType = field.value;
-        kept_.fields.push_back(field);
+    const std::string_view abstract = TextOf(record_.abstract);
+    ForEachAbstractLine(abstract, [&](std::string_view, const ::KeptField* field) {
+        if (field == nullptr)
+            return;
+        if (field->name == kKeptCiteKey && kept_.citeKey.empty())
+            kept_.citeKey = field->value;
+        else if (field->name == kKeptBibType)
+            kept_.bibType = field->value;
+        else if (field->name == kKeptRisType)
+            kept_.risType = field->value;
     });
     if (firstOfFile)
         filter_.usedKeys.clear();
@@ -294,10 +330,18 @@ void EntryWriter::Build(bool firstOfFile)
     Text("publisher", record_.publisher, LatexField::kText);
     Text("address", record_.city, LatexField::kText);
     Keywords();
+    std::string& text = filter_.text;
+    text.clear();
+    ForEachAbstractLine(abstract, [&](std::string_view line, const ::KeptField* field) {
+        if (field == nullptr || UseOf(*field, type) == KeptUse::kAbstract)
+            text.append(text.empty() ? "" : "\r\n\r\n").append(line);
+    });
     if (!text.empty())
         Text("abstract", text.c_str(), LatexField::kAbstract);
-    for (const ::KeptField& field : kept_.fields)
-        KeptField(field);
+    ForEachAbstractLine(abstract, [&](std::string_view, const ::KeptField* field) {
+        if (field != nullptr && UseOf(*field, type) == KeptUse::kField)
+            KeptField(*field);
+    });
     out_.append("\r\n}\r\n\r\n");
 }
 

@@ -58,10 +58,10 @@ void AppendKeptField(std::string& kept, std::string_view name, std::string_view 
 // The field of one line of an abstract, or false when the line is abstract text.
 bool ParseKeptField(std::string_view line, KeptField& field);
 
-// Splits an abstract into its kept fields and its text: `each(field)` for every kept line in
-// order, and `text` gets the other lines, each a paragraph (joined by an empty line).
+// Calls `each(line, field)` for every line of an abstract that is not empty, in order, with
+// `field` pointing to the line's kept field, or null for a line of abstract text.
 template <typename Each>
-void SplitAbstract(std::string_view abstract, std::string& text, Each each);
+void ForEachAbstractLine(std::string_view abstract, Each each);
 
 // The abstract of a record being read: the kept lines first, then the text, as paragraphs.
 void JoinAbstract(FieldText& abstract, const std::string& kept);
@@ -94,23 +94,16 @@ bool KindFits(const RecordKind* kind, int sourceType, bool hasSource);
 const RecordKind& DefaultKind(int sourceType, bool hasTitle, bool hasSource);
 
 template <typename Each>
-void SplitAbstract(std::string_view abstract, std::string& text, Each each)
+void ForEachAbstractLine(std::string_view abstract, Each each)
 {
-    text.clear();
-    size_t at = 0;
-    while (at < abstract.size()) {
+    for (size_t at = 0; at < abstract.size();) {
         size_t end = abstract.find("\r\n", at);
         if (end == std::string_view::npos)
             end = abstract.size();
-        std::string_view line = abstract.substr(at, end - at);
+        const std::string_view line = abstract.substr(at, end - at);
         KeptField field;
-        if (ParseKeptField(line, field)) {
-            each(field);
-        } else if (!line.empty()) {
-            if (!text.empty())
-                text += "\r\n\r\n";
-            text.append(line.data(), line.size());
-        }
+        if (!line.empty())
+            each(line, ParseKeptField(line, field) ? &field : nullptr);
         at = end + 2;
     }
 }

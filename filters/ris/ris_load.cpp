@@ -224,10 +224,10 @@ void FinishRecord(RisFilter& filter)
     // The source: of the first lines of the source tags, the one first in the order of the
     // source type. The others stay kept where they stand.
     std::string_view sources[std::size(kSourceTags)];
-    SplitAbstract(filter.kept, filter.out, [&](const KeptField& field) {
-        const int slot = SourceSlot(field.name);
+    ForEachAbstractLine(filter.kept, [&](std::string_view, const KeptField* field) {
+        const int slot = SourceSlot(field->name);
         if (slot != kNoSource && sources[slot].empty())
-            sources[slot] = field.value;
+            sources[slot] = field->value;
     });
     int taken = kNoSource;
     for (int slot : kSourceOrder[fields.sourceType]) {
@@ -251,12 +251,12 @@ void FinishRecord(RisFilter& filter)
                      fields[kRecordSource].present))
         AppendKeptField(kept, kKeptRisType, filter.type);
     // SN is an ISBN in a book, an ISSN elsewhere.
-    SplitAbstract(filter.kept, filter.out, [&](const KeptField& field) {
-        if (taken != kNoSource && field.value.data() == sources[taken].data())
+    ForEachAbstractLine(filter.kept, [&](std::string_view, const KeptField* field) {
+        if (taken != kNoSource && field->value.data() == sources[taken].data())
             return;
-        AppendKeptField(kept, field.name == "SN" ? KeptNameOfRisTag("SN", fields.sourceType)
-                                                 : field.name,
-                        field.value);
+        AppendKeptField(kept, field->name == "SN" ? KeptNameOfRisTag("SN", fields.sourceType)
+                                                  : field->name,
+                        field->value);
     });
     JoinAbstract(fields[kRecordAbstract], kept);
 }

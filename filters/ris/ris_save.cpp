@@ -104,20 +104,38 @@ std::string_view ChooseType(const FilterRecord& record, std::string_view risType
         .risType;
 }
 
+enum class KeptUse : unsigned char { kTag, kAbstract, kUsedUp };
+
+// How a kept field goes out: the record's RIS type, and a BibTeX type that the RIS type chosen
+// says already, are used up; a field with a RIS tag is a line of that tag; any other is a
+// line of the abstract as it stands, which reads back as the kept field it is.
+KeptUse UseOf(const KeptField& field, std::string_view type)
+{
+    if (field.name == kKeptRisType)
+        return KeptUse::kUsedUp;
+    if (field.name == kKeptBibType) {
+        const RecordKind* kind = KindOfBibType(field.value);
+        return kind != nullptr && kind->risType == type ? KeptUse::kUsedUp : KeptUse::kAbstract;
+    }
+    const std::string_view tag = RisTagOfKeptName(field.name);
+    return tag.empty() || tag == "ER" ? KeptUse::kAbstract : KeptUse::kTag;
+}
+
 void BuildRecord(RisFilter& filter, const FilterRecord& record)
 {
     std::string& out = filter.out;
-    std::string& text = filter.buffers.work;
+    const std::string_view abstract = TextOf(record.abstract);
     std::string_view risType;
     std::string_view bibType;
     out.clear();
-    SplitAbstract(TextOf(record.abstract), text, [&](const KeptField& field) {
-        if (field.name == kKeptRisType)
-            risType = field.value;
-        else if (field.name == kKeptBibType)
-            bibType = field.value;
+    ForEachAbstractLine(abstract, [&](std::string_view, const KeptField* field) {
+        if (field != nullptr && field->name == kKeptRisType)
+            risType = field->value;
+        else if (field != nullptr && field->name == kKeptBibType)
+            bibType = field->value;
     });
-    AppendTag(out, "TY", ChooseType(record, risType, bibType));
+    const std::string_view type = ChooseType(record, risType, bibType);
+    AppendTag(out, "TY", type);
     std::string name;
     AppendNames(out, name, "AU", record.authors);
     AppendSingle(out, "TI", record.title);
@@ -130,11 +148,13 @@ void BuildRecord(RisFilter& filter, const FilterRecord& record)
     AppendSingle(out, "CY", record.city);
     AppendNames(out, name, "ED", record.editors);
     ForEachLine(TextOf(record.keywords), [&](std::string_view word) { AppendTag(out, "KW", word); });
-    ForEachLine(text, [&](std::string_view paragraph) { AppendTag(out, "AB", paragraph); });
-    SplitAbstract(TextOf(record.abstract), text, [&](const KeptField& field) {
-        std::string_view tag = RisTagOfKeptName(field.name);
-        if (!tag.empty() && tag != kKeptRisType && tag != "ER")
-            AppendTag(out, tag, field.value);
+    ForEachAbstractLine(abstract, [&](std::string_view line, const KeptField* field) {
+        if (field == nullptr || UseOf(*field, type) == KeptUse::kAbstract)
+            ForEachLine(line, [&](std::string_view text) { AppendTag(out, "AB", text); });
+    });
+    ForEachAbstractLine(abstract, [&](std::string_view, const KeptField* field) {
+        if (field != nullptr && UseOf(*field, type) == KeptUse::kTag)
+            AppendTag(out, RisTagOfKeptName(field->name), field->value);
     });
     out.append("ER  - \r\n\r\n");
 }
