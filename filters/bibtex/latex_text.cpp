@@ -88,7 +88,7 @@ constexpr LatexSymbol kSymbols[] = {
     {"textflorin", 0x192},  {"nobreakspace", 0xA0},  {"textbackslash", '\\'},
     {"textasciitilde", '~'}, {"textasciicircum", '^'}, {"textunderscore", '_'},
     {"textbar", '|'},       {"textless", '<'},       {"textgreater", '>'},   {"textbraceleft", '{'},
-    {"textbraceright", '}'}, {"textdollar", '$'},
+    {"textbraceright", '}'}, {"textdollar", '$'},    {"textasciigrave", '`'},
 };
 
 // Formatting commands and switches: the command goes, its argument stays as text.
@@ -101,6 +101,9 @@ constexpr std::string_view kDroppedCommands[] = {
 };
 
 constexpr std::string_view kLetterAccents = "cvruHkdb";
+// The accents whose character the code page has, and those characters.
+constexpr std::string_view kLoneAccents = "~^`\"'=c";
+constexpr std::string_view kLoneAccentCharacters = "~^`\xA8\xB4\xAF\xB8";
 constexpr std::string_view kSymbolAccents = "'`^\"~=.";
 constexpr char kEnDash = '\x96';
 constexpr char kEmDash = '\x97';
@@ -309,6 +312,12 @@ void Decoder::Step()
         break;
     }
     const char next = Peek(1);
+    if (c == '`' && next != '`') {
+        // TeX's opening quote.
+        Emit('\x91');
+        ++at_;
+        return;
+    }
     if (c == '`' && next == '`') {
         Emit('\x93');
     } else if (c == '\'' && next == '\'') {
@@ -419,13 +428,19 @@ void Decoder::Accent(char accent, size_t start)
             ++end;
         argument = raw_.substr(at_, end - at_);
         at_ = end;
-    } else if (at_ < raw_.size()) {
+    } else if (at_ < raw_.size() && raw_[at_] != '}') {
         argument = raw_.substr(at_++, 1);
     }
     while (!argument.empty() && (IsBlank(argument.front()) || argument.front() == '{'))
         argument.remove_prefix(1);
     while (!argument.empty() && (IsBlank(argument.back()) || argument.back() == '}'))
         argument.remove_suffix(1);
+    // An accent on nothing ("\\~{}") is the accent's own character.
+    const size_t alone = kLoneAccents.find(accent);
+    if (argument.empty() && alone != std::string_view::npos) {
+        Emit(kLoneAccentCharacters[alone]);
+        return;
+    }
     char base = '\0';
     if (argument == "\\i" || argument == "\\j")
         base = argument[1];
@@ -536,17 +551,18 @@ Forms MakeForms()
         forms.latex[static_cast<unsigned char>(c)] = std::string("\\") + c;
     // BibTeX counts every brace, escaped or not: a lone brace goes out as a command, as do
     // the characters that have no escape of their own.
-    for (char c : std::string_view("{}\\~^"))
+    for (char c : std::string_view("{}\\~^`"))
         forms.latex[static_cast<unsigned char>(c)] = FormOf(static_cast<unsigned char>(c));
     forms.pageDashes[0] = forms.latex[0x96];
     forms.pageDashes[1] = forms.latex[0x97];
     forms.latex[0x96] = "--";
     forms.latex[0x97] = "---";
     forms.latex[0x93] = "``";
+    forms.latex[0x91] = "`";
     forms.latex[0x94] = "''";
     forms.latex[0xAD] = "\\-";
     // Written one by one, so that two of them in a row are kept apart.
-    for (char c : std::string_view("-`'?!"))
+    for (char c : std::string_view("-'?!"))
         forms.latex[static_cast<unsigned char>(c)] = std::string(1, c);
     return forms;
 }

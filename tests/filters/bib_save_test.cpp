@@ -78,7 +78,7 @@ TEST(BibtexSave, SpecialCharactersAndAccentedLettersGoOutInFormsBibtexAndBiberRe
     for (const char* form :
          {"title = {{\\\"U}ber {DNA} in {E.} coli \\& 50\\% of \\$5 \\#1 a\\_b "
           "{\\textbraceleft}x{\\textbraceright} {\\textasciitilde}{\\textasciicircum}"
-          "{\\textbackslash} -{}- `{}` '{}'}",
+          "{\\textbackslash} -{}- {\\textasciigrave}{\\textasciigrave} '{}'}",
           "journal = {Stra{\\ss}e -- ``q'' {\\c{c}}a {\\v{s}}a {\\pounds} {\\H{o}} \xE4\xB8\xAD}",
           "pages = {100--110}",
           "author = {{World Health Organization} and {Smith and Sons} and J Doe and {A, B,}}"}) {
