@@ -32,15 +32,15 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "cartio.h"
+#include "filters/bibtex/cite_keys.h"
 #include "filters/common/file_mark.h"
 #include "filters/common/filter_buffers.h"
 #include "filters/common/record_fields.h"
 
-// Files are written in UTF-8 without a mark. The one option: "BibTeX"/"Opt", 1 writes letters
+// Files are written in UTF-8 without a mark (all ASCII as long as they can be). The one option: "BibTeX"/"Opt", 1 writes letters
 // and symbols beyond ASCII as they are (for biber) instead of as LaTeX commands, which both
 // BibTeX and biber read. Files are read in either form; characters the code page lacks come
 // in as their escapes ("{U+0151}") and go out as their commands or as themselves.
@@ -49,8 +49,10 @@ constexpr const char* kBibtexOptionKey = "Opt";
 constexpr int kBibtexOptionDefault = 0;
 
 struct BibField {
-    std::string name;   // lower case
-    std::string value;  // the pieces joined, LaTeX as written
+    std::string name;        // lower case
+    std::string_view value;  // the pieces joined, LaTeX as written: in the entry's text, a
+                             // macro's or `joined`
+    std::string joined;
 };
 
 struct BibEntry {
@@ -75,7 +77,7 @@ struct BibtexFilter {
     std::string text;
     // Writing.
     bool writeUtf8 = false;  // as read when the library was loaded
-    std::unordered_set<std::string> usedKeys;
+    CiteKeys citeKeys;  // of the file being written
     std::string out;
 };
 

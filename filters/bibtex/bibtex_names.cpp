@@ -1,10 +1,10 @@
 #include "filters/bibtex/bibtex_names.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "filters/bibtex/latex_text.h"
 #include "filters/common/code_page_1252.h"
+#include "filters/common/text_edit.h"
 #include "text_encoding.h"
 
 namespace {
@@ -58,12 +58,34 @@ void SplitOutsideBraces(std::string_view text, size_t separatorLength, IsSeparat
     each(text.substr(start));
 }
 
-std::string Decoded(std::string_view raw)
+void AppendDecoded(std::string_view raw, std::string& out)
 {
-    std::string text;
-    DecodeLatex(raw, text, LatexField::kText);
-    return text;
+    DecodeLatex(raw, out, LatexField::kText);
 }
+
+// Pieces of a name kept without copies; more than N go with the last.
+template <size_t N>
+struct Pieces {
+    std::string_view items[N];
+    size_t count = 0;
+
+    void Add(std::string_view piece)
+    {
+        if (count < N) {
+            items[count++] = piece;
+            return;
+        }
+        const char* begin = items[N - 1].data();
+        items[N - 1] = std::string_view(begin, piece.data() + piece.size() - begin);
+    }
+
+    // The text from the first byte of item `from` to the last of item `to`.
+    std::string_view Span(size_t from, size_t to) const
+    {
+        const char* begin = items[from].data();
+        return std::string_view(begin, items[to].data() + items[to].size() - begin);
+    }
+};
 
 // A program name held together by braces: "{" first and "}" last, braces that go to the file
 // around the name's text (in which any brace is a character). An escape at its start is a
@@ -95,9 +117,15 @@ bool IsWholeGroup(std::string_view text)
 // its letter; a word that starts with another group is not in lower case.
 bool IsLowerWord(std::string_view word)
 {
+    if (word.empty())
+        return false;
+    if (IsLetter1252(static_cast<unsigned char>(word[0])))
+        return IsLower1252(static_cast<unsigned char>(word[0]));
     if (word.size() > 1 && word[0] == '{' && word[1] != '\\')
         return false;
-    for (char c : Decoded(word)) {
+    std::string text;
+    AppendDecoded(word, text);
+    for (char c : text) {
         if (IsLetter1252(static_cast<unsigned char>(c)))
             return IsLower1252(static_cast<unsigned char>(c));
     }
@@ -105,52 +133,54 @@ bool IsLowerWord(std::string_view word)
 }
 
 // "First von Last": the family name is the last word with the lower-case words before it.
-std::string FirstLast(std::string_view raw)
+void AppendFirstLast(std::string_view raw, std::string& out)
 {
-    std::vector<std::string_view> words;
+    Pieces<32> words;
     SplitOutsideBraces(raw, 1, [](std::string_view text, size_t i) {
         return IsBlank(text[i]) || text[i] == '~';
     }, [&](std::string_view word) {
         if (!word.empty())
-            words.push_back(word);
+            words.Add(word);
     });
-    if (words.empty())
-        return {};
-    const std::string_view& last = words.back();
-    if (words.size() == 1) {
-        return Decoded(IsWholeGroup(last) ? last.substr(1, last.size() - 2) : last);
+    if (words.count == 0)
+        return;
+    const size_t last = words.count - 1;
+    if (last == 0) {
+        const std::string_view word = words.items[0];
+        AppendDecoded(IsWholeGroup(word) ? word.substr(1, word.size() - 2) : word, out);
+        return;
     }
-    size_t family = words.size() - 1;
-    for (size_t i = 0; i + 1 < words.size(); ++i) {
-        if (IsLowerWord(words[i])) {
+    size_t family = last;
+    for (size_t i = 0; i < last; ++i) {
+        if (IsLowerWord(words.items[i])) {
             family = i;
             break;
         }
     }
-    auto span = [&](size_t from, size_t to) {
-        const char* begin = words[from].data();
-        return std::string_view(begin, words[to].data() + words[to].size() - begin);
-    };
-    std::string name = Decoded(span(family, words.size() - 1));
-    if (family > 0)
-        name.append(", ").append(Decoded(span(0, family - 1)));
-    return name;
+    AppendDecoded(words.Span(family, last), out);
+    if (family > 0) {
+        out += ", ";
+        AppendDecoded(words.Span(0, family - 1), out);
+    }
 }
 
-std::string OneName(std::string_view raw)
+void AppendOneName(std::string_view raw, std::string& out)
 {
-    std::vector<std::string_view> parts;
+    Pieces<8> parts;
     SplitOutsideBraces(raw, 1, [](std::string_view text, size_t i) { return text[i] == ','; },
-                       [&](std::string_view part) { parts.push_back(Trimmed(part)); });
-    if (parts.size() == 1)
-        return FirstLast(parts[0]);
-    std::string name = Decoded(parts[0]);
-    for (size_t i = 1; i < parts.size(); ++i) {
-        std::string part = Decoded(parts[i]);
-        if (!part.empty())
-            name.append(", ").append(part);
+                       [&](std::string_view part) { parts.Add(Trimmed(part)); });
+    if (parts.count == 1) {
+        AppendFirstLast(parts.items[0], out);
+        return;
     }
-    return name;
+    AppendDecoded(parts.items[0], out);
+    for (size_t i = 1; i < parts.count; ++i) {
+        const size_t before = out.size();
+        out += ", ";
+        AppendDecoded(parts.items[i], out);
+        if (out.size() == before + 2)
+            out.resize(before);
+    }
 }
 
 bool HoldsWordAnd(std::string_view name)
@@ -170,16 +200,14 @@ bool NeedsBraces(std::string_view name)
         return true;
     if (name.find(',') == std::string_view::npos)
         return false;
-    std::string joined;
-    for (size_t at = 0; at <= name.size();) {
-        size_t comma = std::min(name.find(',', at), name.size());
-        std::string_view part = Trimmed(name.substr(at, comma - at));
-        if (part.empty())
+    if (IsBlank(name.front()) || IsBlank(name.back()) || name.back() == ',')
+        return true;
+    for (size_t c = name.find(','); c != std::string_view::npos; c = name.find(',', c + 1)) {
+        if (c == 0 || IsBlank(name[c - 1]) || c + 2 >= name.size() || name[c + 1] != ' '
+            || IsBlank(name[c + 2]) || name[c + 2] == ',')
             return true;
-        joined.append(joined.empty() ? "" : ", ").append(part);
-        at = comma + 1;
     }
-    return joined != name;
+    return false;
 }
 
 }  // namespace
@@ -187,17 +215,23 @@ bool NeedsBraces(std::string_view name)
 void ReadNames(std::string_view raw, std::string& out)
 {
     SplitOutsideBraces(raw, 4, AndAt, [&](std::string_view part) {
-        std::string name = OneName(Trimmed(part));
-        if (name.empty())
+        const size_t before = out.size();
+        if (before > 0)
+            out += "\r\n";
+        const size_t start = out.size();
+        AppendOneName(Trimmed(part), out);
+        const std::string_view name = std::string_view(out).substr(start);
+        if (name.empty()) {
+            out.resize(before);
             return;
+        }
         // A name that would read back as other names or parts (an organisation's, a family
         // name of several words alone) is held together by braces.
-        if (!IsBracedName(name) && (NeedsBraces(name) || (name.find(',') == std::string::npos
-                                                         && name.find(' ') != std::string::npos)))
-            name = "{" + name + "}";
-        if (!out.empty())
-            out += "\r\n";
-        out += name;
+        if (!IsBracedName(name) && (NeedsBraces(name) || (name.find(',') == std::string_view::npos
+                                                         && name.find(' ') != std::string_view::npos))) {
+            out.insert(start, 1, '{');
+            out += '}';
+        }
     });
 }
 
@@ -206,9 +240,7 @@ void WriteNames(std::string_view names, std::string& out, LatexStyle style)
     bool first = true;
     size_t at = 0;
     while (at < names.size()) {
-        size_t end = names.find_first_of("\r\n", at);
-        if (end == std::string_view::npos)
-            end = names.size();
+        const size_t end = FindLineBreak(names, at);
         std::string_view name = Trimmed(names.substr(at, end - at));
         at = end + 1;
         if (name.empty())

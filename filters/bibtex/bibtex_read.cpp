@@ -1,7 +1,9 @@
 // The entries of a .bib file: found in the text between them, collected over as many lines as
 // they take, and parsed into their type, key and fields. BibTeX counts every brace, escaped
 // or not, so braces decide where a value and an entry end.
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <iterator>
 
 #include "filters/bibtex/bibtex_filter.h"
@@ -85,11 +87,55 @@ struct Collecting {
     bool inQuote = false;
 };
 
+// The next `c` from `at` on, or npos: memchr's search, many bytes at a time, since every
+// byte of a file passes here.
+size_t Find(std::string_view text, char c, size_t at)
+{
+    if (at >= text.size())
+        return std::string_view::npos;
+    const void* found = std::memchr(text.data() + at, c, text.size() - at);
+    return found != nullptr ? static_cast<size_t>(static_cast<const char*>(found) - text.data())
+                            : std::string_view::npos;
+}
+
+// The end of a text in braces whose depth is `depth` at `at`: one past the brace that closes
+// it, or npos, with `depth` the depth at the end of the text.
+size_t GroupClose(std::string_view text, size_t at, int& depth)
+{
+    size_t open = Find(text, '{', at);
+    size_t close = Find(text, '}', at);
+    while (close != std::string_view::npos) {
+        if (open < close) {
+            ++depth;
+            open = Find(text, '{', open + 1);
+            continue;
+        }
+        if (--depth == 0)
+            return close + 1;
+        close = Find(text, '}', close + 1);
+    }
+    for (; open != std::string_view::npos; open = Find(text, '{', open + 1))
+        ++depth;
+    return std::string_view::npos;
+}
+
 // Appends the text from `at` up to the entry's end to `body`; true when the end was found,
 // with `at` behind it.
 bool CollectBody(std::string_view text, size_t& at, Collecting& state, std::string& body)
 {
     size_t from = at;
+    if (state.close == '}') {
+        // The entry's own brace is depth 1 here.
+        int depth = state.depth + 1;
+        const size_t end = GroupClose(text, at, depth);
+        state.depth = depth - 1;
+        at = end == std::string_view::npos ? text.size() : end - 1;
+        body.append(text.data() + from, at - from);
+        if (end == std::string_view::npos)
+            return false;
+        at = end;
+        return true;
+    }
     for (; at < text.size(); ++at) {
         const char c = text[at];
         if (!kBodyMarks[static_cast<unsigned char>(c)])
@@ -140,8 +186,9 @@ public:
         key.assign(head.data() + start, end - start);
     }
 
-    // The next "name = value"; false at the end of the body. A part without "=" is skipped.
-    bool Field(std::string& name, std::string& value)
+    // The next "name = value" (the value in the body, a macro or `joined`); false at the end
+    // of the body. A part without "=" is skipped.
+    bool Field(std::string& name, std::string_view& value, std::string& joined)
     {
         for (;;) {
             while (at_ < body_.size() && (IsBlank(body_[at_]) || body_[at_] == ','))
@@ -157,7 +204,7 @@ public:
                 name.clear();
                 AppendLower(name, body_.substr(start, end - start));
                 ++at_;
-                Value(value);
+                Value(value, joined);
                 return true;
             }
             SkipPart();
@@ -165,10 +212,21 @@ public:
     }
 
 private:
-    // Pieces joined by "#".
-    void Value(std::string& value)
+    // Pieces joined by "#": a single piece is not copied.
+    void Value(std::string_view& value, std::string& joined)
     {
-        value.clear();
+        value = {};
+        size_t pieces = 0;
+        auto add = [&](std::string_view piece) {
+            if (pieces++ == 0) {
+                value = piece;
+                return;
+            }
+            if (pieces == 2)
+                joined.assign(value.data(), value.size());
+            joined.append(piece.data(), piece.size());
+            value = joined;
+        };
         for (;;) {
             at_ = SkipBlanks(body_, at_);
             if (at_ >= body_.size())
@@ -179,13 +237,13 @@ private:
                 size_t innerEnd = end > at_ + 1 && end <= body_.size() && body_[end - 1] == (c == '{' ? '}' : '"')
                                       ? end - 1
                                       : end;
-                value.append(body_.data() + at_ + 1, innerEnd - at_ - 1);
+                add(body_.substr(at_ + 1, innerEnd - at_ - 1));
                 at_ = end;
             } else if (IsNameChar(c)) {
                 size_t start = at_;
                 while (at_ < body_.size() && IsNameChar(body_[at_]))
                     ++at_;
-                Macro(body_.substr(start, at_ - start), value);
+                add(Macro(body_.substr(start, at_ - start)));
             } else {
                 return;
             }
@@ -201,7 +259,12 @@ private:
     size_t PieceEnd(size_t open) const
     {
         const bool quoted = body_[open] == '"';
-        int depth = quoted ? 0 : 1;
+        if (!quoted) {
+            int depth = 1;
+            const size_t end = GroupClose(body_, open + 1, depth);
+            return end == std::string_view::npos ? body_.size() : end;
+        }
+        int depth = 0;
         for (size_t i = open + 1; i < body_.size(); ++i) {
             const char c = body_[i];
             if (c == '{') {
@@ -219,15 +282,12 @@ private:
     }
 
     // A number stands for itself; a macro for its text, an undefined one for its name.
-    void Macro(std::string_view name, std::string& value)
+    std::string_view Macro(std::string_view name)
     {
         lower_.clear();
         AppendLower(lower_, name);
         auto found = macros_.find(lower_);
-        if (found != macros_.end())
-            value += found->second;
-        else
-            value.append(name.data(), name.size());
+        return found != macros_.end() ? std::string_view(found->second) : name;
     }
 
     // Skips a part that is not "name = value", up to the next comma outside braces.
@@ -255,9 +315,10 @@ void DefineMacros(BibtexFilter& filter, std::string_view body)
 {
     BodyParser parser(body, filter.macros);
     std::string name;
-    std::string value;
-    while (parser.Field(name, value))
-        filter.macros[name] = value;
+    std::string_view value;
+    std::string joined;
+    while (parser.Field(name, value, joined))
+        filter.macros[name] = std::string(value);
 }
 
 void ParseEntry(BibtexFilter& filter, std::string_view body)
@@ -270,7 +331,7 @@ void ParseEntry(BibtexFilter& filter, std::string_view body)
         if (entry.count == entry.fields.size())
             entry.fields.emplace_back();
         BibField& field = entry.fields[entry.count];
-        if (!parser.Field(field.name, field.value))
+        if (!parser.Field(field.name, field.value, field.joined))
             break;
         ++entry.count;
     }

@@ -1,4 +1,6 @@
 // SaveRef of the BibTeX format: one entry per reference, its kept fields written back.
+#include <cstdint>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -9,6 +11,7 @@
 #include "filters/bibtex/latex_text.h"
 #include "filters/common/file_mark.h"
 #include "filters/common/kept_fields.h"
+#include "filters/common/text_edit.h"
 #include "io/filter_exports.h"
 
 namespace {
@@ -60,6 +63,24 @@ bool IsValidKey(std::string_view key)
     return true;
 }
 
+// Nothing beyond ASCII, and no escape of a character the code page lacks: eight bytes at a
+// time, as every byte written passes here.
+bool IsAscii(std::string_view text)
+{
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if ((word & 0x8080808080808080ull) != 0)
+            return false;
+    }
+    for (; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
+            return false;
+    }
+    return text.find("{U+") == std::string_view::npos;
+}
+
 bool BracesBalance(std::string_view text)
 {
     int depth = 0;
@@ -107,15 +128,17 @@ public:
 private:
     std::string_view ChooseType() const;
     void MakeKey(std::string& key) const;
-    void UniqueKey(std::string& key);
     void Open(std::string_view name)
     {
         out_.append(",\r\n  ").append(name.data(), name.size()).append(" = {");
     }
     void Text(std::string_view name, const char* text, LatexField field)
     {
-        if (text == nullptr)
-            return;
+        if (text != nullptr)
+            Text(name, std::string_view(text), field);
+    }
+    void Text(std::string_view name, std::string_view text, LatexField field)
+    {
         Open(name);
         EncodeLatex(text, out_, style_, field);
         out_ += '}';
@@ -153,7 +176,7 @@ void EntryWriter::MakeKey(std::string& key) const
 {
     key.clear();
     std::string_view names = TextOf(record_.authors != nullptr ? record_.authors : record_.editors);
-    std::string_view name = names.substr(0, names.find_first_of("\r\n"));
+    std::string_view name = names.substr(0, FindLineBreak(names, 0));
     size_t comma = name.rfind(',');
     std::string_view family = name.substr(0, comma);
     if (comma == std::string_view::npos)
@@ -181,25 +204,6 @@ void EntryWriter::MakeKey(std::string& key) const
 }
 
 // A key used before in this file gets the first free suffix: "a" to "z", then "aa", ...
-void EntryWriter::UniqueKey(std::string& key)
-{
-    std::string lower;
-    for (char c : key)
-        lower += Lower(c);
-    if (filter_.usedKeys.insert(lower).second)
-        return;
-    const size_t base = key.size();
-    for (unsigned n = 0;; ++n) {
-        std::string suffix;
-        for (unsigned rest = n + 1; rest > 0; rest = (rest - 1) / 26)
-            suffix.insert(suffix.begin(), static_cast<char>('a' + (rest - 1) % 26));
-        key.resize(base);
-        key += suffix;
-        if (filter_.usedKeys.insert(lower + suffix).second)
-            return;
-    }
-}
-
 void EntryWriter::Names(std::string_view name, const char* names)
 {
     if (names == nullptr)
@@ -239,9 +243,7 @@ void EntryWriter::Keywords()
     std::string_view words = record_.keywords;
     bool first = true;
     for (size_t at = 0; at < words.size();) {
-        size_t end = words.find_first_of("\r\n", at);
-        if (end == std::string_view::npos)
-            end = words.size();
+        const size_t end = FindLineBreak(words, at);
         if (end > at) {
             if (!first)
                 out_ += ", ";
@@ -288,7 +290,8 @@ void EntryWriter::KeptField(const ::KeptField& field)
 void EntryWriter::Build(bool firstOfFile)
 {
     const std::string_view abstract = TextOf(record_.abstract);
-    ForEachAbstractLine(abstract, [&](std::string_view, const ::KeptField* field) {
+    const bool kept = MayHoldKeptFields(abstract);
+    ForEachAbstractLine(kept ? abstract : std::string_view(), [&](std::string_view, const ::KeptField* field) {
         if (field == nullptr)
             return;
         if (field->name == kKeptCiteKey && kept_.citeKey.empty())
@@ -298,14 +301,15 @@ void EntryWriter::Build(bool firstOfFile)
         else if (field->name == kKeptRisType)
             kept_.risType = field->value;
     });
-    if (firstOfFile)
-        filter_.usedKeys.clear();
+    if (firstOfFile) {
+        filter_.citeKeys.Clear();
+    }
     std::string key;
     if (IsValidKey(kept_.citeKey))
         key = kept_.citeKey;
     else
         MakeKey(key);
-    UniqueKey(key);
+    filter_.citeKeys.MakeUnique(key);
     const std::string_view type = ChooseType();
     out_.clear();
     out_.append("@").append(type).append("{").append(key);
@@ -330,6 +334,13 @@ void EntryWriter::Build(bool firstOfFile)
     Text("publisher", record_.publisher, LatexField::kText);
     Text("address", record_.city, LatexField::kText);
     Keywords();
+    // The abstract's text, and the kept fields with no place of their own, as paragraphs.
+    if (!kept) {
+        if (record_.abstract != nullptr)
+            Text("abstract", abstract, LatexField::kAbstract);
+        out_.append("\r\n}\r\n\r\n");
+        return;
+    }
     std::string& text = filter_.text;
     text.clear();
     ForEachAbstractLine(abstract, [&](std::string_view line, const ::KeptField* field) {
@@ -355,12 +366,13 @@ extern "C" FILTER_API int FILTER_CALL SaveRef(void* owner, FilterRecord* record,
     if (filter == nullptr || record == nullptr || file == nullptr)
         return kStop;
     try {
-        // UTF-8, which biber reads and BibTeX passes through: with LaTeX commands for the
-        // letters, only what has none (a character of a link, one without a command) is
-        // beyond ASCII.
-        WriteUtf8From(file, false);
         const LatexStyle style{!filter->writeUtf8};
         EntryWriter(*filter, *record, style).Build(AtFileStart(file));
+        // UTF-8, which biber reads and BibTeX passes through: from the first entry that goes
+        // beyond ASCII on (with LaTeX commands for the letters, only what has none, such as a
+        // character of a link), as all before it reads the same in UTF-8.
+        if (!IsAscii(filter->out))
+            file->flags |= kLineFileUtf8;
         WriteLine(file, filter->out.c_str());
     } catch (const std::exception&) {
         return kStop;

@@ -1,9 +1,13 @@
 #include "filters/bibtex/latex_text.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 
 #include "filters/common/code_page_1252.h"
+#include "filters/common/text_edit.h"
 #include "text_encoding.h"
 
 namespace {
@@ -156,6 +160,24 @@ constexpr std::array<bool, 256> MakeSpecialBytes()
 
 constexpr std::array<bool, 256> kSpecialBytes = MakeSpecialBytes();
 
+// The same, but for the blank: within plain text a single blank reads as itself.
+constexpr std::array<bool, 256> MakeStopBytes()
+{
+    std::array<bool, 256> stop = kSpecialBytes;
+    stop[' '] = false;
+    return stop;
+}
+
+constexpr std::array<bool, 256> kStopBytes = MakeStopBytes();
+constexpr uint64_t kBlanks = 0x2020202020202020ull;
+
+// The high bit of each zero byte of `word` (and perhaps of a byte 1 above one, which callers
+// exclude otherwise).
+uint64_t ZeroBytes(uint64_t word)
+{
+    return (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
+}
+
 class Decoder {
 public:
     Decoder(std::string_view raw, std::string& out, LatexField field)
@@ -170,6 +192,7 @@ public:
     }
 
 private:
+    size_t PlainRun() const;
     void Step();
     void Blanks();
     void Dashes();
@@ -268,11 +291,37 @@ private:
     bool paragraph_ = false;
 };
 
+// The end of the plain text from at_ on: bytes of no meaning to LaTeX with single blanks
+// between them, which read as they stand. Eight bytes at a time, since most of a file is such
+// text. It neither starts nor ends with a blank.
+size_t Decoder::PlainRun() const
+{
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(raw_.data());
+    const size_t size = raw_.size();
+    size_t i = at_;
+    if (i >= size || kSpecialBytes[p[i]])
+        return i;
+    for (++i; i + 8 <= size; i += 8) {
+        bool stop = false;
+        for (size_t k = 0; k < 8; ++k)
+            stop |= kStopBytes[p[i + k]];
+        uint64_t word;
+        std::memcpy(&word, p + i, sizeof word);
+        const uint64_t blanks = ZeroBytes(word ^ kBlanks);
+        // Two blanks in a row, also across the previous byte.
+        if (stop || (blanks & ((blanks << 8) | (p[i - 1] == ' ' ? 0x80 : 0))) != 0)
+            break;
+    }
+    for (; i < size && !kStopBytes[p[i]] && !(p[i] == ' ' && p[i - 1] == ' '); ++i) {
+    }
+    while (i > at_ && p[i - 1] == ' ')
+        --i;
+    return i;
+}
+
 void Decoder::Step()
 {
-    size_t run = at_;
-    while (run < raw_.size() && !kSpecialBytes[static_cast<unsigned char>(raw_[run])])
-        ++run;
+    const size_t run = PlainRun();
     if (run > at_) {
         EmitRaw(raw_.substr(at_, run - at_));
         at_ = run;
@@ -494,7 +543,14 @@ struct Forms {
     std::string ascii[256];  // AppendAsciiLetters
     // A page range reads "--" as its hyphen, so its dashes go out as commands.
     std::string pageDashes[2];
+    // How each byte goes out (blanks aside), with letters as commands and not: kStop, kPlain
+    // as it stands, kForm its form, which no dash or quote around it can join.
+    unsigned char kindCommands[256] = {};
+    unsigned char kindLetters[256] = {};
+    bool upper[256] = {};
 };
+
+enum : unsigned char { kStop, kPlain, kForm };
 
 bool IsLetterName(std::string_view name)
 {
@@ -561,9 +617,23 @@ Forms MakeForms()
     forms.latex[0x91] = "`";
     forms.latex[0x94] = "''";
     forms.latex[0xAD] = "\\-";
+
     // Written one by one, so that two of them in a row are kept apart.
     for (char c : std::string_view("-'?!"))
         forms.latex[static_cast<unsigned char>(c)] = std::string(1, c);
+    for (unsigned c = 0; c < 256; ++c) {
+        const std::string& form = forms.latex[c];
+        const bool plain = c > ' ' && c != '{' && c != 0x7F;
+        const bool joins = !form.empty()
+                        && (std::string_view("-`'?!").find(form.front()) != std::string_view::npos
+                            || std::string_view("-`'?!").find(form.back()) != std::string_view::npos);
+        forms.kindCommands[c] = static_cast<unsigned char>(!plain ? kStop
+                                                           : form.empty() ? kPlain
+                                                           : joins        ? kStop
+                                                                          : kForm);
+        forms.kindLetters[c] = c >= 0x80 ? static_cast<unsigned char>(kPlain) : forms.kindCommands[c];
+        forms.upper[c] = IsUpper1252(static_cast<unsigned char>(c));
+    }
     return forms;
 }
 
@@ -603,6 +673,7 @@ private:
     }
 
     std::string_view FormAt(std::string_view word, size_t& i);
+    size_t FastRun(std::string_view text, size_t at);
 
     std::string& out_;
     LatexStyle style_;
@@ -622,6 +693,12 @@ void Encoder::Run(std::string_view text)
     bool first = true;
     size_t at = 0;
     while (at < text.size()) {
+        // A title's words are looked at whole, for their capitals; a page range's dashes.
+        if (field_ != LatexField::kTitle && field_ != LatexField::kPages) {
+            at = FastRun(text, at);
+            if (at == text.size())
+                break;
+        }
         size_t end = at;
         const bool blank = IsTextBlank(text[at]);
         while (end < text.size() && IsTextBlank(text[end]) == blank)
@@ -635,14 +712,115 @@ void Encoder::Run(std::string_view text)
     }
 }
 
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+constexpr uint64_t kLowBits = 0x7F7F7F7F7F7F7F7Full;
+
+uint64_t Repeat(unsigned char byte)
+{
+    return 0x0101010101010101ull * byte;
+}
+
+// The high bit of each zero byte of `word`, exactly.
+uint64_t ZeroBytesExactly(uint64_t word)
+{
+    return ~(((word & kLowBits) + kLowBits) | word) & kHighBits;
+}
+
+// The high bit of each byte of `word` (all below 0x80) from `low` to `high`.
+uint64_t BytesBetween(uint64_t word, unsigned char low, unsigned char high)
+{
+    return (word + Repeat(static_cast<unsigned char>(0x80 - low)))
+         & ~(word + Repeat(static_cast<unsigned char>(0x80 - high - 1))) & kHighBits;
+}
+
+// Whether the eight bytes at `p` are all ASCII letters, digits, commas, full stops and blanks,
+// the commonest text by far: a few operations on the bytes at once. `blanks` gets the high
+// bit of each blank. (The control characters this takes too go out as they stand anyway.)
+bool LettersAndBlanks(const unsigned char* p, uint64_t& blanks)
+{
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    if ((word & kHighBits) != 0)
+        return false;
+    const uint64_t lower = word | Repeat(0x20);
+    blanks = ZeroBytesExactly(word ^ Repeat(' '));
+    const uint64_t taken = BytesBetween(lower, 'a', 'z') | BytesBetween(lower, '0', '9')
+                         | ZeroBytesExactly(lower ^ Repeat(',')) | ZeroBytesExactly(lower ^ Repeat('.'))
+                         | blanks;
+    return taken == kHighBits;
+}
+
+// The same for any bytes that go out as they stand.
+bool PlainAndBlanks(const unsigned char* p, const unsigned char* kind, uint64_t& blanks)
+{
+    bool plain = true;
+    blanks = 0;
+    for (unsigned k = 0; k < 8; ++k) {
+        const bool blank = p[k] == ' ';
+        plain &= kind[p[k]] == kPlain || blank;
+        blanks |= static_cast<uint64_t>(blank) << (8 * k + 7);
+    }
+    return plain;
+}
+
+// Writes the text from `at` on that needs no look at its neighbours: bytes that go out as
+// they stand or as a form of their own, with single blanks between words; returns where it
+// ends. Most of a field is such text, and most of that goes eight bytes at a time.
+size_t Encoder::FastRun(std::string_view text, size_t at)
+{
+    const unsigned char* kind = style_.commands ? forms_.kindCommands : forms_.kindLetters;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
+    const size_t size = text.size();
+    size_t i = at;
+    size_t start = at;
+    auto flush = [&](size_t end) {
+        if (end > start) {
+            out_.append(text.data() + start, end - start);
+            last_ = text[end - 1];
+        }
+    };
+    while (i < size) {
+        for (; i + 8 < size; i += 8) {
+            uint64_t blanks;
+            if (!LettersAndBlanks(p + i, blanks) && !PlainAndBlanks(p + i, kind, blanks))
+                break;
+            // Single blanks, with something that stands beside them on either side.
+            if ((blanks & (blanks << 8)) != 0 || ((blanks & 0x80) && (i == at || !kind[p[i - 1]]))
+                || ((blanks >> 63) && !kind[p[i + 8]]))
+                break;
+        }
+        // The block that stopped the loop, byte by byte.
+        for (const size_t blockEnd = std::min(i + 8, size); i < blockEnd;) {
+            const unsigned k = kind[p[i]];
+            if (k == kPlain) {
+                ++i;
+            } else if (k == kForm) {
+                flush(i);
+                const std::string& form = forms_.latex[p[i]];
+                out_ += form;
+                last_ = form.back();
+                start = ++i;
+            } else if (p[i] == ' ' && i > at && kind[p[i - 1]] != kStop && i + 1 < size
+                       && kind[p[i + 1]] != kStop) {
+                ++i;
+            } else {
+                flush(i);
+                return i;
+            }
+        }
+    }
+    flush(i);
+    return i;
+}
+
 // The blanks between two words: the first a blank, the others "\\ ", which reading keeps; line
 // breaks alone count as one blank. Blanks at either end are all "\\ ". In an abstract a run
-// that holds a paragraph break is an empty line, with the blanks that follow its last line
-// break.
+// that holds a line break is a paragraph break, an empty line, with the blanks that follow
+// its last line break.
 void Encoder::Blanks(std::string_view run, bool between)
 {
     size_t blanks = 0;
-    if (field_ == LatexField::kAbstract && between && run.find("\r\n\r\n") != std::string_view::npos) {
+    if (field_ == LatexField::kAbstract && between && FindLineBreak(run, 0) < run.size()) {
         out_ += "\r\n\r\n";
         run.remove_prefix(run.find_last_of("\r\n") + 1);
         between = false;
@@ -687,13 +865,24 @@ std::string_view Encoder::FormAt(std::string_view word, size_t& i)
 
 void Encoder::Word(std::string_view word, bool first)
 {
+    const unsigned char* kind = style_.commands ? forms_.kindCommands : forms_.kindLetters;
     bool protect = false;
-    if (field_ == LatexField::kTitle) {
-        for (size_t i = first ? 1 : 0; i < word.size() && !protect; ++i)
-            protect = IsUpper1252(static_cast<unsigned char>(word[i]));
+    bool allPlain = field_ != LatexField::kPages;
+    for (size_t i = 0; i < word.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(word[i]);
+        protect = protect || (field_ == LatexField::kTitle && forms_.upper[c] && (i > 0 || !first));
+        allPlain = allPlain && kind[c] == kPlain;
     }
     if (protect)
         Put("{");
+    if (allPlain) {
+        // Nothing in it needs a form: it goes as it stands.
+        out_.append(word.data(), word.size());
+        last_ = word.back();
+        if (protect)
+            Put("}");
+        return;
+    }
     size_t done = 0;
     for (size_t i = 0; i < word.size(); ++i) {
         const size_t start = i;

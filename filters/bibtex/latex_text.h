@@ -30,8 +30,8 @@ struct LatexStyle {
 // characters escaped, letters and symbols beyond ASCII as commands in braces ({\"u}), which
 // both BibTeX and biber read, or as they stand (see LatexStyle), "{}" between two characters
 // that would otherwise read as a dash or a quote (--, ``, '', ?`, !`), and "\ " for a blank
-// that is not a single blank between two words. Line breaks become blanks (in an abstract, a
-// paragraph break an empty line). In a title each word holding a capital (but the first word
+// that is not a single blank between two words. Line breaks become blanks (in an abstract,
+// paragraph breaks: an empty line). In a title each word holding a capital (but the first word
 // with its first letter alone) is put in braces, so that a style that lowers the case of
 // titles keeps it. The escape of a character the code page lacks ("{U+0151}") goes out as
 // its command or as it stands, which a UTF-8 file turns into the character.

@@ -63,6 +63,13 @@ bool ParseKeptField(std::string_view line, KeptField& field);
 template <typename Each>
 void ForEachAbstractLine(std::string_view abstract, Each each);
 
+// Whether an abstract may hold kept fields: most hold none, and need not be looked at line by
+// line.
+inline bool MayHoldKeptFields(std::string_view abstract)
+{
+    return abstract.find(kKeptPrefix) != std::string_view::npos;
+}
+
 // The abstract of a record being read: the kept lines first, then the text, as paragraphs.
 void JoinAbstract(FieldText& abstract, const std::string& kept);
 

@@ -25,11 +25,12 @@ std::string_view TextOf(const char* text)
 void AppendTag(std::string& out, std::string_view tag, std::string_view text)
 {
     out.append(tag.data(), tag.size()).append("  - ");
-    const size_t start = out.size();
-    out.append(text.data(), text.size());
-    for (size_t i = start; i < out.size(); ++i) {
-        if (out[i] == '\r' || out[i] == '\n')
-            out[i] = ' ';
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = FindLineBreak(text, at);
+        out.append(text.data() + at, end - at);
+        if (end < text.size())
+            out += ' ';
+        at = end + 1;
     }
     out.append("\r\n");
 }
@@ -46,9 +47,7 @@ void ForEachLine(std::string_view list, Each each)
 {
     size_t at = 0;
     while (at < list.size()) {
-        size_t end = list.find_first_of("\r\n", at);
-        if (end == std::string_view::npos)
-            end = list.size();
+        const size_t end = FindLineBreak(list, at);
         size_t start = list.find_first_not_of(' ', at);
         if (start < end)
             each(list.substr(start, end - start));
@@ -128,7 +127,8 @@ void BuildRecord(RisFilter& filter, const FilterRecord& record)
     std::string_view risType;
     std::string_view bibType;
     out.clear();
-    ForEachAbstractLine(abstract, [&](std::string_view, const KeptField* field) {
+    const bool kept = MayHoldKeptFields(abstract);
+    ForEachAbstractLine(kept ? abstract : std::string_view(), [&](std::string_view, const KeptField* field) {
         if (field != nullptr && field->name == kKeptRisType)
             risType = field->value;
         else if (field != nullptr && field->name == kKeptBibType)
@@ -150,9 +150,9 @@ void BuildRecord(RisFilter& filter, const FilterRecord& record)
     ForEachLine(TextOf(record.keywords), [&](std::string_view word) { AppendTag(out, "KW", word); });
     ForEachAbstractLine(abstract, [&](std::string_view line, const KeptField* field) {
         if (field == nullptr || UseOf(*field, type) == KeptUse::kAbstract)
-            ForEachLine(line, [&](std::string_view text) { AppendTag(out, "AB", text); });
+            AppendTag(out, "AB", line);
     });
-    ForEachAbstractLine(abstract, [&](std::string_view, const KeptField* field) {
+    ForEachAbstractLine(kept ? abstract : std::string_view(), [&](std::string_view, const KeptField* field) {
         if (field != nullptr && UseOf(*field, type) == KeptUse::kTag)
             AppendTag(out, RisTagOfKeptName(field->name), field->value);
     });
