@@ -110,6 +110,12 @@ private:
         text_.clear();
         DecodeLatex(raw, text_, kind);
     }
+    static void DecodeInto(FieldText& field, std::string_view raw, LatexField kind)
+    {
+        field.text.clear();
+        DecodeLatex(raw, field.text, kind);
+        field.present = true;
+    }
     void Date();
     void Type();
 
@@ -169,8 +175,8 @@ void EntryMapper::Take(const BibField& field)
         if (target.present || (rule->rule == BibRule::kSource
                                 && !IsSourceOf(field.name, fields_.sourceType)))
             break;
-        Decode(field.value, rule->rule == BibRule::kPages ? LatexField::kPages : LatexField::kText);
-        SetField(target, text_);
+        DecodeInto(target, field.value,
+                   rule->rule == BibRule::kPages ? LatexField::kPages : LatexField::kText);
         return;
     case BibRule::kKeywords:
         if (target.present)
@@ -192,8 +198,7 @@ void EntryMapper::Take(const BibField& field)
     case BibRule::kAbstract:
         if (target.present)
             break;
-        Decode(field.value, LatexField::kAbstract);
-        SetField(target, text_);
+        DecodeInto(target, field.value, LatexField::kAbstract);
         return;
     case BibRule::kYear:
     case BibRule::kMonth:

@@ -78,7 +78,12 @@ bool IsAscii(std::string_view text)
         if (static_cast<unsigned char>(text[i]) >= 0x80)
             return false;
     }
-    return text.find("{U+") == std::string_view::npos;
+    // An escape "{U+...}": looked for by its "+", rare in text, where "{" is everywhere.
+    for (size_t plus = text.find('+'); plus != std::string_view::npos; plus = text.find('+', plus + 1)) {
+        if (plus >= 2 && text.compare(plus - 2, 3, "{U+") == 0)
+            return false;
+    }
+    return true;
 }
 
 bool BracesBalance(std::string_view text)

@@ -169,13 +169,40 @@ constexpr std::array<bool, 256> MakeStopBytes()
 }
 
 constexpr std::array<bool, 256> kStopBytes = MakeStopBytes();
-constexpr uint64_t kBlanks = 0x2020202020202020ull;
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+constexpr uint64_t kLowBits = 0x7F7F7F7F7F7F7F7Full;
 
-// The high bit of each zero byte of `word` (and perhaps of a byte 1 above one, which callers
-// exclude otherwise).
-uint64_t ZeroBytes(uint64_t word)
+uint64_t Repeat(unsigned char byte)
 {
-    return (word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull;
+    return 0x0101010101010101ull * byte;
+}
+
+// The high bit of each zero byte of `word`, exactly.
+uint64_t ZeroBytesExactly(uint64_t word)
+{
+    return ~(((word & kLowBits) + kLowBits) | word) & kHighBits;
+}
+
+// The high bit of each byte of `word` (all below 0x80) from `low` to `high`.
+uint64_t BytesBetween(uint64_t word, unsigned char low, unsigned char high)
+{
+    return (word + Repeat(static_cast<unsigned char>(0x80 - low)))
+         & ~(word + Repeat(static_cast<unsigned char>(0x80 - high - 1))) & kHighBits;
+}
+
+// Whether the eight bytes at `p` are all ASCII letters and blanks (and, with `upperHalf`,
+// bytes above 127), the commonest text by far: a few operations on the bytes at once.
+// `blanks` gets the high bit of each blank.
+inline bool LettersAndBlanks(const unsigned char* p, uint64_t& blanks, bool upperHalf)
+{
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    const uint64_t high = word & kHighBits;
+    if (high != 0 && !upperHalf)
+        return false;
+    blanks = ZeroBytesExactly(word ^ Repeat(' '));
+    const uint64_t letters = BytesBetween((word & kLowBits) | Repeat(0x20), 'a', 'z');
+    return (letters | blanks | high) == kHighBits;
 }
 
 class Decoder {
@@ -302,14 +329,19 @@ size_t Decoder::PlainRun() const
     if (i >= size || kSpecialBytes[p[i]])
         return i;
     for (++i; i + 8 <= size; i += 8) {
-        bool stop = false;
-        for (size_t k = 0; k < 8; ++k)
-            stop |= kStopBytes[p[i + k]];
-        uint64_t word;
-        std::memcpy(&word, p + i, sizeof word);
-        const uint64_t blanks = ZeroBytes(word ^ kBlanks);
+        uint64_t blanks;
+        if (!LettersAndBlanks(p + i, blanks, true)) {
+            bool stop = false;
+            blanks = 0;
+            for (unsigned k = 0; k < 8; ++k) {
+                stop |= kStopBytes[p[i + k]];
+                blanks |= static_cast<uint64_t>(p[i + k] == ' ') << (8 * k + 7);
+            }
+            if (stop)
+                break;
+        }
         // Two blanks in a row, also across the previous byte.
-        if (stop || (blanks & ((blanks << 8) | (p[i - 1] == ' ' ? 0x80 : 0))) != 0)
+        if ((blanks & ((blanks << 8) | (p[i - 1] == ' ' ? 0x80 : 0))) != 0)
             break;
     }
     for (; i < size && !kStopBytes[p[i]] && !(p[i] == ' ' && p[i - 1] == ' '); ++i) {
@@ -712,44 +744,6 @@ void Encoder::Run(std::string_view text)
     }
 }
 
-constexpr uint64_t kHighBits = 0x8080808080808080ull;
-constexpr uint64_t kLowBits = 0x7F7F7F7F7F7F7F7Full;
-
-uint64_t Repeat(unsigned char byte)
-{
-    return 0x0101010101010101ull * byte;
-}
-
-// The high bit of each zero byte of `word`, exactly.
-uint64_t ZeroBytesExactly(uint64_t word)
-{
-    return ~(((word & kLowBits) + kLowBits) | word) & kHighBits;
-}
-
-// The high bit of each byte of `word` (all below 0x80) from `low` to `high`.
-uint64_t BytesBetween(uint64_t word, unsigned char low, unsigned char high)
-{
-    return (word + Repeat(static_cast<unsigned char>(0x80 - low)))
-         & ~(word + Repeat(static_cast<unsigned char>(0x80 - high - 1))) & kHighBits;
-}
-
-// Whether the eight bytes at `p` are all ASCII letters, digits, commas, full stops and blanks,
-// the commonest text by far: a few operations on the bytes at once. `blanks` gets the high
-// bit of each blank. (The control characters this takes too go out as they stand anyway.)
-bool LettersAndBlanks(const unsigned char* p, uint64_t& blanks)
-{
-    uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    if ((word & kHighBits) != 0)
-        return false;
-    const uint64_t lower = word | Repeat(0x20);
-    blanks = ZeroBytesExactly(word ^ Repeat(' '));
-    const uint64_t taken = BytesBetween(lower, 'a', 'z') | BytesBetween(lower, '0', '9')
-                         | ZeroBytesExactly(lower ^ Repeat(',')) | ZeroBytesExactly(lower ^ Repeat('.'))
-                         | blanks;
-    return taken == kHighBits;
-}
-
 // The same for any bytes that go out as they stand.
 bool PlainAndBlanks(const unsigned char* p, const unsigned char* kind, uint64_t& blanks)
 {
@@ -782,7 +776,8 @@ size_t Encoder::FastRun(std::string_view text, size_t at)
     while (i < size) {
         for (; i + 8 < size; i += 8) {
             uint64_t blanks;
-            if (!LettersAndBlanks(p + i, blanks) && !PlainAndBlanks(p + i, kind, blanks))
+            if (!LettersAndBlanks(p + i, blanks, !style_.commands)
+                && !PlainAndBlanks(p + i, kind, blanks))
                 break;
             // Single blanks, with something that stands beside them on either side.
             if ((blanks & (blanks << 8)) != 0 || ((blanks & 0x80) && (i == at || !kind[p[i - 1]]))
