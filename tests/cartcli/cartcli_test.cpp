@@ -124,6 +124,26 @@ TEST_F(CartcliTest, ConvertImportsWithAnotherFilter)
     }
 }
 
+TEST_F(CartcliTest, ConvertExportsWithAnotherFilterAndReadsItBack)
+{
+    const CliRun plain = Cartcli({"convert", Library(), Path("plain.ref")});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    for (const char* format : {"ris", "BIBTEX.FLT"}) {
+        SCOPED_TRACE(format);
+        const CliRun out = Cartcli({"convert", "--to", format, Library(), Path("export")});
+        ASSERT_EQ(out.exitCode, 0) << out.err;
+        EXPECT_TRUE(Tagged(ReadBytes(Path("export")), "%T ").empty()) << "not a refer file";
+        const CliRun back = Cartcli({"convert", "--from", format, Path("export"), Path("back.ref")});
+        ASSERT_EQ(back.exitCode, 0) << back.err;
+        // A RIS file is UTF-8 with a byte-order mark, and so is the database read from it.
+        std::string read = ReadBytes(Path("back.ref"));
+        if (read.rfind("\xEF\xBB\xBF", 0) == 0)
+            read.erase(0, 3);
+        EXPECT_EQ(Tagged(read, "%T "), Tagged(ReadBytes(Path("plain.ref")), "%T "));
+        EXPECT_EQ(Tagged(read, "%A "), Tagged(ReadBytes(Path("plain.ref")), "%A "));
+    }
+}
+
 TEST_F(CartcliTest, FormatPrintsHeaderReferencesAndFooter)
 {
     const CliRun run = Cartcli({"format", "--text", "[Works cited\\n][End]<A1@ ><D(@)>", Library()});
@@ -185,6 +205,7 @@ TEST_F(CartcliTest, ErrorsGiveOneLineAndANonZeroExit)
     } const cases[] = {
         {{"convert", Path("missing.ref"), Path("out.ref")}, 1},
         {{"convert", "--from", "NOSUCH", Library(), Path("out.ref")}, 2},
+        {{"convert", "--to", "NOSUCH", Library(), Path("out.ref")}, 2},
         {{"convert", Library()}, 2},
         {{"convert", "--from"}, 2},
         {{"convert", "--colour", Library(), Path("out.ref")}, 2},
