@@ -120,7 +120,7 @@ const ExpectedString kStrings[] = {
     {590, "%s is read-only.\nThe file was not saved."},
     {591, "Cannot create a new file in the folder %s.\nThe file was not saved."},
     {592, "%s is a UTF-16 text file, which Cartulan cannot read.\nSave it as UTF-8 text and open it again."},
-    {593, "%lu characters of %s have no Windows character.\nThey are shown as {U+...} codes, and saved as the characters again in UTF-8."},
+    {593, "Characters without a Windows character in %s: %lu.\nThey are shown as {U+...} codes, and saved as the characters again in UTF-8."},
 };
 
 constexpr int kStringBufferSize = 4096;
