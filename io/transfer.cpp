@@ -542,8 +542,8 @@ void DescribeTransferFailure(const TransferReport& report, char* out, std::size_
                       "as UTF-8", name);
         break;
     case TransferFailure::kUnmappedCharacters:
-        std::snprintf(out, outSize, "%s: %lu characters have no Windows character; they are "
-                      "kept as {U+...} codes and written back in UTF-8", name, report.count);
+        std::snprintf(out, outSize, "%s: characters without a Windows character: %lu; they "
+                      "are kept as {U+...} codes and written back in UTF-8", name, report.count);
         break;
     }
 }

@@ -374,8 +374,7 @@
 #define IDS_FORMAT_NAME_EXISTS      588
 #define IDS_FORMAT_LINE_BREAK       589
 
-/* Messages about reading and saving files; "%s" is the file or folder name ("%lu" first, the
-   count of characters). */
+/* Messages about reading and saving files; "%s" is the file or folder name, "%lu" a count. */
 #define IDS_FILE_READ_ONLY          590
 #define IDS_FOLDER_REFUSES_FILES    591
 #define IDS_UTF16_FILE              592

@@ -70,11 +70,13 @@ CARTIO_API void CARTIO_CALL SetINIFilePath(const char* path);
 /* Modes of OpenLineFile; AdvanceLineFile takes the first two. The text modes are the ones
  * reference files are read and written with:
  * - kLineFileReadText skips a UTF-8 byte-order mark, reads zero bytes as blanks and finds out
- *   whether the text is UTF-8 (a mark, or valid multi-byte sequences where the first byte
- *   above 127 appears) or 8-bit. UTF-8 is converted to the Windows code page 1252 as it is
- *   read; a character that code page lacks becomes its escape "{U+XXXX}" (four to six
- *   upper-case hex digits) and is counted in `unmapped`. A UTF-16 file (a mark, or a zero
- *   byte in every second place) is not read: it sets kLineFileUtf16 and reads as empty.
+ *   whether the text is UTF-8 (a mark, or nothing but valid multi-byte sequences from the
+ *   first byte above 127 to the end of the buffer then loaded) or 8-bit. UTF-8 is converted
+ *   to the Windows code page 1252 as it is read; a character that code page lacks becomes its
+ *   escape "{U+XXXX}" (four to six upper-case hex digits) and is counted in `unmapped`; a
+ *   byte that is no valid UTF-8 reads as its code page character. A UTF-16 file (a mark, or
+ *   a zero byte in every second place) is not read: it sets kLineFileUtf16 and reads as
+ *   empty.
  * - kLineFileWriteUtf8 writes code page 1252 text as UTF-8 and turns each such escape back
  *   into its character; kLineFileWriteUtf8Marked puts a byte-order mark first. */
 enum {

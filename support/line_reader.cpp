@@ -30,33 +30,29 @@ bool HasByte(uint64_t word, uint64_t pattern)
     return ZeroBytes(word ^ pattern) != 0;
 }
 
-// What a line holds that reading text must look at.
-constexpr unsigned kHighBytes = 1;  // above 127
-constexpr unsigned kZeroBytes = 2;
-
 // The first CR or LF in [p, end), or null. Eight bytes at a time, since every byte of a file
-// passes through here; `special` tells what bytes before it reading text must look at.
-const char* FindLineEnd(const char* p, const char* end, unsigned& special)
+// passes through here. Reading text, `special` tells whether a byte before it is zero or above
+// 127 (in a word, the subtraction borrows into the top bit of a zero byte, and a byte above
+// 127 has it set already); reading bytes never needs to know.
+template <bool kText>
+const char* FindLineEnd(const char* p, const char* end, bool& special)
 {
-    uint64_t high = 0;
-    uint64_t zero = 0;
+    uint64_t seen = 0;
     while (end - p >= 8) {
         uint64_t word;
         memcpy(&word, p, sizeof word);
         if (HasByte(word, 0x0A0A0A0A0A0A0A0Aull) || HasByte(word, 0x0D0D0D0D0D0D0D0Dull))
             break;
-        high |= word & kHighBits;
-        zero |= ZeroBytes(word);
+        if (kText)
+            seen |= ((word - kOnes) | word) & kHighBits;
         p += 8;
     }
-    special = (high != 0 ? kHighBytes : 0u) | (zero != 0 ? kZeroBytes : 0u);
+    special = seen != 0;
     for (; p < end; ++p) {
         if (*p == kLf || *p == kCr)
             return p;
-        if (*p == '\0')
-            special |= kZeroBytes;
-        else if (*p & 0x80)
-            special |= kHighBytes;
+        if (kText && (*p == '\0' || (*p & 0x80) != 0))
+            special = true;
     }
     return nullptr;
 }
@@ -215,24 +211,22 @@ void ConvertUtf8(LineFile* file, const char* stop, TextOut& out)
 }
 
 // 8-bit text: the bytes as they are, zero bytes as blanks.
-void CopyBytes(LineFile* file, const char* stop, TextOut& out, bool blankZeros)
+void CopyBytes(LineFile* file, const char* stop, TextOut& out)
 {
     const size_t length = std::min(static_cast<size_t>(stop - file->next),
                                    static_cast<size_t>(out.end - out.at));
     memcpy(out.at, file->next, length);
-    if (blankZeros)
-        std::replace(out.at, out.at + length, '\0', ' ');
+    for (char* zero = static_cast<char*>(memchr(out.at, '\0', length)); zero != nullptr;
+         zero = static_cast<char*>(memchr(zero, '\0', length - (zero - out.at))))
+        *zero = ' ';
     out.at += length;
     file->next += length;
 }
 
-// Moves the text of the line from next up to `stop` into `out`.
-void TakeLineText(LineFile* file, const char* stop, unsigned special, TextOut& out)
+// Moves the text of a line read as text, which holds a zero byte or a byte above 127, from
+// next up to `stop` into `out`.
+void TakeLineText(LineFile* file, const char* stop, TextOut& out)
 {
-    if (!IsText(file) || (special & kHighBytes) == 0) {
-        CopyBytes(file, stop, out, IsText(file) && (special & kZeroBytes) != 0);
-        return;
-    }
     if ((file->flags & (kLineFileUtf8 | kLineFile8Bit)) == 0) {
         const char* high = file->next;
         while (high < stop && (*high & 0x80) == 0)
@@ -243,7 +237,7 @@ void TakeLineText(LineFile* file, const char* stop, unsigned special, TextOut& o
     if (file->flags & kLineFileUtf8)
         ConvertUtf8(file, stop, out);
     else
-        CopyBytes(file, stop, out, (special & kZeroBytes) != 0);
+        CopyBytes(file, stop, out);
 }
 
 // The next line or piece of one into `line`: its length, or -1 at the end of the file.
@@ -266,10 +260,12 @@ int ReadPiece(LineFile* file, char* line, int lineSize, bool& goesOn, bool& crLf
     const size_t reach = IsText(file) ? kMaxBytesPerCharacter * (capacity + 1) : capacity + 1;
     const char* lineEnd;
     size_t unread;
-    unsigned special;
+    bool special;
     for (;;) {
         unread = Unread(file);
-        lineEnd = FindLineEnd(file->next, file->next + std::min(unread, reach), special);
+        const char* end = file->next + std::min(unread, reach);
+        lineEnd = IsText(file) ? FindLineEnd<true>(file->next, end, special)
+                               : FindLineEnd<false>(file->next, end, special);
         if (lineEnd != nullptr || unread >= reach || AtEnd(file)
             || unread >= static_cast<size_t>(file->bufferSize))
             break;
@@ -277,11 +273,19 @@ int ReadPiece(LineFile* file, char* line, int lineSize, bool& goesOn, bool& crLf
     }
     if (unread == 0)
         return -1;
-    TextOut out = {line, line + capacity};
-    TakeLineText(file, lineEnd != nullptr ? lineEnd : file->next + std::min(unread, reach),
-                 special, out);
-    *out.at = '\0';
-    const int length = static_cast<int>(out.at - line);
+    const char* stop = lineEnd != nullptr ? lineEnd : file->next + std::min(unread, reach);
+    size_t length;
+    if (special) {
+        TextOut out = {line, line + capacity};
+        TakeLineText(file, stop, out);
+        length = static_cast<size_t>(out.at - line);
+    } else {
+        // Most lines: nothing to look at, a copy.
+        length = std::min(static_cast<size_t>(stop - file->next), capacity);
+        memcpy(line, file->next, length);
+        file->next += length;
+    }
+    line[length] = '\0';
     if (lineEnd == nullptr || file->next != lineEnd) {
         goesOn = !(AtEnd(file) && file->next == file->endRead);
     } else if (*file->next == kLf) {
@@ -289,7 +293,7 @@ int ReadPiece(LineFile* file, char* line, int lineSize, bool& goesOn, bool& crLf
     } else {
         crLf = ConsumeCarriageReturns(file) != 0;
     }
-    return length;
+    return static_cast<int>(length);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "filters/common/line_text.h"
 
+#include <cstdint>
+
 bool ReadWholeLine(LineFile* file, FilterBuffers& buffers, std::string_view& line)
 {
     int goesOn = 0;
@@ -21,22 +23,38 @@ bool ReadWholeLine(LineFile* file, FilterBuffers& buffers, std::string_view& lin
 
 namespace {
 
-// A plain loop: the sets are a few bytes, and this runs for every line of a file.
-bool IsOneOf(char c, std::string_view set)
+// The set as one bit per byte value below 64, where blanks, line ends and the punctuation
+// that separates tags lie; a set with other bytes gives no mask.
+bool MaskOf(std::string_view set, uint64_t& mask)
 {
+    mask = 0;
     for (char member : set) {
-        if (c == member)
-            return true;
+        const unsigned char byte = static_cast<unsigned char>(member);
+        if (byte >= 64)
+            return false;
+        mask |= uint64_t{1} << byte;
     }
-    return false;
+    return true;
+}
+
+bool InMask(char c, uint64_t mask)
+{
+    const unsigned char byte = static_cast<unsigned char>(c);
+    return byte < 64 && ((mask >> byte) & 1) != 0;
 }
 
 }  // namespace
 
 std::string_view TextFrom(std::string_view line, size_t start, std::string_view skipped)
 {
-    while (start < line.size() && IsOneOf(line[start], skipped))
-        ++start;
+    uint64_t mask;
+    if (MaskOf(skipped, mask)) {
+        while (start < line.size() && InMask(line[start], mask))
+            ++start;
+    } else {
+        while (start < line.size() && skipped.find(line[start]) != std::string_view::npos)
+            ++start;
+    }
     return start < line.size() ? line.substr(start) : std::string_view();
 }
 

@@ -56,14 +56,15 @@ void PutLine(Writer& out, std::string_view tag, std::string_view text)
     WriteLine(out.file, line.c_str());
 }
 
-// The text as it goes to the file, in the work buffer: converted to the OEM code page when
-// the option says so. The record's strings are never changed.
+// The text as it goes to the file: converted to the OEM code page in the work buffer when the
+// option says so, else the caller's own text. The record's strings are never changed.
 std::string_view Outgoing(Writer& out, const char* text)
 {
+    if (!ConvertsOem(out.filter, out.file))
+        return text;
     std::string& work = out.filter.buffers.work;
     work.assign(text);
-    if (ConvertsOem(out.filter, out.file))
-        AnsiToOemInPlace(work.data(), work.size());
+    AnsiToOemInPlace(work.data(), work.size());
     return work;
 }
 
@@ -72,9 +73,11 @@ template <typename Take>
 void ForEachLine(std::string_view text, Take take)
 {
     for (size_t at = 0;;) {
-        const size_t end = text.find_first_of("\r\n", at);
-        take(text.substr(at, end == std::string_view::npos ? end : end - at));
-        if (end == std::string_view::npos)
+        size_t end = at;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        take(text.substr(at, end - at));
+        if (end == text.size())
             return;
         at = end + (text.compare(end, 2, kLineBreak) == 0 ? 2 : 1);
     }
