@@ -341,7 +341,7 @@ void EntryWriter::Build(bool firstOfFile)
     Keywords();
     // The abstract's text, and the kept fields with no place of their own, as paragraphs.
     if (!kept) {
-        if (record_.abstract != nullptr)
+        if (!abstract.empty())
             Text("abstract", abstract, LatexField::kAbstract);
         out_.append("\r\n}\r\n\r\n");
         return;

@@ -19,9 +19,8 @@ SaveRefProc g_saveRef = nullptr;
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     void* library = LoadFuzzedFilter(0);
-    g_loadRef = FuzzedExport<LoadRefProc>(library, FILTER_LOAD_REF);
-    g_saveRef = FuzzedExport<SaveRefProc>(library, FILTER_SAVE_REF);
-    FuzzCheck(g_loadRef != nullptr && g_saveRef != nullptr, "no LoadRef or SaveRef");
+    g_loadRef = FuzzedLoadRef(library);
+    g_saveRef = FuzzedSaveRef(library);
     return 0;
 }
 
