@@ -269,6 +269,9 @@ extern "C" FILTER_API FilterRecord* FILTER_CALL LoadRef(void* owner, LineFile* f
         int status = ReadEntry(*filter, file);
         if (status != kRecordNone)
             EntryMapper(*filter).Map();
+        const size_t escapes = TakeEscapesWritten();
+        if (file != nullptr)
+            file->unmapped += static_cast<int32_t>(escapes);
         return status;
     });
 }

@@ -113,21 +113,42 @@ bool IsWholeGroup(std::string_view text)
     return true;
 }
 
-// BibTeX's test for a "von" word: the first letter decides, a special character "{\...}" by
-// its letter; a word that starts with another group is not in lower case.
+// The commands that are letters of their own, whose name gives their case.
+constexpr std::string_view kLetterCommands[] = {"aa", "AA", "ae", "AE", "o",  "O",  "oe",
+                                                "OE", "ss", "l",  "L",  "i",  "j",  "dh",
+                                                "DH", "th", "TH", "ng", "NG", "dj", "DJ"};
+
+bool IsAsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// BibTeX's test for a "von" word: its first letter decides; a special character ("{\'E}",
+// "{\v{c}}", "{\ss}") by the letter after its command, or the command's own when it is a
+// letter; a word that starts with another group is not in lower case.
 bool IsLowerWord(std::string_view word)
 {
-    if (word.empty())
-        return false;
-    if (IsLetter1252(static_cast<unsigned char>(word[0])))
-        return IsLower1252(static_cast<unsigned char>(word[0]));
-    if (word.size() > 1 && word[0] == '{' && word[1] != '\\')
-        return false;
-    std::string text;
-    AppendDecoded(word, text);
-    for (char c : text) {
-        if (IsLetter1252(static_cast<unsigned char>(c)))
-            return IsLower1252(static_cast<unsigned char>(c));
+    size_t i = 0;
+    if (word.size() > 1 && word[0] == '{') {
+        if (word[1] != '\\')
+            return false;
+        i = 1;
+    }
+    if (i < word.size() && word[i] == '\\') {
+        size_t end = i + 1;
+        while (end < word.size() && IsAsciiLetter(word[end]))
+            ++end;
+        const std::string_view name = word.substr(i + 1, end - i - 1);
+        for (std::string_view letter : kLetterCommands) {
+            if (name == letter)
+                return name[0] >= 'a';
+        }
+        i = end > i + 1 ? end : i + 2;
+    }
+    for (; i < word.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(word[i]);
+        if (IsLetter1252(c))
+            return IsLower1252(c);
     }
     return false;
 }

@@ -205,6 +205,8 @@ inline bool LettersAndBlanks(const unsigned char* p, uint64_t& blanks, bool uppe
     return (letters | blanks | high) == kHighBits;
 }
 
+size_t g_escapesWritten = 0;
+
 class Decoder {
 public:
     Decoder(std::string_view raw, std::string& out, LatexField field)
@@ -284,6 +286,7 @@ private:
         }
         char escape[kMaxEscapeLength];
         EmitRaw(std::string_view(escape, WriteEscape(character, escape)));
+        ++g_escapesWritten;
     }
 
     void SkipBlanks()
@@ -565,6 +568,13 @@ void Decoder::Math()
 void DecodeLatex(std::string_view raw, std::string& out, LatexField field)
 {
     Decoder(raw, out, field).Run();
+}
+
+size_t TakeEscapesWritten()
+{
+    const size_t count = g_escapesWritten;
+    g_escapesWritten = 0;
+    return count;
 }
 
 namespace {

@@ -21,6 +21,10 @@ enum class LatexField : unsigned char {
 // become one blank, the ends are trimmed.
 void DecodeLatex(std::string_view raw, std::string& out, LatexField field);
 
+// How many escapes DecodeLatex has written since the last call: the load reports them with
+// the characters cartio could not convert.
+size_t TakeEscapesWritten();
+
 // How characters beyond ASCII go out into a UTF-8 file.
 struct LatexStyle {
     bool commands = true;  // as LaTeX commands where they have one, else as they stand

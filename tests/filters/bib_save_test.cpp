@@ -1,6 +1,6 @@
-// SaveRef of the RIS and BibTeX filters: what other programs rely on beyond reading the files
-// back (which the golden files check): cite keys, the forms of special characters and
-// accented letters, and the encodings.
+// The RIS and BibTeX filters beyond reading their files back (which the golden files check):
+// cite keys, the forms of special characters and accented letters, the encodings written, and
+// the count of the characters a load keeps as escapes.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -115,6 +115,23 @@ TEST(RisSave, WritesUtf8WithAByteOrderMarkUnlessTheOptionSaysCodePage1252)
     EXPECT_EQ(ansiText.rfind("TY  - JOUR\r\nAU  - M\xFCller, J\xF6rg, Jr.\r\nTI  - \x93Quoted", 0), 0u)
         << ansiText;
     ClearFilterOptions();
+}
+
+// A character the code page lacks, written as a LaTeX command or in UTF-8, counts towards what
+// the load reports.
+TEST(BibtexLoad, CountsTheCharactersItKeepsAsEscapes)
+{
+    const std::string path = ScratchPath("escapes.bib");
+    WriteBytes(path, "@article{k, author = {\\v{C}apek, Karel and \xC5\x81o\xC5\x9B, J}}\r\n");
+    FilterLibrary filter("BIBTEX.FLT");
+    std::vector<char> buffer(kProgramBufferSize + 8, '\0');
+    LineFile file;
+    ASSERT_EQ(OpenLineFile(&file, path.c_str(), kLineFileReadText, buffer.data(), kProgramBufferSize),
+              0);
+    const RecordCopy record = CopyRecord(*filter.loadRef(nullptr, &file));
+    EXPECT_EQ(record.texts[kRecordAuthors], "{U+010C}apek, Karel\r\n{U+0141}o{U+015B}, J");
+    EXPECT_EQ(file.unmapped, 3);
+    CloseLineFile(&file);
 }
 
 }  // namespace
