@@ -130,6 +130,8 @@ private:
     bool hasMonth_ = false;
     bool hasDate_ = false;
     bool dateKept_ = false;
+    bool hasAbstract_ = false;
+    std::string_view abstract_;
 };
 
 void EntryMapper::Map()
@@ -151,7 +153,18 @@ void EntryMapper::Map()
         Take(entry.fields[i]);
     Date();
     Type();
-    JoinAbstract(fields_[kRecordAbstract], filter_.kept);
+    FieldText& abstract = fields_[kRecordAbstract];
+    abstract.text.swap(filter_.kept);
+    if (hasAbstract_) {
+        const size_t kept = abstract.text.size();
+        if (kept > 0)
+            abstract.text += "\r\n\r\n";
+        const size_t start = abstract.text.size();
+        DecodeLatex(abstract_, abstract.text, LatexField::kAbstract);
+        if (abstract.text.size() == start)
+            abstract.text.resize(kept);
+    }
+    abstract.present = hasAbstract_ || !abstract.text.empty();
 }
 
 void EntryMapper::Take(const BibField& field)
@@ -196,9 +209,11 @@ void EntryMapper::Take(const BibField& field)
         SetField(target, text_);
         return;
     case BibRule::kAbstract:
-        if (target.present)
+        // Decoded once the kept lines, which go first, are known.
+        if (hasAbstract_)
             break;
-        DecodeInto(target, field.value, LatexField::kAbstract);
+        hasAbstract_ = true;
+        abstract_ = field.value;
         return;
     case BibRule::kYear:
     case BibRule::kMonth:
