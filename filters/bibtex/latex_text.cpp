@@ -207,6 +207,17 @@ inline bool LettersAndBlanks(const unsigned char* p, uint64_t& blanks, bool uppe
 
 size_t g_escapesWritten = 0;
 
+// A hyphen, apostrophe, question or exclamation mark that joins neither the character before
+// it nor the one after it into a dash or a quote: it stands for itself either way.
+bool AloneInLigatures(const unsigned char* p, size_t i, size_t size, char before)
+{
+    const char c = static_cast<char>(p[i]);
+    const char after = i + 1 < size ? static_cast<char>(p[i + 1]) : '\0';
+    if (c == '-' || c == '\'')
+        return before != c && after != c;
+    return (c == '?' || c == '!') && after != '`';
+}
+
 class Decoder {
 public:
     Decoder(std::string_view raw, std::string& out, LatexField field)
@@ -331,23 +342,31 @@ size_t Decoder::PlainRun() const
     size_t i = at_;
     if (i >= size || kSpecialBytes[p[i]])
         return i;
-    for (++i; i + 8 <= size; i += 8) {
-        uint64_t blanks;
-        if (!LettersAndBlanks(p + i, blanks, true)) {
-            bool stop = false;
-            blanks = 0;
-            for (unsigned k = 0; k < 8; ++k) {
-                stop |= kStopBytes[p[i + k]];
-                blanks |= static_cast<uint64_t>(p[i + k] == ' ') << (8 * k + 7);
+    ++i;
+    for (bool going = true; going && i < size;) {
+        for (; i + 8 <= size; i += 8) {
+            uint64_t blanks;
+            if (!LettersAndBlanks(p + i, blanks, true)) {
+                bool stop = false;
+                blanks = 0;
+                for (unsigned k = 0; k < 8; ++k) {
+                    stop |= kStopBytes[p[i + k]];
+                    blanks |= static_cast<uint64_t>(p[i + k] == ' ') << (8 * k + 7);
+                }
+                if (stop)
+                    break;
             }
-            if (stop)
+            // Two blanks in a row, also across the previous byte.
+            if ((blanks & ((blanks << 8) | (p[i - 1] == ' ' ? 0x80 : 0))) != 0)
                 break;
         }
-        // Two blanks in a row, also across the previous byte.
-        if ((blanks & ((blanks << 8) | (p[i - 1] == ' ' ? 0x80 : 0))) != 0)
-            break;
-    }
-    for (; i < size && !kStopBytes[p[i]] && !(p[i] == ' ' && p[i - 1] == ' '); ++i) {
+        // The block that stopped the loop, byte by byte.
+        for (const size_t blockEnd = std::min(i + 8, size); going && i < blockEnd; ++i) {
+            going = (!kStopBytes[p[i]] || AloneInLigatures(p, i, size, static_cast<char>(p[i - 1])))
+                 && !(p[i] == ' ' && p[i - 1] == ' ');
+            if (!going)
+                --i;
+        }
     }
     while (i > at_ && p[i - 1] == ' ')
         --i;
@@ -590,6 +609,7 @@ struct Forms {
     unsigned char kindCommands[256] = {};
     unsigned char kindLetters[256] = {};
     bool upper[256] = {};
+    bool blank[256] = {};  // blanks and line ends, which part words
 };
 
 enum : unsigned char { kStop, kPlain, kForm };
@@ -675,6 +695,7 @@ Forms MakeForms()
                                                                           : kForm);
         forms.kindLetters[c] = c >= 0x80 ? static_cast<unsigned char>(kPlain) : forms.kindCommands[c];
         forms.upper[c] = IsUpper1252(static_cast<unsigned char>(c));
+        forms.blank[c] = c == ' ' || c == '\t' || c == '\r' || c == '\n';
     }
     return forms;
 }
@@ -702,7 +723,7 @@ public:
 
 private:
     void Blanks(std::string_view run, bool between);
-    void Word(std::string_view word, bool first);
+    size_t Word(std::string_view text, size_t at, bool first);
 
     void Put(std::string_view form)
     {
@@ -725,11 +746,6 @@ private:
     std::string escapeForm_;
 };
 
-bool IsTextBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 void Encoder::Run(std::string_view text)
 {
     bool first = true;
@@ -741,15 +757,15 @@ void Encoder::Run(std::string_view text)
             if (at == text.size())
                 break;
         }
+        if (!forms_.blank[static_cast<unsigned char>(text[at])]) {
+            at = Word(text, at, first);
+            first = false;
+            continue;
+        }
         size_t end = at;
-        const bool blank = IsTextBlank(text[at]);
-        while (end < text.size() && IsTextBlank(text[end]) == blank)
+        while (end < text.size() && forms_.blank[static_cast<unsigned char>(text[end])])
             ++end;
-        if (blank)
-            Blanks(text.substr(at, end - at), at > 0 && end < text.size());
-        else
-            Word(text.substr(at, end - at), first);
-        first = first && blank;
+        Blanks(text.substr(at, end - at), at > 0 && end < text.size());
         at = end;
     }
 }
@@ -807,6 +823,8 @@ size_t Encoder::FastRun(std::string_view text, size_t at)
                 start = ++i;
             } else if (p[i] == ' ' && i > at && kind[p[i - 1]] != kStop && i + 1 < size
                        && kind[p[i + 1]] != kStop) {
+                ++i;
+            } else if (AloneInLigatures(p, i, size, i > at ? static_cast<char>(p[i - 1]) : last_)) {
                 ++i;
             } else {
                 flush(i);
@@ -868,16 +886,23 @@ std::string_view Encoder::FormAt(std::string_view word, size_t& i)
     return forms_.latex[c];
 }
 
-void Encoder::Word(std::string_view word, bool first)
+// The word that starts at `at`, to the next blank; returns its end. One pass finds the end,
+// whether a capital in it needs protecting and whether all of it goes as it stands.
+size_t Encoder::Word(std::string_view text, size_t at, bool first)
 {
     const unsigned char* kind = style_.commands ? forms_.kindCommands : forms_.kindLetters;
+    const bool title = field_ == LatexField::kTitle;
     bool protect = false;
     bool allPlain = field_ != LatexField::kPages;
-    for (size_t i = 0; i < word.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(word[i]);
-        protect = protect || (field_ == LatexField::kTitle && forms_.upper[c] && (i > 0 || !first));
+    size_t end = at;
+    for (; end < text.size(); ++end) {
+        const unsigned char c = static_cast<unsigned char>(text[end]);
+        if (forms_.blank[c])
+            break;
+        protect = protect || (title && forms_.upper[c] && (end > at || !first));
         allPlain = allPlain && kind[c] == kPlain;
     }
+    const std::string_view word = text.substr(at, end - at);
     if (protect)
         Put("{");
     if (allPlain) {
@@ -886,7 +911,7 @@ void Encoder::Word(std::string_view word, bool first)
         last_ = word.back();
         if (protect)
             Put("}");
-        return;
+        return end;
     }
     size_t done = 0;
     for (size_t i = 0; i < word.size(); ++i) {
@@ -901,6 +926,7 @@ void Encoder::Word(std::string_view word, bool first)
     Put(word.substr(done));
     if (protect)
         Put("}");
+    return end;
 }
 
 }  // namespace
