@@ -18,16 +18,34 @@ constexpr std::string_view kMonthMacros[][2] = {
     {"sep", "September"}, {"oct", "October"}, {"nov", "November"}, {"dec", "December"},
 };
 
-bool IsBlank(char c)
+enum : unsigned char { kOther, kBlank, kNameChar };
+
+// Blanks, and the characters of entry types, field names, macro names and numbers: looked up,
+// as every byte of an entry's structure is.
+constexpr std::array<unsigned char, 256> MakeCharClasses()
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    std::array<unsigned char, 256> classes{};
+    for (unsigned char c : std::string_view(" \t\r\n"))
+        classes[c] = kBlank;
+    for (unsigned c = 0; c < 256; ++c) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+            classes[c] = kNameChar;
+    }
+    for (unsigned char c : std::string_view("_-:.+/"))
+        classes[c] = kNameChar;
+    return classes;
 }
 
-// Characters of entry types, field names, macro names and numbers.
+constexpr std::array<unsigned char, 256> kCharClasses = MakeCharClasses();
+
+bool IsBlank(char c)
+{
+    return kCharClasses[static_cast<unsigned char>(c)] == kBlank;
+}
+
 bool IsNameChar(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
-        || c == '_' || c == '-' || c == ':' || c == '.' || c == '+' || c == '/';
+    return kCharClasses[static_cast<unsigned char>(c)] == kNameChar;
 }
 
 void AppendLower(std::string& out, std::string_view text)
