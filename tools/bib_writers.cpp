@@ -14,6 +14,22 @@ constexpr unsigned short kUpper1252[] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// The LaTeX commands of the letters 0xC0-0xFF, as a BibTeX user writes them.
+constexpr const char* kLatexLetters[] = {
+    "{\\`A}", "{\\'A}", "{\\^A}", "{\\~A}", "{\\\"A}", "{\\AA}", "{\\AE}", "{\\c{C}}",
+    "{\\`E}", "{\\'E}", "{\\^E}", "{\\\"E}", "{\\`I}", "{\\'I}", "{\\^I}", "{\\\"I}", "{\\DH}",
+    "{\\~N}", "{\\`O}", "{\\'O}", "{\\^O}", "{\\~O}", "{\\\"O}", "{\\texttimes}", "{\\O}",
+    "{\\`U}", "{\\'U}", "{\\^U}", "{\\\"U}", "{\\'Y}", "{\\TH}", "{\\ss}", "{\\`a}", "{\\'a}",
+    "{\\^a}", "{\\~a}", "{\\\"a}", "{\\aa}", "{\\ae}", "{\\c{c}}", "{\\`e}", "{\\'e}",
+    "{\\^e}", "{\\\"e}", "{\\`i}", "{\\'i}", "{\\^i}", "{\\\"i}", "{\\dh}", "{\\~n}", "{\\`o}",
+    "{\\'o}", "{\\^o}", "{\\~o}", "{\\\"o}", "{\\textdiv}", "{\\o}", "{\\`u}", "{\\'u}",
+    "{\\^u}", "{\\\"u}", "{\\'y}", "{\\th}", "{\\\"y}",
+};
+
+// Code page 1252 text as BibTeX has it classically: the letters of 0xC0-0xFF as commands,
+// anything else beyond ASCII in UTF-8.
+std::string Latex(std::string_view text);
+
 std::string Utf8(std::string_view text)
 {
     std::string out;
@@ -29,6 +45,18 @@ std::string Utf8(std::string_view text)
             out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
             out += static_cast<char>(0x80 | (code & 0x3F));
         }
+    }
+    return out;
+}
+
+std::string Latex(std::string_view text)
+{
+    std::string out;
+    for (unsigned char c : text) {
+        if (c >= 0xC0)
+            out += kLatexLetters[c - 0xC0];
+        else
+            out += Utf8(std::string_view(reinterpret_cast<const char*>(&c), 1));
     }
     return out;
 }
@@ -180,7 +208,7 @@ namespace {
 
 template <typename Append>
 long long WriteFile(const char* path, const std::vector<Reference*>& references,
-                    std::string_view start, Append append)
+                    std::string_view start, Append append, std::string (*encode)(std::string_view))
 {
     std::FILE* file = std::fopen(path, "wb");
     if (file == nullptr)
@@ -192,9 +220,9 @@ long long WriteFile(const char* path, const std::vector<Reference*>& references,
     for (const Reference* reference : references) {
         record.clear();
         append(*reference, ++number, record);
-        const std::string utf8 = Utf8(record);
-        ok = ok && std::fwrite(utf8.data(), 1, utf8.size(), file) == utf8.size();
-        written += static_cast<long long>(utf8.size());
+        const std::string bytes = encode(record);
+        ok = ok && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        written += static_cast<long long>(bytes.size());
     }
     ok = std::fclose(file) == 0 && ok;
     return ok ? written : -1;
@@ -204,10 +232,10 @@ long long WriteFile(const char* path, const std::vector<Reference*>& references,
 
 long long WriteRisFile(const char* path, const std::vector<Reference*>& references)
 {
-    return WriteFile(path, references, "\xEF\xBB\xBF", AppendRisRecord);
+    return WriteFile(path, references, "\xEF\xBB\xBF", AppendRisRecord, Utf8);
 }
 
-long long WriteBibtexFile(const char* path, const std::vector<Reference*>& references)
+long long WriteBibtexFile(const char* path, const std::vector<Reference*>& references, bool utf8)
 {
-    return WriteFile(path, references, "", AppendBibtexRecord);
+    return WriteFile(path, references, "", AppendBibtexRecord, utf8 ? Utf8 : Latex);
 }

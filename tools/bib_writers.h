@@ -3,8 +3,9 @@
 //    ED per editor, one KW per keyword, AB, and the DO, UR and SN lines such exports carry,
 //    CR LF line ends, ER and an empty line after each record; UTF-8 with a byte-order mark.
 //  - BibTeX: one entry per reference (@article, @incollection or @techreport) with a key of
-//    the first family name and the year, fields in braces, "and" between names, the year and
-//    volume as bare numbers, pages with "--", a doi; UTF-8, as biber reads it.
+//    the first family name and the number, fields in braces, "and" between names, the volume
+//    as a bare number, pages with "--", a doi; accented letters as LaTeX commands, as BibTeX
+//    reads them, or in UTF-8, as biber does.
 // Both are written by hand here rather than by the filters, so that a filter reads a file it
 // did not write itself.
 #ifndef CARTULAN_TOOLS_BIB_WRITERS_H
@@ -22,6 +23,7 @@ void AppendBibtexRecord(const Reference& reference, long number, std::string& ou
 // Write every reference to the file `path`. Return the number of bytes written, or -1 when the
 // file cannot be written.
 long long WriteRisFile(const char* path, const std::vector<Reference*>& references);
-long long WriteBibtexFile(const char* path, const std::vector<Reference*>& references);
+long long WriteBibtexFile(const char* path, const std::vector<Reference*>& references,
+                          bool utf8 = false);
 
 #endif

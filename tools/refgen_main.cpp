@@ -17,11 +17,9 @@ int main(int argc, char** argv)
         --argc;
         ++argv;
     }
-    auto write = format == "--pubtag" ? WritePubtagFile
-               : format == "--ris"    ? WriteRisFile
-               : format == "--bibtex" ? WriteBibtexFile
-                                      : WriteReferFile;
-    if (argc != 4 || (!format.empty() && write == WriteReferFile)) {
+    const bool known = format.empty() || format == "--pubtag" || format == "--ris"
+                    || format == "--bibtex";
+    if (argc != 4 || !known) {
         std::fprintf(stderr, "usage: cartulan-refgen [--pubtag | --ris | --bibtex] COUNT SEED FILE\n");
         return 2;
     }
@@ -33,7 +31,10 @@ int main(int argc, char** argv)
     }
     std::vector<Reference*> references =
         GenerateReferences(static_cast<int32_t>(count), static_cast<uint32_t>(seed));
-    const long long bytes = write(argv[3], references);
+    const long long bytes = format == "--pubtag" ? WritePubtagFile(argv[3], references)
+                          : format == "--ris"    ? WriteRisFile(argv[3], references)
+                          : format == "--bibtex" ? WriteBibtexFile(argv[3], references)
+                                                 : WriteReferFile(argv[3], references);
     const std::size_t written = references.size();
     DestroyReferences(references);
     if (bytes < 0) {

@@ -1,8 +1,8 @@
 // The RIS and BibTeX filters at the size of a large database: LoadRef over a 100,000-reference
-// RIS file and a 100,000-entry BibTeX file (UTF-8, as exports come today, written by the
-// generator rather than by the filters), SaveRef of the same 100,000 references in each
-// format. Files are read as the program reads them, as text, and written as it exports an
-// 8-bit database (the filters make their files UTF-8 themselves). The files are generated
+// RIS file (UTF-8) and a 100,000-entry BibTeX file (accents as LaTeX commands, and again in
+// UTF-8), written by the generator rather than by the filters; SaveRef of the same 100,000
+// references in each format. Files are read as the program reads them, as text, and written
+// as it exports an 8-bit database (the filters make their files UTF-8 themselves). The files are generated
 // once per run and removed at exit.
 #include <benchmark/benchmark.h>
 
@@ -31,12 +31,14 @@ struct BenchData {
         settings = (dir / "cartulan-bib-bench.settings").string();
         risPath = (dir / "cartulan-bib-bench.ris").string();
         bibtexPath = (dir / "cartulan-bib-bench.bib").string();
+        bibtexUtf8Path = (dir / "cartulan-bib-bench-utf8.bib").string();
         savePath = (dir / "cartulan-bib-bench-saved").string();
         setenv("CARTULAN_CONFIG", settings.c_str(), 1);
         SetBufSz(kBufferSize);
         references = GenerateReferences(kReferences, kSeed);
         risSize = WriteRisFile(risPath.c_str(), references);
         bibtexSize = WriteBibtexFile(bibtexPath.c_str(), references);
+        bibtexUtf8Size = WriteBibtexFile(bibtexUtf8Path.c_str(), references, true);
         records.resize(references.size());
         for (size_t i = 0; i < records.size(); ++i) {
             records[i].sourceType = static_cast<uint8_t>(references[i]->sourceType);
@@ -47,17 +49,18 @@ struct BenchData {
     ~BenchData()
     {
         DestroyReferences(references);
-        for (const std::string& path : {settings, risPath, bibtexPath, savePath})
+        for (const std::string& path : {settings, risPath, bibtexPath, bibtexUtf8Path, savePath})
             std::filesystem::remove(path);
     }
 
-    std::string settings, risPath, bibtexPath, savePath;
+    std::string settings, risPath, bibtexPath, bibtexUtf8Path, savePath;
     std::vector<Reference*> references;
     // Records of the program's kind, pointing at the references' texts: copying the texts is
     // the program's share of a save and not timed here.
     std::vector<FilterRecord> records;
     long long risSize = 0;
     long long bibtexSize = 0;
+    long long bibtexUtf8Size = 0;
 };
 
 BenchData& Data()
@@ -126,6 +129,11 @@ void LoadBibtexFile(benchmark::State& state)
     LoadAll(state, "BIBTEX.FLT", Data().bibtexPath, Data().bibtexSize);
 }
 
+void LoadBibtexUtf8(benchmark::State& state)
+{
+    LoadAll(state, "BIBTEX.FLT", Data().bibtexUtf8Path, Data().bibtexUtf8Size);
+}
+
 void SaveRisFile(benchmark::State& state)
 {
     SaveAll(state, "RIS.FLT");
@@ -140,6 +148,7 @@ void SaveBibtexFile(benchmark::State& state)
 
 BENCHMARK(LoadRisFile)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 BENCHMARK(LoadBibtexFile)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(LoadBibtexUtf8)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 BENCHMARK(SaveRisFile)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 BENCHMARK(SaveBibtexFile)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <vector>
 
 #include "filters/common/code_page_1252.h"
 #include "filters/common/text_edit.h"
@@ -122,22 +123,51 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// The symbols by name, for a binary search: a file may hold millions of commands.
+const std::vector<const LatexSymbol*>& SymbolsByName()
+{
+    static const std::vector<const LatexSymbol*> sorted = [] {
+        std::vector<const LatexSymbol*> symbols;
+        for (const LatexSymbol& symbol : kSymbols)
+            symbols.push_back(&symbol);
+        std::sort(symbols.begin(), symbols.end(),
+                  [](const LatexSymbol* a, const LatexSymbol* b) { return a->name < b->name; });
+        return symbols;
+    }();
+    return sorted;
+}
+
 const LatexSymbol* FindSymbol(std::string_view name)
 {
-    for (const LatexSymbol& symbol : kSymbols) {
-        if (symbol.name == name)
-            return &symbol;
-    }
-    return nullptr;
+    const std::vector<const LatexSymbol*>& symbols = SymbolsByName();
+    auto found = std::lower_bound(symbols.begin(), symbols.end(), name,
+                                  [](const LatexSymbol* symbol, std::string_view key) {
+                                      return symbol->name < key;
+                                  });
+    return found != symbols.end() && (*found)->name == name ? *found : nullptr;
 }
+
+// The accented letters by accent command and letter, both ASCII.
+struct AccentTable {
+    unsigned short characters[128][128] = {};
+};
+
+constexpr AccentTable MakeAccentTable()
+{
+    AccentTable table;
+    for (const AccentedLetter& letter : kAccentedLetters)
+        table.characters[static_cast<unsigned char>(letter.accent)][static_cast<unsigned char>(letter.base)] =
+            letter.character;
+    return table;
+}
+
+constexpr AccentTable kAccentTable = MakeAccentTable();
 
 unsigned FindAccented(char accent, char base)
 {
-    for (const AccentedLetter& letter : kAccentedLetters) {
-        if (letter.accent == accent && letter.base == base)
-            return letter.character;
-    }
-    return 0;
+    const unsigned char a = static_cast<unsigned char>(accent);
+    const unsigned char b = static_cast<unsigned char>(base);
+    return a < 128 && b < 128 ? kAccentTable.characters[a][b] : 0;
 }
 
 bool IsDropped(std::string_view name)
