@@ -2,8 +2,8 @@
 // RIS file (UTF-8) and a 100,000-entry BibTeX file (accents as LaTeX commands, and again in
 // UTF-8), written by the generator rather than by the filters; SaveRef of the same 100,000
 // references in each format. Files are read as the program reads them, as text, and written
-// as it exports an 8-bit database (the filters make their files UTF-8 themselves). The files are generated
-// once per run and removed at exit.
+// as it exports an 8-bit database (the filters make their files UTF-8 themselves). The files
+// are generated once per run and removed at exit.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
