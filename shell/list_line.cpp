@@ -84,6 +84,21 @@ void GrowHorizontalExtent(DatabaseView& view, HDC dc, const char* line, int offs
     }
 }
 
+// A glyph lives in a DIB section: drawing it into a line then costs a copy in memory rather
+// than a trip to the display server for every line.
+HBITMAP NewGlyphBitmap(HDC screen)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = GLYPH_WIDTH;
+    info.bmiHeader.biHeight = GLYPH_HEIGHT;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
 }  // namespace
 
 void MeasureListFont(HFONT font)
@@ -173,7 +188,7 @@ void BuildReferenceGlyphs()
         HBITMAP image = LoadBitmapA(g_shell.instance, pictures[type].image);
         HBITMAP mask = LoadBitmapA(g_shell.instance, pictures[type].mask);
         for (int s = 0; s < 2; ++s) {
-            HBITMAP glyph = CreateCompatibleBitmap(screen, GLYPH_WIDTH, GLYPH_HEIGHT);
+            HBITMAP glyph = NewGlyphBitmap(screen);
             HGDIOBJ oldTarget = SelectObject(target, glyph);
             SetBkColor(target, GetSysColor(s ? COLOR_HIGHLIGHT : COLOR_WINDOW));
             ExtTextOutA(target, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
