@@ -310,6 +310,23 @@ TEST_F(FrameWindow, SixtyThreeWindowsAreTheMost)
 
 // The File menu lists the recent files after its fixed items, also when a maximised window's
 // system menu takes the first place of the menu bar, and after that window has gone.
+// A handed-over name that does not fit a database's file name is refused, not cut to the
+// name of some other file.
+TEST_F(FrameWindow, HandedOverNameTooLongOpensNothing)
+{
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    std::thread sender([frame] { ui::HandOver(frame, "C:\\" + std::string(300, 'x') + ".ref"); });
+    HWND box = ui::WaitForDialog(program_.Pid());
+    EXPECT_TRUE(box);
+    if (box) {
+        EXPECT_EQ(ui::DialogText(box), "Cannot open data file");
+        ui::PressButton(box, IDOK);
+    }
+    sender.join();
+    EXPECT_TRUE(ui::DatabaseWindows(frame).empty());
+}
+
 TEST_F(FrameWindow, RecentFilesAreListedInTheFileMenu)
 {
     std::string first = ui::WriteReferFile(Dir(), "first.ref", 2);
