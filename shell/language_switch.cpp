@@ -47,6 +47,7 @@ void ApplyLanguageToWindows()
             if (view && view->database)
                 ApplyLanguageToWindow(*view->database, searchable, bibliography);
         }
+        SendMessageA(g_shell.client, WM_MDIREFRESHMENU, 0, 0);
     }
     g_shell.editorLayoutValid = false;
 }

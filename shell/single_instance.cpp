@@ -6,7 +6,6 @@
 
 #include "../lang/ids.h"
 #include "fixed_texts.h"
-#include "frame_bars.h"
 #include "open_database.h"
 #include "shell_state.h"
 
@@ -38,8 +37,6 @@ void OpenNow(const std::string& name)
     bool wasIdle = g_idle;
     g_idle = false;
     OpenHandedOverFile(name.data(), static_cast<DWORD>(name.size()));
-    // No command follows a hand-over to bring the status line up to date.
-    UpdateStatusText();
     g_idle = wasIdle;
 }
 
