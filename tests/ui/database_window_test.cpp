@@ -2,6 +2,9 @@
 // formatted text, and re-sorting.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -34,15 +37,6 @@ protected:
         if (frame && !ui::HandOver(frame, file_))
             ADD_FAILURE() << "the hand-over was not answered";
         return frame;
-    }
-
-    HWND WindowTitled(HWND frame, const std::string& title)
-    {
-        for (HWND window : ui::DatabaseWindows(frame)) {
-            if (ui::TextOf(window) == title)
-                return window;
-        }
-        return nullptr;
     }
 
     // Whether the line shows the bibliography colour, waiting a little for the program to
@@ -88,8 +82,8 @@ TEST_F(DatabaseWindow, ListsShowEveryReferenceInEitherArrangement)
         ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
         ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
 
-        HWND named = WindowTitled(frame, file_);
-        HWND untitled = WindowTitled(frame, "Untitled");
+        HWND named = ui::DatabaseWindowTitled(frame, file_);
+        HWND untitled = ui::DatabaseWindowTitled(frame, "Untitled");
         ASSERT_TRUE(named && untitled) << ui::DescribeWindowsOf(program_.Pid());
         HWND list = ui::ListOf(named);
         EXPECT_EQ(ui::ListBoxCount(list), 60);
@@ -174,7 +168,7 @@ TEST_F(DatabaseWindow, DeleteAsksAsTheConfirmationOptionSays)
 // empty window with the focus on its list draws nothing and carries on.
 TEST_F(DatabaseWindow, CutCopyAndPasteBetweenWindows)
 {
-    HWND frame = LaunchWithFile(6);
+    HWND frame = LaunchWithFile(60);
     ASSERT_TRUE(frame);
     HWND source = ui::ActiveDatabaseWindow(frame);
     HWND sourceList = ui::ListOf(source);
@@ -198,7 +192,7 @@ TEST_F(DatabaseWindow, CutCopyAndPasteBetweenWindows)
     ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, source));
     ASSERT_TRUE(ui::SelectLines(sourceList, {1, 2, 4}));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_COPY));
-    EXPECT_EQ(ui::ListBoxCount(sourceList), 6);
+    EXPECT_EQ(ui::ListBoxCount(sourceList), 60);
     ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, target));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));
     HWND targetList = ui::ListOf(target);
@@ -213,14 +207,36 @@ TEST_F(DatabaseWindow, CutCopyAndPasteBetweenWindows)
     ASSERT_TRUE(ui::PostCommand(frame, CMD_EDIT_CUT));
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_FALSE(ui::WaitForDialog(program_.Pid(), 0));
-    EXPECT_EQ(ui::ListBoxCount(sourceList), 4);
+    EXPECT_EQ(ui::ListBoxCount(sourceList), 58);
     ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, target));
     ASSERT_TRUE(ui::SelectLines(targetList, {}));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));
     EXPECT_EQ(ui::ListBoxCount(targetList), 5);
     EXPECT_EQ(ui::ListBoxSelection(targetList), (std::vector<int>{0, 4}));
     SaveShot("pasted");
-    EXPECT_TRUE(program_.IsRunning());
+
+    // Many references pasted between others: the list takes them in one pass, the new lines
+    // and the line selected before come out selected.
+    std::vector<int> odd, even;
+    for (int line = 0; line < 58; ++line)
+        (line % 2 ? odd : even).push_back(line);
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, source));
+    ASSERT_TRUE(ui::SelectLines(sourceList, odd));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_COPY));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
+    HWND third = ui::ListOf(ui::ActiveDatabaseWindow(frame));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));
+    ASSERT_EQ(ui::ListBoxCount(third), 29);
+    ASSERT_TRUE(ui::SelectLines(third, {0}));
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, source));
+    ASSERT_TRUE(ui::SelectLines(sourceList, even));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_COPY));
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, GetParent(third)));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));
+    EXPECT_EQ(ui::ListBoxCount(third), 58);
+    std::vector<int> selected = even;
+    selected.insert(selected.begin() + 1, 1);
+    EXPECT_EQ(ui::ListBoxSelection(third), selected);
 }
 
 // Adding to the bibliography shares the references: their lines turn to the bibliography
@@ -238,7 +254,7 @@ TEST_F(DatabaseWindow, AddToBibliographyMarksTheLinesInItsColour)
     ASSERT_TRUE(ui::WaitForDatabaseWindows(frame, 2));
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_TRUE(ui::ListBoxSelection(list).empty());
-    HWND bibliography = WindowTitled(frame, "Bibliography");
+    HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
     ASSERT_TRUE(bibliography);
     EXPECT_EQ(ui::ActiveDatabaseWindow(frame), source);
     ASSERT_TRUE(ui::SelectLines(list, {0, 2}));
@@ -269,11 +285,12 @@ TEST_F(DatabaseWindow, FormattedBibliographyTextTakesTheEditCommandsAndKeys)
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_SELECT_ALL));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_ADD_TO_BIB));
-    HWND bibliography = WindowTitled(frame, "Bibliography");
+    HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
     ASSERT_TRUE(bibliography);
     ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, bibliography));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_OPT_FORMATTED_BIB));
-    EXPECT_TRUE(ui::ToolbarButtonChecked(frame, CMD_OPT_FORMATTED_BIB));
+    EXPECT_TRUE(SendMessageA(GetDlgItem(frame, IDC_TOOLBAR), TB_ISBUTTONCHECKED,
+                             CMD_OPT_FORMATTED_BIB, 0));
     HWND text = GetDlgItem(bibliography, IDC_DBWIN_TEXT);
     ASSERT_TRUE(text);
     EXPECT_FALSE(ui::ListOf(bibliography));
