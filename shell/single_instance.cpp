@@ -66,7 +66,7 @@ void HandOverCommandLine(HWND frame)
 
 void ReceiveHandOver(const char* name, DWORD size)
 {
-    std::string fileName(name, size);
+    std::string fileName(name ? name : "", name ? size : 0);
     // The program's own command line is sent from this thread and opened at once.
     if (InSendMessage() && !g_idle) {
         g_queued.push_back(fileName);
