@@ -34,7 +34,15 @@ LanguageDialog* DataOf(HWND dialog)
     return reinterpret_cast<LanguageDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-// The language that the library's Describe names; false when it does not load or has none.
+// The language a loaded library names through its Describe; null when it has none.
+const char* LanguageOf(HMODULE library)
+{
+    DescribeProc describe = reinterpret_cast<DescribeProc>(
+        reinterpret_cast<void*>(GetProcAddress(library, LANG_DESCRIBE_EXPORT)));
+    return describe ? describe() : nullptr;
+}
+
+// The language of the library file; false when it does not load or names none.
 bool DescribeLibrary(const std::string& path, std::string& language)
 {
     UINT previous = SetErrorMode(SEM_NOOPENFILEERRORBOX | SEM_FAILCRITICALERRORS);
@@ -42,9 +50,8 @@ bool DescribeLibrary(const std::string& path, std::string& language)
     SetErrorMode(previous);
     if (!library)
         return false;
-    DescribeProc describe = reinterpret_cast<DescribeProc>(
-        reinterpret_cast<void*>(GetProcAddress(library, LANG_DESCRIBE_EXPORT)));
-    const char* text = describe ? describe() : nullptr;
+    // Copied before the library, and the text with it, goes again.
+    const char* text = LanguageOf(library);
     if (text)
         language = text;
     FreeLibrary(library);
@@ -74,11 +81,7 @@ void ListLibraries(HWND dialog, LanguageDialog& data)
 // The first entry that begins with the current library's language name.
 void SelectCurrentLanguage(HWND dialog)
 {
-    if (!g_shell.language)
-        return;
-    DescribeProc describe = reinterpret_cast<DescribeProc>(
-        reinterpret_cast<void*>(GetProcAddress(g_shell.language, LANG_DESCRIBE_EXPORT)));
-    const char* language = describe ? describe() : nullptr;
+    const char* language = g_shell.language ? LanguageOf(g_shell.language) : nullptr;
     if (!language)
         return;
     HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
