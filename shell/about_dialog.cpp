@@ -13,6 +13,12 @@ namespace {
 constexpr char kProgramFile[] = "CARTUL32.EXE";
 constexpr char kSupportFile[] = "CARTIO.DLL";
 
+// The file of a loaded library; "" for none (a null module would name the program).
+std::string LibraryPath(HMODULE library)
+{
+    return library ? ModulePath(library) : std::string();
+}
+
 int High(DWORD half) { return HIWORD(half); }
 int Low(DWORD half) { return LOWORD(half); }
 
@@ -53,14 +59,14 @@ void ShowProgramVersion(HWND dialog)
 void ShowSupportVersion(HWND dialog)
 {
     VS_FIXEDFILEINFO v;
-    if (!ReadFixedVersion(ModulePath(GetModuleHandleA(kSupportFile)), v))
+    if (!ReadFixedVersion(LibraryPath(GetModuleHandleA(kSupportFile)), v))
         return;
     SetFileVersionLine(dialog, IDC_ABOUT_SUPPORT_VERSION, kSupportFile, v);
 }
 
 void ShowLanguageVersion(HWND dialog)
 {
-    std::string path = ModulePath(g_shell.language);
+    std::string path = LibraryPath(g_shell.language);
     std::string name = path.substr(path.find_last_of('\\') + 1);
     VS_FIXEDFILEINFO v;
     if (ReadFixedVersion(path, v))
