@@ -83,11 +83,9 @@ TEST_F(About, ShowsTheVersionsOfTheThreeFilesAndOnlyOkClosesIt)
     SaveShot("box");
 
     ASSERT_TRUE(ui::PressKey(about, VK_ESCAPE));
-    ASSERT_TRUE(ui::Sync(about));
-    EXPECT_TRUE(IsWindowVisible(about));
+    EXPECT_FALSE(ui::WaitUntilGone(about, 500));
     ui::PressButton(about, IDOK);
-    ASSERT_TRUE(ui::Sync(frame));
-    EXPECT_FALSE(IsWindow(about));
+    EXPECT_TRUE(ui::WaitUntilGone(about));
 }
 
 // F1, Using help and the Help button of the common file dialogs (which send "commdlg_help"

@@ -72,9 +72,7 @@ protected:
         HWND warning = Choose(dialog, "Test language");
         ASSERT_TRUE(warning);
         ui::PressButton(warning, IDYES);
-        for (int i = 0; i < 100 && IsWindow(dialog); ++i)
-            Sleep(20);
-        ASSERT_FALSE(IsWindow(dialog));
+        ASSERT_TRUE(ui::WaitUntilGone(dialog));
         ASSERT_TRUE(ui::Sync(frame));
     }
 
@@ -102,7 +100,7 @@ TEST_F(Language, DialogListsTheLibrariesBesideTheProgram)
     EXPECT_EQ(texts[current], "UK English");
     SaveShot("four");
     ui::PressButton(dialog, IDCANCEL);
-    ASSERT_TRUE(ui::Sync(frame));
+    ASSERT_TRUE(ui::WaitUntilGone(dialog));
 
     for (int i = 1; i <= 5; ++i) {
         std::string name = dir_ + "\\CTNCOPY" + std::to_string(i) + ".DLL";
@@ -148,14 +146,13 @@ TEST_F(Language, OtherVersionsAreTakenOnlyAfterAWarning)
         if (&test == &cases[0])
             SaveShot("warning");
         ui::PressButton(warning, IDNO);
-        ASSERT_TRUE(ui::Sync(dialog));
+        ASSERT_TRUE(ui::WaitUntilGone(warning));
         EXPECT_TRUE(IsWindowVisible(dialog));
     }
     EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), ui::kMissing);
 
     EXPECT_FALSE(Choose(dialog, "UK English"));
-    ASSERT_TRUE(ui::Sync(frame));
-    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(ui::WaitUntilGone(dialog));
     EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), "CTNEN.DLL");
 }
 

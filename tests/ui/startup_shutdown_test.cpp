@@ -281,6 +281,7 @@ TEST_F(Shutdown, ExitWithACancelledSavePromptKeepsTheProgramRunning)
     if (HWND prompt = ui::WaitForDialog(program_.Pid(), 3000)) {
         EXPECT_EQ(ui::DialogText(prompt), "Current file has changed\nDo you want to save?");
         ui::PressButton(prompt, IDCANCEL);
+        ASSERT_TRUE(ui::WaitUntilGone(prompt));
     }
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_TRUE(program_.IsRunning());

@@ -18,6 +18,14 @@ std::string ReadProgramSetting(const std::string& section, const std::string& ke
     return result == ERROR_SUCCESS ? std::string(value) : std::string(kMissing);
 }
 
+bool WaitUntilGone(HWND window, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    while (IsWindow(window) && GetTickCount() - start < ms)
+        Sleep(20);
+    return !IsWindow(window);
+}
+
 HWND WaitForDialogOtherThan(DWORD pid, HWND other, DWORD ms)
 {
     DWORD start = GetTickCount();

@@ -16,6 +16,10 @@ constexpr char kMissing[] = "<missing>";
 // A string value below "Software\NWPL\Cartulan", or kMissing.
 std::string ReadProgramSetting(const std::string& section, const std::string& key);
 
+// Waits until `window` is destroyed (a press is posted, so a box closes a moment later);
+// false when it is still there after `ms`.
+bool WaitUntilGone(HWND window, DWORD ms = 5000);
+
 // Waits for a visible dialog of `pid` other than `other`; null after `ms`.
 HWND WaitForDialogOtherThan(DWORD pid, HWND other, DWORD ms = 10000);
 
