@@ -60,6 +60,15 @@ int CompareParts(const NameParts& a, const NameParts& b)
     return CompareTextI(a.given, a.givenLength, b.given, b.givenLength);
 }
 
+// Orders the current names of two walks: an ended walk first, then family names, then given
+// names (none before some).
+int CompareWalkNames(const NameWalk& a, const NameWalk& b)
+{
+    if (a.ended) return b.ended ? 0 : -1;
+    if (b.ended) return 1;
+    return CompareParts(a.name, b.name);
+}
+
 }  // namespace
 
 bool IsValidNameSeparator(char separator)
@@ -113,13 +122,6 @@ void AdvanceNameWalk(NameWalk& walk, const NameOptions& options)
     if (*end == '\n' && end > start && end[-1] == '\r') --end;
     ++walk.consumed;
     walk.name = SplitName(start, static_cast<std::size_t>(end - start), options);
-}
-
-int CompareWalkNames(const NameWalk& a, const NameWalk& b)
-{
-    if (a.ended) return b.ended ? 0 : -1;
-    if (b.ended) return 1;
-    return CompareParts(a.name, b.name);
 }
 
 int compareNameLists(const NameOptions& options, const char* listA, const char* listB)

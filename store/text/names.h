@@ -57,9 +57,6 @@ struct NameWalk {
 void StartNameWalk(NameWalk& walk, const char* list);
 // Moves to the next name and splits it under `options`.
 void AdvanceNameWalk(NameWalk& walk, const NameOptions& options);
-// Orders the current names of two walks: an ended walk first, then family names, then given
-// names (none before some), both compared with CompareTextI.
-int CompareWalkNames(const NameWalk& a, const NameWalk& b);
 
 // Orders two name lists: method 1 compares the texts as written (CompareTextI); method 0
 // compares name by name until a difference or the end of either list, so a list that is

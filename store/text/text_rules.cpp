@@ -206,22 +206,10 @@ const unsigned char* Bytes(const char* text)
 
 bool IsLetter(char c) { return kTables.classes[Byte(c)] == kClassLetter; }
 bool IsDigit(char c) { return kTables.classes[Byte(c)] == kClassDigit; }
-bool IsAlphaNumeric(char c) { return kTables.classes[Byte(c)] != 0; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 char ToLowerChar(char c) { return static_cast<char>(kTables.lower[Byte(c)]); }
 char ToUpperChar(char c) { return static_cast<char>(kTables.upper[Byte(c)]); }
-
-void LowerText(char* text)
-{
-    if (text == nullptr) return;
-    for (; *text != 0; ++text) *text = ToLowerChar(*text);
-}
-
-bool SameCharIgnoringCase(char a, char b)
-{
-    return kTables.lower[Byte(a)] == kTables.lower[Byte(b)];
-}
 
 int CompareTextI(const char* a, const char* b)
 {

@@ -16,17 +16,12 @@
 bool IsLetter(char c);
 // A decimal digit 0-9.
 bool IsDigit(char c);
-bool IsAlphaNumeric(char c);
 // Space or TAB.
 bool IsBlank(char c);
 
 // The lower-case (upper-case) partner of a letter; every other character as it is.
 char ToLowerChar(char c);
 char ToUpperChar(char c);
-// Lower-cases a zero-terminated text in place; null is allowed and left alone.
-void LowerText(char* text);
-// Whether two characters are the same letter regardless of case (or the same character).
-bool SameCharIgnoringCase(char a, char b);
 
 // Case-insensitive alphabetical comparison: -1, 0 or 1. First the letters as letters
 // (accents ignored), then the accents decide; case never does. Null sorts as an empty text.

@@ -41,12 +41,6 @@ void FakeTransferUi::reportFailure(const TransferReport& report)
     failureNames.push_back(report.fileName);
 }
 
-void* FakeTransferUi::beginProgress(const char* fileName)
-{
-    progressFiles.push_back(fileName);
-    return &frame_;
-}
-
 void FakeTransferUi::progress(TransferProgress kind, unsigned long count)
 {
     progressCalls.emplace_back(kind, count);
@@ -151,8 +145,8 @@ std::string ReferText(int count)
     char record[160];
     for (int i = 0; i < count; ++i) {
         std::snprintf(record, sizeof record,
-                      "%%A Author%05d, A.\r\n%%D %d\r\n%%T Title number %d\r\n%%J Journal\r\n\r\n",
-                      i, 1950 + i % 70, i);
+                      "%%A Author%05d, A.\r\n%%D %d\r\n%%T Title number %d\r\n%%%c Series\r\n\r\n",
+                      i, 1950 + i % 70, i, i % 10 == 9 ? 'R' : 'J');
         text += record;
     }
     return text;

@@ -31,7 +31,6 @@ public:
     std::vector<TransferReport> failures;
     std::vector<std::string> failureNames;
     std::vector<std::pair<TransferProgress, unsigned long>> progressCalls;
-    std::vector<std::string> progressFiles;
     int progressEnded = 0;
     int saveQuestions = 0;
     int namesChanged = 0;
@@ -41,7 +40,7 @@ public:
     bool chooseFormat(int mode, char* fileName) override;
     SaveAnswer askToSave(const Database& database) override;
     void reportFailure(const TransferReport& report) override;
-    void* beginProgress(const char* fileName) override;
+    void* beginProgress(const char*) override { return &frame_; }
     void progress(TransferProgress kind, unsigned long count) override;
     void endProgress() override { ++progressEnded; }
     void fileNameChanged(Database& database) override { ++namesChanged; }
@@ -82,7 +81,7 @@ Database* OpenFile(const std::string& path);
 int TemporaryFilesIn(const std::filesystem::path& directory);
 
 // A refer file of `count` references, each with one author, a date and a title, numbered so
-// that the authors sort in file order.
+// that the authors sort in file order; every tenth is a report, the others journal papers.
 std::string ReferText(int count);
 
 #endif
