@@ -1,9 +1,14 @@
 #include "store/text/names.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -49,9 +54,13 @@ TEST(Names, SplitsEachNameOfAList)
         {"Smith", Options(0, 0), {"Smith|(none)"}},
         {" Smith", standard, {"Smith|(none)"}},        // the only blank is the first character
         {"van der Berg, J", standard, {"van der Berg|J"}},
-        {"Smith, J, Jr", standard, {"Smith, J|Jr"}},   // the last separator splits
         {"Smith,   ", standard, {"Smith|(none)"}},     // empty given names are none
-        {"John  Smith", standard, {"Smith|John "}},    // only leading blanks are dropped
+        {"John  Smith ", standard, {"Smith|John"}},    // blanks around the parts are dropped
+        {"Smith , J ", standard, {"Smith|J"}},
+        {"Smith, J, Jr.", standard, {"Smith|J, Jr."}},  // a generational suffix is no name
+        {"Smith, J, III", standard, {"Smith|J, III"}},
+        {"Smith, Jr", standard, {"Smith|Jr"}},
+        {"Smith, J, Junior", standard, {"Smith, J|Junior"}},  // otherwise the last one splits
         {"J\tSmith", standard, {"Smith|J"}},
         {"Smith; J", Options(0, 1, ';'), {"Smith|J"}},
         {"Smith, J", Options(0, 1, ';'), {"J|Smith,"}},  // no separator: family name last
@@ -82,6 +91,7 @@ TEST(Names, ComparesNameLists)
     const NameOptions family = Options(0);
     const Case cases[] = {
         {"Smith, J", "J Smith", family, 0},
+        {"J Smith ", "J Smith", family, 0},
         {"Smith, J", "SMITH, j", family, 0},
         {"Smith, J", "Smith, J\r\nJones, A", family, -1},  // a leading part sorts first
         {"Smith, J\r\nJones, A\r\n", "Smith, J\r\nJones, A", family, 0},
@@ -99,6 +109,32 @@ TEST(Names, ComparesNameLists)
                      " method " + std::to_string(c.options.method));
         const int result = compareNameLists(c.options, c.a, c.b);
         EXPECT_EQ((result > 0) - (result < 0), c.sign);
+    }
+}
+
+// Real names in the order a reader expects them, compared by family names: hyphens and
+// apostrophes weigh nothing, particles and accents sort with their letters, initials with
+// dots after those without, a generational suffix stays with the given names.
+TEST(Names, SortRealNamesAsAReaderExpects)
+{
+    const char* const names[] = {
+        "Adams, A",        "\xC5ngstr\xF6m, A", "de la Cruz, M",  "Dean, B",
+        "Mueller, K",      "Muller, K",         "M\xFCller, K",   "Oakley, A",
+        "Obrien, B",       "O'Brien, B",        "O'Connor, C",    "Smith, J",
+        "Smith, J, Jr.",   "Smith, J.",         "Smith, J. R.",   "Smith, JR",
+        "Smithers, J",     "Smith-Jones, A",    "van der Berg, J", "Van Dyke, A",
+    };
+    const NameOptions family = Options(0);
+    for (std::size_t i = 0; i + 1 < std::size(names); ++i) {
+        SCOPED_TRACE(std::string(names[i]) + " before " + names[i + 1]);
+        EXPECT_LT(compareNameLists(family, names[i], names[i + 1]), 0);
+        EXPECT_GT(compareNameLists(family, names[i + 1], names[i]), 0);
+#if defined(_WIN32)
+        // The system's own comparison puts the family names in the same order.
+        const std::string a = names[i];
+        const std::string b = names[i + 1];
+        EXPECT_LE(lstrcmpiA(a.substr(0, a.find(',')).c_str(), b.substr(0, b.find(',')).c_str()), 0);
+#endif
     }
 }
 

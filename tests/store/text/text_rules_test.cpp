@@ -68,6 +68,13 @@ TEST(TextRules, ComparesAlphabeticallyIgnoringCase)
         {"\xDE" "orn", "Zorn", 1},                 // thorn after z
         {"1", "a", -1},                            // digits before letters
         {"-", "1", -1},                            // punctuation before digits
+        {"O'Brien", "Oakley", 1},                  // hyphens and apostrophes weigh nothing
+        {"Smith-Jones", "Smithers", 1},
+        {"O'Brien", "Obrien", 1},                  // and tell apart what is otherwise equal
+        {"O'BRIEN", "o'brien", 0},
+        {"co\xADop", "coop", 1},                   // a soft hyphen too
+        {"a-b", "a'b", 1},
+        {"ab-", "a-b", -1},
         {"\t", " ", -1},                           // control characters first
         {nullptr, "", 0},
         {nullptr, "a", -1},
@@ -91,7 +98,8 @@ TEST(TextRules, OrderIsConsistentAndPrefixesAgreeWithIt)
     std::vector<std::string> words = {
         "Angstrom", "\xC5ngstr\xF6m", "angstrom", "Bloggs", "bloggs, F", "M\xFCller", "Muller",
         "Mueller", "Stra\xDF" "e", "Strasse", "Strase", "\xE6on", "aeon", "AEON", "\x9C" "uvre",
-        "oeuvre", "O'Brien", "Obrien", "van Dijk", "Van Dijk", "\xD8rsted", "Orsted", "Zorn",
+        "oeuvre", "O'Brien", "Obrien", "O-Brien", "O'Brien-", "Oakley", "van Dijk", "Van Dijk",
+        "\xD8rsted", "Orsted", "Zorn",
         "\xDE" "orn", "1994", "12 Mar 1994", "", " ", "-", "\xE9" "cole", "Ecole", "\xC9" "cole",
         "Y\xFDlmaz", "Yilmaz", "\xC7" "elik", "Celik", "abcdefgh", "abcdefghi", "\t",
     };
