@@ -16,7 +16,7 @@
 
 // Answers questions with `answer`, counts them, and keeps the progress figures and the line
 // last selected; its windows open unless `openSucceeds` is false.
-class FakeStoreUi : public StoreUi {
+class FakeStoreUi : public SilentStoreUi {
 public:
     bool answer = true;
     bool openSucceeds = true;
@@ -29,18 +29,8 @@ public:
         ++questions;
         return answer;
     }
-    void lineInserted(Database&, int32_t) override {}
-    void lineDeleted(Database&, int32_t) override {}
     void lineSelected(Database&, int32_t index) override { selected = index; }
-    void linesCleared(Database&) override {}
-    void linesRefilled(Database&) override {}
-    void updatesBegun(Database&) override {}
-    void updatesEnded(Database&) override {}
-    void allListsChanged() override {}
-    void countsChanged() override {}
-    void beginLongOperation(Database&, LongOperation) override {}
     void progress(unsigned percent) override { progressValues.push_back(percent); }
-    void endLongOperation() override {}
     bool openBibliography(Database& bibliography, Database&) override;
     void closeWindow(Database& database) override { DatabaseWindowDestroyed(&database); }
 };
