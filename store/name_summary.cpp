@@ -142,8 +142,6 @@ void SetAndWord(const char* word)
     g_andWord[length] = 0;
 }
 
-const char* AndWord() { return g_andWord; }
-
 void formatNameSummary(const Reference& reference, uint32_t flags, char* out,
                        std::size_t outSize)
 {

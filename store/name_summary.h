@@ -27,7 +27,6 @@ constexpr std::size_t kSummaryBufferSize = 16384;
 // from the language library. Longer texts are cut to 11 characters.
 constexpr std::size_t kAndWordMaxLength = 11;
 void SetAndWord(const char* word);
-const char* AndWord();
 
 // Writes the summary line of `reference` into `out` (always terminated, cut to fit `outSize`).
 // The names are the editors with kSummaryUseEditors, else the authors, or the editors when

@@ -1,6 +1,7 @@
 #include "store/text/names.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "store/text/text_rules.h"
 
@@ -12,6 +13,26 @@ const char* SkipBlanks(const char* at, const char* end)
 {
     while (at < end && IsBlank(*at)) ++at;
     return at;
+}
+
+const char* DropTrailingBlanks(const char* begin, const char* end)
+{
+    while (end > begin && IsBlank(end[-1])) --end;
+    return end;
+}
+
+// Whether [begin, end) is a generational suffix ("Jr.", "III"), blanks around it aside.
+bool IsGenerationalSuffix(const char* begin, const char* end)
+{
+    begin = SkipBlanks(begin, end);
+    end = DropTrailingBlanks(begin, end);
+    for (const char* suffix : {"jr", "jr.", "sr", "sr.", "ii", "iii", "iv"}) {
+        const char* at = begin;
+        const char* wanted = suffix;
+        for (; at < end && *wanted != 0 && ToLowerChar(*at) == *wanted; ++at) ++wanted;
+        if (at == end && *wanted == 0) return true;
+    }
+    return false;
 }
 
 const char* LastOf(const char* begin, const char* end, char wanted)
@@ -35,14 +56,17 @@ const char* FirstBlank(const char* begin, const char* end)
     return nullptr;
 }
 
+// The parts without the blanks around them.
 NameParts MakeParts(const char* family, const char* familyEnd, const char* given,
                     const char* givenEnd)
 {
     NameParts parts;
     parts.family = SkipBlanks(family, familyEnd);
-    parts.familyLength = static_cast<std::size_t>(familyEnd - parts.family);
+    parts.familyLength =
+        static_cast<std::size_t>(DropTrailingBlanks(parts.family, familyEnd) - parts.family);
     if (given != nullptr) {
         given = SkipBlanks(given, givenEnd);
+        givenEnd = DropTrailingBlanks(given, givenEnd);
         if (given < givenEnd) {
             parts.given = given;
             parts.givenLength = static_cast<std::size_t>(givenEnd - given);
@@ -60,6 +84,15 @@ int CompareParts(const NameParts& a, const NameParts& b)
     return CompareTextI(a.given, a.givenLength, b.given, b.givenLength);
 }
 
+// Orders the current names of two walks: an ended walk first, then family names, then given
+// names (none before some).
+int CompareWalkNames(const NameWalk& a, const NameWalk& b)
+{
+    if (a.ended) return b.ended ? 0 : -1;
+    if (b.ended) return 1;
+    return CompareParts(a.name, b.name);
+}
+
 }  // namespace
 
 bool IsValidNameSeparator(char separator)
@@ -69,9 +102,13 @@ bool IsValidNameSeparator(char separator)
 
 NameParts SplitName(const char* name, std::size_t length, const NameOptions& options)
 {
-    const char* end = name + length;
-    if (const char* separator = LastOf(name, end, options.separator))
+    const char* end = DropTrailingBlanks(name, name + length);
+    if (const char* separator = LastOf(name, end, options.separator)) {
+        // "Smith, J, Jr.": the suffix goes with the given names.
+        const char* earlier = LastOf(name, separator, options.separator);
+        if (earlier != nullptr && IsGenerationalSuffix(separator + 1, end)) separator = earlier;
         return MakeParts(name, separator, separator + 1, end);
+    }
     if (options.familyLast != 0) {
         const char* blank = LastBlank(name, end);
         if (blank != nullptr && blank != name) return MakeParts(blank + 1, end, name, blank);
@@ -113,13 +150,6 @@ void AdvanceNameWalk(NameWalk& walk, const NameOptions& options)
     if (*end == '\n' && end > start && end[-1] == '\r') --end;
     ++walk.consumed;
     walk.name = SplitName(start, static_cast<std::size_t>(end - start), options);
-}
-
-int CompareWalkNames(const NameWalk& a, const NameWalk& b)
-{
-    if (a.ended) return b.ended ? 0 : -1;
-    if (b.ended) return 1;
-    return CompareParts(a.name, b.name);
 }
 
 int compareNameLists(const NameOptions& options, const char* listA, const char* listB)

@@ -36,9 +36,11 @@ struct NameParts {
 };
 
 // Splits one name (without its line break): at the last separator the family name comes
-// first; without a separator the family name is the last word when `familyLast` is set (a
-// name whose only blank is its first character is all family name), else the first word.
-// Leading blanks are dropped from both parts; empty given names count as none.
+// first, unless what follows it is a generational suffix (Jr, Jr., Sr, Sr., II, III, IV),
+// which stays with the given names ("Smith, J, Jr." is a Smith); without a separator the
+// family name is the last word when `familyLast` is set (a name whose only blank is its first
+// character is all family name), else the first word. Blanks around the name and around both
+// parts are dropped; empty given names count as none.
 NameParts SplitName(const char* name, std::size_t length, const NameOptions& options);
 
 // A walk through a name list, one name at a time, without copying. Name k starts after the
@@ -57,9 +59,6 @@ struct NameWalk {
 void StartNameWalk(NameWalk& walk, const char* list);
 // Moves to the next name and splits it under `options`.
 void AdvanceNameWalk(NameWalk& walk, const NameOptions& options);
-// Orders the current names of two walks: an ended walk first, then family names, then given
-// names (none before some), both compared with CompareTextI.
-int CompareWalkNames(const NameWalk& a, const NameWalk& b);
 
 // Orders two name lists: method 1 compares the texts as written (CompareTextI); method 0
 // compares name by name until a difference or the end of either list, so a list that is

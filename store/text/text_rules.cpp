@@ -2,7 +2,12 @@
 
 namespace {
 
-enum : unsigned char { kClassLetter = 1, kClassDigit = 2 };
+enum : unsigned char { kClassLetter = 1, kClassDigit = 2, kClassMark = 4 };
+
+// Hyphen, apostrophe and soft hyphen weigh nothing in the alphabetical order ("O'Brien" sorts
+// with "Obrien", "Smith-Jones" after "Smithers"), as in the system's word sort; they only tell
+// apart texts that are otherwise the same.
+constexpr unsigned char kMarks[] = {'-', '\'', 0xAD};
 
 // Accent marks: the second level of the comparison. 0 is the plain letter.
 enum : unsigned char {
@@ -73,6 +78,7 @@ constexpr Tables BuildTables()
         t.upper[c] = static_cast<unsigned char>(c - 32);
     }
     for (int c = '0'; c <= '9'; ++c) t.classes[c] = kClassDigit;
+    for (unsigned char mark : kMarks) t.classes[mark] = kClassMark;
     for (const ExtraLetter& letter : kExtraLetters) {
         t.classes[letter.lower] = kClassLetter;
         if (letter.upper != 0) {
@@ -88,7 +94,8 @@ constexpr Tables BuildTables()
     for (int c = 1; c < 256; ++c)
         if (IsControlByte(c)) t.primary[c] = next++;
     for (int c = 1; c < 256; ++c)
-        if (!IsControlByte(c) && t.classes[c] == 0) t.primary[c] = next++;
+        if (!IsControlByte(c) && (t.classes[c] == 0 || t.classes[c] == kClassMark))
+            t.primary[c] = next++;
     for (int c = '0'; c <= '9'; ++c) t.primary[c] = next++;
     const unsigned short letterBase = next;
     auto letterWeight = [letterBase](char base) {
@@ -122,8 +129,10 @@ static_assert(MaxPrimaryWeight() < 255, "primary weights must fit in a byte, bel
 
 inline unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
 
-// A run of text read as a stream of weights; a ligature gives two. With no end pointer the
-// run ends at its terminator.
+inline bool IsMark(unsigned char c) { return kTables.classes[c] == kClassMark; }
+
+// A run of text read as a stream of weights; a ligature gives two, a mark none. With no end
+// pointer the run ends at its terminator.
 struct WeightStream {
     const unsigned char* at;
     const unsigned char* end;
@@ -132,16 +141,23 @@ struct WeightStream {
 
     bool AtEnd() const { return end != nullptr ? at == end : *at == 0; }
 
+    // The next byte that is not a mark; false at the end.
+    bool NextByte()
+    {
+        while (!AtEnd() && IsMark(*at)) ++at;
+        if (AtEnd()) return false;
+        lastByte = *at++;
+        secondLetterDue = kTables.primary2[lastByte] != 0;
+        return true;
+    }
+
     unsigned short NextPrimary()
     {
         if (secondLetterDue) {
             secondLetterDue = false;
             return kTables.primary2[lastByte];
         }
-        if (AtEnd()) return 0;
-        lastByte = *at++;
-        secondLetterDue = kTables.primary2[lastByte] != 0;
-        return kTables.primary[lastByte];
+        return NextByte() ? kTables.primary[lastByte] : 0;
     }
 
     // Called in step with NextPrimary over texts whose primary weights are all equal.
@@ -151,19 +167,46 @@ struct WeightStream {
             secondLetterDue = false;
             return kPlain;
         }
-        if (AtEnd()) return kPlain;
-        lastByte = *at++;
-        secondLetterDue = kTables.primary2[lastByte] != 0;
-        return kTables.secondary[lastByte];
+        return NextByte() ? kTables.secondary[lastByte] : static_cast<unsigned char>(kPlain);
+    }
+
+    // The next mark and the number of weights before it; false when no mark follows.
+    bool NextMark(unsigned& position, unsigned char& mark)
+    {
+        for (; !AtEnd(); ++at) {
+            if (IsMark(*at)) {
+                mark = *at++;
+                return true;
+            }
+            position += kTables.primary2[*at] != 0 ? 2 : 1;
+        }
+        return false;
     }
 };
+
+// Over texts equal but for their marks: the one without further marks first, then the one
+// whose mark comes later, then the lower mark.
+int CompareMarks(WeightStream a, WeightStream b)
+{
+    unsigned positionA = 0;
+    unsigned positionB = 0;
+    for (;;) {
+        unsigned char markA = 0;
+        unsigned char markB = 0;
+        const bool moreA = a.NextMark(positionA, markA);
+        const bool moreB = b.NextMark(positionB, markB);
+        if (!moreA || !moreB) return moreA == moreB ? 0 : moreA ? 1 : -1;
+        if (positionA != positionB) return positionA > positionB ? -1 : 1;
+        if (markA != markB) return markA < markB ? -1 : 1;
+    }
+}
 
 int Compare(const unsigned char* a, const unsigned char* aEnd, const unsigned char* b,
             const unsigned char* bEnd)
 {
     WeightStream sa{a, aEnd};
     WeightStream sb{b, bEnd};
-    // A common prefix that differs at most in case has equal weights on both levels.
+    // A common prefix that differs at most in case has equal weights on every level.
     while (!sa.AtEnd() && !sb.AtEnd() && kTables.lower[*sa.at] == kTables.lower[*sb.at]) {
         ++sa.at;
         ++sb.at;
@@ -180,12 +223,13 @@ int Compare(const unsigned char* a, const unsigned char* aEnd, const unsigned ch
     }
     sa = restA;
     sb = restB;
-    while (!(sa.AtEnd() && !sa.secondLetterDue)) {
+    for (;;) {
         const unsigned char wa = sa.NextSecondary();
         const unsigned char wb = sb.NextSecondary();
         if (wa != wb) return wa < wb ? -1 : 1;
+        if (sa.AtEnd() && !sa.secondLetterDue && sb.AtEnd() && !sb.secondLetterDue) break;
     }
-    return 0;
+    return CompareMarks(restA, restB);
 }
 
 uint64_t Prefix(WeightStream stream)
@@ -206,22 +250,10 @@ const unsigned char* Bytes(const char* text)
 
 bool IsLetter(char c) { return kTables.classes[Byte(c)] == kClassLetter; }
 bool IsDigit(char c) { return kTables.classes[Byte(c)] == kClassDigit; }
-bool IsAlphaNumeric(char c) { return kTables.classes[Byte(c)] != 0; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 char ToLowerChar(char c) { return static_cast<char>(kTables.lower[Byte(c)]); }
 char ToUpperChar(char c) { return static_cast<char>(kTables.upper[Byte(c)]); }
-
-void LowerText(char* text)
-{
-    if (text == nullptr) return;
-    for (; *text != 0; ++text) *text = ToLowerChar(*text);
-}
-
-bool SameCharIgnoringCase(char a, char b)
-{
-    return kTables.lower[Byte(a)] == kTables.lower[Byte(b)];
-}
 
 int CompareTextI(const char* a, const char* b)
 {

@@ -2,10 +2,12 @@
 // case-insensitive alphabetical comparison of Windows code page 1252 texts.
 //
 // The rules are the program's own tables, not the C library's locale, so they give the same
-// results on every platform. Accented letters fold to their partners ("É" to "é") and sort
-// with their base letter ("Ångström" among the A's, after "Angstrom"); the ligatures "æ",
-// "œ" and "ß" sort as "ae", "oe" and "ss". Control characters sort first, then blanks,
-// punctuation and symbols, then digits, then letters.
+// results on every platform, in the manner of the system's word sort. Accented letters fold
+// to their partners ("É" to "é") and sort with their base letter ("Ångström" among the A's,
+// after "Angstrom"); the ligatures "æ", "œ" and "ß" sort as "ae", "oe" and "ss". Control
+// characters sort first, then blanks, punctuation and symbols, then digits, then letters.
+// Hyphens, apostrophes and soft hyphens weigh nothing ("O'Brien" sorts with "Obrien", after
+// "Oakley"); they only keep texts apart that are otherwise the same ("Obrien" first).
 #ifndef CARTULAN_STORE_TEXT_TEXT_RULES_H
 #define CARTULAN_STORE_TEXT_TEXT_RULES_H
 
@@ -16,20 +18,16 @@
 bool IsLetter(char c);
 // A decimal digit 0-9.
 bool IsDigit(char c);
-bool IsAlphaNumeric(char c);
 // Space or TAB.
 bool IsBlank(char c);
 
 // The lower-case (upper-case) partner of a letter; every other character as it is.
 char ToLowerChar(char c);
 char ToUpperChar(char c);
-// Lower-cases a zero-terminated text in place; null is allowed and left alone.
-void LowerText(char* text);
-// Whether two characters are the same letter regardless of case (or the same character).
-bool SameCharIgnoringCase(char a, char b);
 
 // Case-insensitive alphabetical comparison: -1, 0 or 1. First the letters as letters
-// (accents ignored), then the accents decide; case never does. Null sorts as an empty text.
+// (accents and marks ignored), then the accents, then the marks decide; case never does.
+// Null sorts as an empty text.
 int CompareTextI(const char* a, const char* b);
 // The same for two runs of text given by length (they need no terminator).
 int CompareTextI(const char* a, std::size_t aLength, const char* b, std::size_t bLength);

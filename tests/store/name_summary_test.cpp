@@ -10,173 +10,101 @@
 
 namespace {
 
-const char* const kOne = "Bloggs, F";
 const char* const kTwo = "Bloggs, F\r\nSmith, J";
 const char* const kThree = "Bloggs, F\r\nSmith, J\r\nOther, AN";
 
 struct Fields {
-    const char* authors = nullptr;
-    const char* editors = nullptr;
+    const char* authors;
     const char* date = nullptr;
     const char* title = nullptr;
     const char* source = nullptr;
+    const char* editors = nullptr;
 };
 
-std::string Summary(const Fields& fields, uint32_t flags)
+void Set(Reference& reference, const Fields& fields)
 {
-    Reference reference;
     SetReferenceText(reference, kFieldAuthors, fields.authors);
-    SetReferenceText(reference, kFieldEditors, fields.editors);
     SetReferenceText(reference, kFieldDate, fields.date);
     SetReferenceText(reference, kFieldTitle, fields.title);
     SetReferenceText(reference, kFieldSource, fields.source);
-    char out[kSummaryBufferSize];
-    std::memset(out, 'x', sizeof out);
-    formatNameSummary(reference, flags, out, sizeof out);
-    return out;
+    SetReferenceText(reference, kFieldEditors, fields.editors);
 }
 
-Fields Authors(const char* authors)
+TEST(NameSummary, ShapesNamesDateAndTitle)
 {
-    Fields fields;
-    fields.authors = authors;
-    return fields;
-}
-
-class NameSummary : public ::testing::Test {
-protected:
-    void SetUp() override { SetAndWord("and "); }
-    void TearDown() override { SetAndWord("and "); }
-};
-
-TEST_F(NameSummary, ShortensTheNameListByMode)
-{
+    const uint32_t all = kSummaryAll;
+    const uint32_t first = kSummaryFirstOnly;
+    const uint32_t etAl = kSummaryTwoOrOneEtAl;
+    const uint32_t title = kSummaryWithTitle;
+    const uint32_t year = kSummaryYearOnly;
+    const uint32_t editors = kSummaryUseEditors;
     struct Case {
-        const char* authors;
-        uint32_t mode;
-        const char* names;
+        Fields fields;
+        uint32_t flags;
+        const char* expected;
     };
     const Case cases[] = {
-        {kOne, kSummaryAll, "Bloggs, F"},
-        {kTwo, kSummaryAll, "Bloggs, F, and Smith, J"},
-        {kThree, kSummaryAll, "Bloggs, F, Smith, J, and Other, AN"},
-        {"Bloggs, F\r\nSmith, J\r\nOther, AN\r\n", kSummaryAll, "Bloggs, F, Smith, J, Other, AN"},
-        {"Bloggs, F\r\n", kSummaryAll, "Bloggs, F"},
-        {kThree, kSummaryFirstOnly, "Bloggs, F"},
-        {kOne, kSummaryFirstOnly, "Bloggs, F"},
-        {kOne, kSummaryTwoOrOneEtAl, "Bloggs, F"},
-        {kTwo, kSummaryTwoOrOneEtAl, "Bloggs, F, Smith, J"},
-        {kThree, kSummaryTwoOrOneEtAl, "Bloggs, F et al"},
-        {"Bloggs, F\r\nSmith, J\r\n", kSummaryTwoOrOneEtAl, "Bloggs, F et al"},
-        {"Bloggs, F\r\n", kSummaryTwoOrOneEtAl, "Bloggs, F, "},
-        {kThree, 0, kThree},  // mode 0 leaves the list as stored
-        {"Bloggs, F\nSmith, J", kSummaryAll, "Bloggs, F, and Smith, J"},
+        {{"Bloggs, F"}, all, "Bloggs, F\t"},
+        {{kTwo}, all, "Bloggs, F, and Smith, J\t"},
+        {{kThree}, all, "Bloggs, F, Smith, J, and Other, AN\t"},
+        {{"Bloggs, F\r\nSmith, J\r\nOther, AN\r\n"}, all, "Bloggs, F, Smith, J, Other, AN\t"},
+        {{"Bloggs, F\nSmith, J"}, all, "Bloggs, F, and Smith, J\t"},
+        {{kThree}, first, "Bloggs, F\t"},
+        {{kTwo}, etAl, "Bloggs, F, Smith, J\t"},
+        {{kThree}, etAl, "Bloggs, F et al\t"},
+        {{"Bloggs, F\r\nSmith, J\r\n"}, etAl, "Bloggs, F et al\t"},
+        {{"Bloggs, F\r\n"}, etAl, "Bloggs, F, \t"},
+        {{kThree}, 0, "Bloggs, F\r\nSmith, J\r\nOther, AN\t"},  // mode 0: as stored
+        {{nullptr, nullptr, nullptr, nullptr, kTwo}, first, "Bloggs, F\t"},  // editors stand in
+        {{"Author, A", nullptr, nullptr, nullptr, "Editor, E"}, all | editors, "Editor, E\t"},
+        {{"Author, A"}, all | editors, "\t"},
+        {{nullptr, "1994", "Title"}, all | title, "\t(1994)  Title"},
+        {{"B", "12 Mar 1994", "T", "J"}, first | year, "B\t(1994)"},
+        {{"B", "Spring 1994"}, first | year, "B\t(1994)"},
+        {{"B", "3/4/95"}, first | year, "B\t(95)"},
+        {{"B", "12/3"}, first | year, "B\t(12/3)"},
+        {{"B", "in press"}, first | year, "B\t(in press)"},
+        {{"B", "1994-95"}, first | year, "B\t(1994-95)"},  // no blank or slash: as it stands
+        {{"B", "12 Mar 1994"}, first, "B\t(12 Mar 1994)"},
+        {{"B", "", "T", "J"}, all | title, "B\t()  T"},
+        {{"B", "1994", nullptr, "J"}, all | title, "B\t(1994)  J"},  // the source for a title
+        {{"B", "1994", nullptr, nullptr}, all | title, "B\t(1994)"},
     };
+    SetAndWord("and ");
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.authors) + " mode " + std::to_string(c.mode));
-        EXPECT_EQ(Summary(Authors(c.authors), c.mode), std::string(c.names) + "\t");
+        SCOPED_TRACE(c.expected);
+        Reference reference;
+        Set(reference, c.fields);
+        char out[kSummaryBufferSize];
+        formatNameSummary(reference, c.flags, out, sizeof out);
+        EXPECT_STREQ(out, c.expected);
     }
 }
 
-TEST_F(NameSummary, UsesEditorsWhenThereAreNoAuthorsOrWhenAsked)
-{
-    Fields editorsOnly;
-    editorsOnly.editors = kTwo;
-    for (uint32_t mode : {kSummaryAll, kSummaryFirstOnly, kSummaryTwoOrOneEtAl}) {
-        SCOPED_TRACE(mode);
-        EXPECT_NE(Summary(editorsOnly, mode).find("Bloggs, F"), std::string::npos);
-    }
-    EXPECT_EQ(Summary(editorsOnly, kSummaryAll), "Bloggs, F, and Smith, J\t");
-
-    Fields both;
-    both.authors = "Author, A";
-    both.editors = "Editor, E";
-    EXPECT_EQ(Summary(both, kSummaryAll), "Author, A\t");
-    EXPECT_EQ(Summary(both, kSummaryAll | kSummaryUseEditors), "Editor, E\t");
-    EXPECT_EQ(Summary(Authors("Author, A"), kSummaryAll | kSummaryUseEditors), "\t");
-
-    Fields none;
-    none.date = "1994";
-    none.title = "Title";
-    EXPECT_EQ(Summary(none, kSummaryAll | kSummaryWithTitle), "\t(1994)  Title");
-}
-
-TEST_F(NameSummary, ShowsTheDateAndWithYearOnlyJustTheYear)
-{
-    struct Case {
-        const char* date;
-        const char* full;
-        const char* yearOnly;
-    };
-    const Case cases[] = {
-        {"12 Mar 1994", "(12 Mar 1994)", "(1994)"},
-        {"1994", "(1994)", "(1994)"},
-        {"Spring 1994", "(Spring 1994)", "(1994)"},
-        {"12/3", "(12/3)", "(12/3)"},
-        {"in press", "(in press)", "(in press)"},
-        {"3/4/95", "(3/4/95)", "(95)"},
-        {"1994-95", "(1994-95)", "(1994-95)"},  // no blank or slash: as it stands
-        {"", "()", "()"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.date);
-        Fields fields = Authors(kOne);
-        fields.date = c.date;
-        EXPECT_EQ(Summary(fields, kSummaryFirstOnly), std::string("Bloggs, F\t") + c.full);
-        EXPECT_EQ(Summary(fields, kSummaryFirstOnly | kSummaryYearOnly),
-                  std::string("Bloggs, F\t") + c.yearOnly);
-    }
-}
-
-TEST_F(NameSummary, AppendsTheTitleOrElseTheSource)
-{
-    Fields fields = Authors(kOne);
-    fields.date = "1994";
-    fields.title = "A title";
-    fields.source = "A journal";
-    EXPECT_EQ(Summary(fields, kSummaryAll), "Bloggs, F\t(1994)");
-    EXPECT_EQ(Summary(fields, kSummaryAll | kSummaryWithTitle), "Bloggs, F\t(1994)  A title");
-    fields.title = nullptr;
-    EXPECT_EQ(Summary(fields, kSummaryAll | kSummaryWithTitle), "Bloggs, F\t(1994)  A journal");
-    fields.source = nullptr;
-    EXPECT_EQ(Summary(fields, kSummaryAll | kSummaryWithTitle), "Bloggs, F\t(1994)");
-    fields.date = nullptr;
-    fields.title = "A title";
-    EXPECT_EQ(Summary(fields, kSummaryAll | kSummaryWithTitle), "Bloggs, F\t  A title");
-}
-
-TEST_F(NameSummary, TakesTheAndWordOfTheLanguage)
-{
-    SetAndWord("und ");
-    EXPECT_STREQ(AndWord(), "und ");
-    EXPECT_EQ(Summary(Authors(kTwo), kSummaryAll), "Bloggs, F, und Smith, J\t");
-    SetAndWord("abcdefghijklmnop");
-    EXPECT_STREQ(AndWord(), "abcdefghijk");
-    SetAndWord(nullptr);
-    EXPECT_STREQ(AndWord(), "");
-    EXPECT_EQ(Summary(Authors(kTwo), kSummaryAll), "Bloggs, F, Smith, J\t");
-}
-
-TEST_F(NameSummary, NeverWritesBeyondTheBuffer)
+TEST(NameSummary, TakesTheAndWordOfTheLanguageAndStaysInItsBuffer)
 {
     Reference reference;
-    SetReferenceText(reference, kFieldAuthors, kThree);
-    SetReferenceText(reference, kFieldDate, "1994");
+    Set(reference, {kThree, "1994", std::string(20000, 'n').c_str()});
+    char out[kSummaryBufferSize + 1];
+    SetAndWord("und ");
+    formatNameSummary(reference, kSummaryAll, out, sizeof out);
+    EXPECT_STREQ(out, "Bloggs, F, Smith, J, und Other, AN\t(1994)");
+    SetAndWord("abcdefghijklmnop");  // cut to 11 characters
+    formatNameSummary(reference, kSummaryAll, out, sizeof out);
+    EXPECT_STREQ(out, "Bloggs, F, Smith, J, abcdefghijkOther, AN\t(1994)");
+    SetAndWord("and ");
+
     std::vector<char> small(12, 'x');
-    formatNameSummary(reference, kSummaryAll, small.data(), small.size() - 2);
+    formatNameSummary(reference, kSummaryAll, small.data(), 10);
     EXPECT_STREQ(small.data(), "Bloggs, F");
     EXPECT_EQ(small[10], 'x');
-
+    out[kSummaryBufferSize - 1] = 'x';
+    formatNameSummary(reference, kSummaryAll | kSummaryWithTitle, out, kSummaryBufferSize - 1);
+    EXPECT_EQ(std::strlen(out), kSummaryBufferSize - 2);
+    EXPECT_EQ(out[kSummaryBufferSize - 1], 'x');
     char untouched = 'x';
     formatNameSummary(reference, kSummaryAll, &untouched, 0);
     EXPECT_EQ(untouched, 'x');
-
-    const std::string huge(20000, 'n');
-    SetReferenceText(reference, kFieldTitle, huge.c_str());
-    std::vector<char> out(kSummaryBufferSize + 1, 'x');
-    formatNameSummary(reference, kSummaryAll | kSummaryWithTitle, out.data(), kSummaryBufferSize);
-    EXPECT_EQ(std::strlen(out.data()), kSummaryBufferSize - 1);
-    EXPECT_EQ(out[kSummaryBufferSize], 'x');
 }
 
 }  // namespace
