@@ -69,11 +69,17 @@ bool SaveTextFile(const char* text, std::size_t length, const char* path, bool b
 bool BackupName(const char* path, char* out, std::size_t outSize);
 
 // The load or save of one database for `command`; `ask` shows the file dialog. Returns 1 on
-// success, else 0 (a failure has been reported through g_transfer.ui, except a missing
-// filter). Open and save as add the file to the recent files; import leaves the database
-// modified and untitled; every other command clears `modified` and names the database after
-// the file.
+// success, else 0 (a failure has been reported through g_transfer.ui). Open and save as add
+// the file to the recent files; import leaves the database modified and untitled; every other
+// command clears `modified` and names the database after the file. A load that fails, or that
+// the user abandons at a duplicate (the references read so far stay: 1), leaves the database
+// untitled, so that no later save overwrites a file it holds only part of.
 int TransferFile(Database& database, int command, int ask);
+
+// Makes `name` the file name of `database`, for a load that is not to ask (a recent file, a
+// name handed over by another instance or the command line). A name too long to keep whole
+// is reported and gives 0; the database is then unchanged.
+int TakeFileName(Database& database, const char* name);
 
 // Asks for (or takes) the file name: `name` (kPathSize bytes) receives the full path. Loading
 // a file that does not exist reports it and drops it from the recent files. Returns 1, or 0

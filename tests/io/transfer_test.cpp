@@ -12,6 +12,7 @@
 #include "store/reference.h"
 #include "store/reference_list.h"
 #include "store/store_state.h"
+#include "store/store_ui.h"
 #include "transfer_fakes.h"
 
 namespace {
@@ -182,20 +183,24 @@ TEST_F(TransferTest, MissingFilesAndFiltersFailWithoutWindows)
     EXPECT_STREQ(g_transfer.recentFiles[0], Path("other.ref").c_str());
     EXPECT_TRUE(ui_.progressFiles.empty());
 
-    // A default filter that does not load: 0 without a message.
+    // A default filter that does not load, or cannot save, is reported under its own name.
     WriteBytes(Path("lib.ref"), ReferText(2));
     SetDefaultFilter("NOSUCH.FLT");
     EXPECT_EQ(OpenFile(Path("lib.ref")), nullptr);
     SetDefaultFilter("../bin/REFER.FLT");  // filters come from their directory only
     EXPECT_EQ(OpenFile(Path("lib.ref")), nullptr);
-    EXPECT_EQ(ui_.failures.size(), 1u);
-    // A filter that cannot save is no default format for saving.
     SetDefaultFilter("PUBTAG.FLT");
     Database* database = NewDatabase();
     std::snprintf(database->fileName, kFileNameSize, "%s", Path("lib.ref").c_str());
     database->modified = 1;
     EXPECT_EQ(TransferFile(*database, kCommandSave, 0), 0);
     EXPECT_EQ(database->modified, 1);
+    EXPECT_EQ(ReadBytes(Path("lib.ref")), ReferText(2));
+    EXPECT_EQ(ui_.failureNames,
+              (std::vector<std::string>{gone, "NOSUCH.FLT", "../bin/REFER.FLT", "PUBTAG.FLT"}));
+    for (std::size_t i = 1; i < ui_.failures.size(); ++i)
+        EXPECT_EQ(ui_.failures[i].failure, TransferFailure::kFilterMissing);
+    EXPECT_TRUE(ui_.progressFiles.empty());
 
     TransferOutcome outcome;
     EXPECT_FALSE(LoadDatabaseFile(*database, Path("lib.ref").c_str(), "NOSUCH", nullptr, outcome));
@@ -352,4 +357,77 @@ TEST_F(TransferTest, FailedSaveAsKeepsTheOldNameAndModified)
     EXPECT_STREQ(g_transfer.recentFiles[0], path.c_str());
     EXPECT_EQ(ui_.progressEnded, 2);  // the open's and the failed save's progress windows
     EXPECT_EQ(ReadBytes(path), ReferText(3));
+}
+
+namespace {
+
+class AbandoningResolver : public DuplicateResolver {
+public:
+    DuplicateChoice resolveDuplicate(Reference&, const Reference&, bool) override
+    {
+        return DuplicateChoice::kAbandon;
+    }
+};
+
+}  // namespace
+
+// A database holds a file's name only when it holds the whole file: a later save must never
+// overwrite a file with the part of it that was read.
+TEST_F(TransferTest, AbandonedOrFailedLoadLeavesNoFileName)
+{
+    const std::string path = Path("lib.ref");
+    const std::string text = ReferText(3) + ReferText(1) + ReferText(5);  // a duplicate fourth
+    WriteBytes(path, text);
+    AbandoningResolver abandon;
+    g_store.resolver = &abandon;
+    Database* database = NewDatabase();
+    ASSERT_EQ(TakeFileName(*database, path.c_str()), 1);
+    EXPECT_EQ(TransferFile(*database, kCommandOpen, 0), 1);  // what was read stays
+    EXPECT_EQ(database->references->count(), 3);
+    EXPECT_STREQ(database->fileName, "");
+    EXPECT_EQ(database->modified, 1);
+    EXPECT_EQ(RecentFileCount(), 0);
+    EXPECT_EQ(ui_.namesChanged, 1);
+    // Closing asks to save; Yes asks for a name, and cancelling leaves the file as it was.
+    ui_.saveAnswer = SaveAnswer::kYes;
+    EXPECT_EQ(ConfirmSave(*database), 0);
+    ASSERT_EQ(ui_.fileRequests.size(), 1u);
+    EXPECT_STREQ(ui_.fileRequests[0].name, "");
+    EXPECT_EQ(ReadBytes(path), text);
+    g_store.resolver = nullptr;
+
+    // A folder opens, or reads, as no file does.
+    std::filesystem::create_directory(Path("folder.ref"));
+    Database* failed = NewDatabase();
+    ASSERT_EQ(TakeFileName(*failed, Path("folder.ref").c_str()), 1);
+    EXPECT_EQ(TransferFile(*failed, kCommandOpen, 0), 0);
+    EXPECT_STREQ(failed->fileName, "");
+    ASSERT_EQ(ui_.failures.size(), 1u);
+    EXPECT_EQ(ui_.failureNames[0], Path("folder.ref"));
+}
+
+// A name that does not fit is refused whole: cut, it would name another file.
+TEST_F(TransferTest, FileNamesTooLongAreReportedNotCut)
+{
+    Database* database = NewDatabase();
+    const std::string tooLong = Path(std::string(300, 'a') + ".ref");
+    EXPECT_EQ(TakeFileName(*database, tooLong.c_str()), 0);
+    EXPECT_STREQ(database->fileName, "");
+    const std::string longest(kPathSize - 1, 'b');
+    EXPECT_EQ(TakeFileName(*database, longest.c_str()), 1);
+    EXPECT_EQ(database->fileName, longest);
+
+    // A relative name whose full path is too long.
+    ui_.chosenFile = std::string(250, 'c');
+    database->fileName[0] = '\0';
+    database->modified = 1;
+    EXPECT_EQ(TransferFile(*database, kCommandSaveAs, 1), 0);
+    EXPECT_EQ(database->modified, 1);
+    EXPECT_STREQ(database->fileName, "");
+    ASSERT_EQ(ui_.failures.size(), 2u);
+    for (const TransferReport& report : ui_.failures)
+        EXPECT_EQ(report.failure, TransferFailure::kNameTooLong);
+    EXPECT_EQ(ui_.failureNames[0], tooLong);
+    EXPECT_EQ(ui_.failureNames[1], ui_.chosenFile);
+    EXPECT_TRUE(ui_.progressFiles.empty());
 }

@@ -117,6 +117,12 @@ const ExpectedString kStrings[] = {
     {587, "Change font used in edit windows"},
     {588, "A format with this name already exists!"},
     {589, "There is a line break in this format.\nThese are not allowed.  Use \\n instead."},
+    {591, "The file format filter %s cannot be used.\nIt is missing from the program's folder, or it cannot read or write files of this kind."},
+    {592, "Cannot read the whole of %s.\n%s\n\nThe file was not opened."},
+    {593, "Cannot save %s.\n%s\n\nThe disk may be full. The file was left as it was."},
+    {594, "The file format filter stopped saving %s.\nThe file was left as it was."},
+    {595, "Cannot save %s: the saved references could not take the old file's place.\n%s\n\nThe file was left as it was."},
+    {596, "This file name is too long:\n%s\n\nA file name may have at most 259 characters."},
 };
 
 constexpr int kStringBufferSize = 4096;
@@ -174,7 +180,7 @@ TEST_F(StringTable, HoldsNoOtherStrings)
     for (const ExpectedString& string : kStrings)
         expected[string.id] = string.text;
     EXPECT_EQ(AllStrings(library_.get()), expected);
-    EXPECT_EQ(expected.size(), 95u);
+    EXPECT_EQ(expected.size(), 101u);
 }
 
 // A missing id loads as an empty text, which the status bar and tooltips then show.
