@@ -432,16 +432,6 @@ int TransferFile(Database& database, int command, int ask)
     return 1;
 }
 
-int TakeFileName(Database& database, const char* name)
-{
-    if (name == nullptr || std::strlen(name) >= sizeof database.fileName) {
-        ReportAlone(TransferFailure::kNameTooLong, name != nullptr ? name : "");
-        return 0;
-    }
-    CopyPath(database.fileName, name);
-    return 1;
-}
-
 int ConfirmSave(Database& database)
 {
     if (database.modified == 0 || IsBibliography(database)) return 1;

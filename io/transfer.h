@@ -76,11 +76,6 @@ bool BackupName(const char* path, char* out, std::size_t outSize);
 // untitled, so that no later save overwrites a file it holds only part of.
 int TransferFile(Database& database, int command, int ask);
 
-// Makes `name` the file name of `database`, for a load that is not to ask (a recent file, a
-// name handed over by another instance or the command line). A name too long to keep whole
-// is reported and gives 0; the database is then unchanged.
-int TakeFileName(Database& database, const char* name);
-
 // Asks for (or takes) the file name: `name` (kPathSize bytes) receives the full path. Loading
 // a file that does not exist reports it and drops it from the recent files. Returns 1, or 0
 // when cancelled or missing.
