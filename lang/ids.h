@@ -154,6 +154,10 @@
 /* The MDI client numbers its window-list entries from here. */
 #define MDI_FIRST_CHILD_ID          800
 
+/* Posted to a database window when its sort keys or name options changed: re-sort it
+   (WM_USER + 2). */
+#define MSG_RESORT                  1026
+
 /* Positions in menu "MAIN". */
 #define MENU_POS_FILE               0
 #define MENU_POS_WINDOW             5
