@@ -353,7 +353,9 @@ void DefaultExtension(const char* fileTypes, char* out, std::size_t outSize)
     if (fileTypes == nullptr || fileTypes[0] == '\0') return;
     const char* pattern = fileTypes + std::strlen(fileTypes) + 1;
     if (std::strncmp(pattern, "*.", 2) != 0) return;
-    std::snprintf(out, outSize, "%s", pattern + 2);
+    // A pattern may list several types ("*.PTG;*.PTX"): the first one's extension counts.
+    const std::size_t length = std::strcspn(pattern + 2, ";*?. ");
+    std::snprintf(out, outSize, "%.*s", static_cast<int>(length), pattern + 2);
 }
 
 int ChooseFile(int saving, int ask, const char* fileTypes, char* name)

@@ -89,7 +89,8 @@ int ConfirmSave(Database& database);
 // was written, else 0.
 int SaveFormattedBibliography();
 
-// The text behind the "*." of the first pattern of a file-type list, cut to fit.
+// The extension of the first pattern of a file-type list ("REF" of "*.REF", "PTG" of
+// "*.PTG;*.PTX"), cut to fit; empty when the pattern names none.
 void DefaultExtension(const char* fileTypes, char* out, std::size_t outSize);
 
 #endif

@@ -100,6 +100,7 @@ TEST_F(TransferTest, ImportLeavesTheDatabaseModifiedAndUntitledExportNamesIt)
     EXPECT_EQ(RecentFileCount(), 0);
     ASSERT_EQ(ui_.fileRequests.size(), 1u);
     EXPECT_STREQ(ui_.fileRequests[0].name, "");  // the open dialog starts empty
+    EXPECT_STREQ(ui_.fileRequests[0].defaultExtension, "PTG");  // of "*.PTG;*.PTX"
 
     ui_.chosenFormat = "REFER.FLT";
     ui_.chosenFile = Path("exported.ref");

@@ -1,0 +1,203 @@
+#include "transfer_driver.h"
+
+#include <dlgs.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "ids.h"
+
+namespace transfer_ui {
+
+bool WaitUntil(const std::function<bool()>& done, DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done())
+            return true;
+        if (GetTickCount() - start >= ms)
+            return false;
+        Sleep(20);
+    }
+}
+
+HWND WaitForDialogTitled(DWORD pid, const std::string& title, DWORD ms)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : ui::TopLevelWindowsOf(pid)) {
+            if (ui::ClassOf(window) == "#32770" && IsWindowVisible(window) &&
+                ui::TextOf(window) == title) {
+                found = window;
+                return true;
+            }
+        }
+        return false;
+    }, ms);
+    return found;
+}
+
+namespace {
+
+// The file name field: an edit of its own in the older dialogs, the edit of a combo box
+// (itself inside an extended combo box) in the explorer-style ones.
+HWND FileNameField(HWND window)
+{
+    for (HWND child : ui::ChildrenOf(window)) {
+        const int id = GetDlgCtrlID(child);
+        if (ui::ClassOf(child) == "Edit" && (id == edt1 || id == cmb13))
+            return child;
+        if (HWND edit = FileNameField(child))
+            return edit;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool ChooseFile(HWND dialog, const std::string& name)
+{
+    HWND field = FileNameField(dialog);
+    if (!field)
+        return false;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()),
+                             SMTO_NORMAL, ui::kDefaultWaitMs, &result))
+        return false;
+    return ui::PressButton(dialog, IDOK);
+}
+
+std::vector<HWND> DatabaseWindows(HWND frame)
+{
+    std::vector<HWND> windows;
+    if (HWND client = ui::FindChildByClass(frame, "MDIClient")) {
+        for (HWND child : ui::ChildrenOf(client)) {
+            if (ui::ClassOf(child) == "RefChild")
+                windows.push_back(child);
+        }
+    }
+    return windows;
+}
+
+HWND WaitForDatabaseWindow(HWND frame, const std::string& title, DWORD ms)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : DatabaseWindows(frame)) {
+            if (lstrcmpiA(ui::TextOf(window).c_str(), title.c_str()) == 0) {
+                found = window;
+                return true;
+            }
+        }
+        return false;
+    }, ms);
+    return found;
+}
+
+int LineCount(HWND databaseWindow)
+{
+    HWND list = GetDlgItem(databaseWindow, IDC_DBWIN_LIST);
+    return list ? ui::ListBoxCount(list) : -1;
+}
+
+namespace {
+
+void PostMouse(HWND window, UINT message, int x, int y)
+{
+    const WPARAM keys = message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
+    PostMessageA(window, message, keys, MAKELPARAM(x, y));
+}
+
+}  // namespace
+
+void SelectFormat(HWND dialog, int index)
+{
+    HWND list = GetDlgItem(dialog, IDC_IMPOPT_LIST);
+    DWORD_PTR height = 0;
+    SendMessageTimeoutA(list, LB_GETITEMHEIGHT, 0, 0, SMTO_NORMAL, ui::kDefaultWaitMs, &height);
+    const int y = index * static_cast<int>(height) + static_cast<int>(height) / 2;
+    PostMouse(list, WM_LBUTTONDOWN, 10, y);
+    PostMouse(list, WM_LBUTTONUP, 10, y);
+}
+
+void DoubleClickList(HWND dialog, int x, int y)
+{
+    HWND list = GetDlgItem(dialog, IDC_IMPOPT_LIST);
+    PostMouse(list, WM_LBUTTONDOWN, x, y);
+    PostMouse(list, WM_LBUTTONUP, x, y);
+    PostMouse(list, WM_LBUTTONDBLCLK, x, y);
+    PostMouse(list, WM_LBUTTONUP, x, y);
+}
+
+bool SaveWindowShot(HWND window, const std::string& name)
+{
+    // Let the window finish painting first.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ui::kDefaultWaitMs, &result);
+    Sleep(150);
+    RECT rc = {};
+    GetWindowRect(window, &rc);
+    HDC screen = GetDC(nullptr);
+    const bool saved = ui::SaveArea(screen, rc.left, rc.top, rc.right - rc.left,
+                                    rc.bottom - rc.top, ui::ShotsDir() + "\\" + name + ".bmp");
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+bool WriteFile(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    return static_cast<bool>(out.flush());
+}
+
+std::string ReferText(int first, int count)
+{
+    std::string text;
+    char record[200];
+    for (int i = first; i < first + count; ++i) {
+        std::snprintf(record, sizeof record,
+                      "%%A Author%05d, A.\r\n%%D %d\r\n%%T Title number %d\r\n%%J Journal\r\n\r\n",
+                      i, 1950 + i % 70, i);
+        text += record;
+    }
+    return text;
+}
+
+std::string DataFile(const std::string& name)
+{
+    std::string path = std::string(CARTULAN_TEST_DATA_DIR) + "\\" + name;
+    for (char& c : path) {
+        if (c == '/')
+            c = '\\';
+    }
+    return path;
+}
+
+int RunHostCommand(const std::string& commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string line = "/bin/sh -c \"" + commandLine + "\"";
+    if (!CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return -1;
+    WaitForSingleObject(process.hProcess, ui::kDefaultWaitMs);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+}  // namespace transfer_ui

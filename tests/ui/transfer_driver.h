@@ -1,0 +1,53 @@
+// Driving the program's file transfers from a test: the common file dialogs, the format
+// choice, the database windows that a transfer opens, files to load, and pictures of dialogs.
+#ifndef CARTULAN_TESTS_UI_TRANSFER_DRIVER_H
+#define CARTULAN_TESTS_UI_TRANSFER_DRIVER_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui_harness.h"
+
+namespace transfer_ui {
+
+// Polls `done` every 20 ms; false when it is still false after `ms`.
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = ui::kDefaultWaitMs);
+
+// The visible dialog or message box of `pid` titled `title`; null after `ms`.
+HWND WaitForDialogTitled(DWORD pid, const std::string& title, DWORD ms = ui::kDefaultWaitMs);
+
+// Types `name` into the file name field of an open or save dialog and presses its OK.
+bool ChooseFile(HWND dialog, const std::string& name);
+
+// The database windows of the frame's MDI client (a title is a file name: compared ignoring
+// case), and the number of lines of one's list.
+std::vector<HWND> DatabaseWindows(HWND frame);
+HWND WaitForDatabaseWindow(HWND frame, const std::string& title, DWORD ms = ui::kDefaultWaitMs);
+int LineCount(HWND databaseWindow);
+
+// Selects line `index` of a format choice list as a click does, and double-clicks at a
+// point of the list (client coordinates).
+void SelectFormat(HWND dialog, int index);
+void DoubleClickList(HWND dialog, int x, int y);
+
+// Saves a picture of `window` as <shots>\<name>.bmp.
+bool SaveWindowShot(HWND window, const std::string& name);
+
+// Files: the whole contents, and a refer file of `count` numbered references written with
+// the platform's line ends ("%A Author00001, A." ... ).
+std::string ReadFile(const std::string& path);
+bool WriteFile(const std::string& path, const std::string& text);
+std::string ReferText(int first, int count);
+// A path in tests/data of the source tree.
+std::string DataFile(const std::string& name);
+
+// Runs a program of the host system (not a Windows program) and waits for it; its exit code,
+// or -1 when it could not be started.
+int RunHostCommand(const std::string& commandLine);
+
+}  // namespace transfer_ui
+
+#endif
