@@ -362,13 +362,19 @@ std::vector<std::string> ListBoxTexts(HWND list)
     std::vector<std::string> texts;
     int count = ListBoxCount(list);
     for (int i = 0; i < count; ++i) {
+        // Wine answers an ANSI LB_GETTEXT from another process with UTF-16 text, twice the
+        // bytes asked for: ask for UTF-16 and convert here.
         DWORD_PTR length = 0;
-        SendMessageTimeoutA(list, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, kDefaultWaitMs, &length);
-        std::string text(length + 1, '\0');
+        SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, kDefaultWaitMs, &length);
+        std::wstring wide(length + 1, L'\0');
         DWORD_PTR copied = 0;
-        SendMessageTimeoutA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL,
+        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_NORMAL,
                             kDefaultWaitMs, &copied);
-        text.resize(copied == static_cast<DWORD_PTR>(LB_ERR) ? 0 : copied);
+        wide.resize(copied == static_cast<DWORD_PTR>(LB_ERR) ? 0 : copied);
+        std::string text(wide.size() * 2, '\0');
+        int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                        &text[0], static_cast<int>(text.size()), nullptr, nullptr);
+        text.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
         texts.push_back(text);
     }
     return texts;
