@@ -27,9 +27,22 @@ protected:
     void TearDown() override
     {
         ProgramTest::TearDown();
+        if (!mounted_.empty()) {
+            RunHostCommand("umount -l '" + mounted_ + "'");
+            WaitUntil([&] { return FitsIn(Path("small")); }, 3000);
+        }
         ui::RemoveDirTree(dir_);
     }
     std::string Path(const std::string& name) const { return dir_ + "\\" + name; }
+
+    // Whether 128 KB fit in `directory` (they do not on the small file system).
+    static bool FitsIn(const std::string& directory)
+    {
+        const std::string probe = directory + "\\probe";
+        const bool fits = WriteFile(probe, std::string(128 * 1024, 'x'));
+        DeleteFileA(probe.c_str());
+        return fits;
+    }
 
     // The dialog titled `title`; a failure and null when it does not come.
     HWND Dialog(const std::string& title)
@@ -41,12 +54,35 @@ protected:
     }
 
     std::string dir_;
+    std::string mounted_;  // host path of a file system the test mounted
 };
 
 int IndexOf(const std::vector<std::string>& texts, const std::string& text)
 {
     auto found = std::find(texts.begin(), texts.end(), text);
     return found == texts.end() ? -1 : static_cast<int>(found - texts.begin());
+}
+
+// Presses `button` of `box` and waits until the box is gone.
+void Dismiss(HWND box, int button)
+{
+    ui::PressButton(box, button);
+    WaitUntil([&] { return !IsWindow(box); });
+}
+
+// The whole text of a message box of `pid`, after which it is answered with `button`; empty
+// when none came.
+std::string AnswerMessage(DWORD pid, int button, HWND* box = nullptr)
+{
+    HWND found = WaitForMessageBox(pid);
+    if (!found)
+        return "";
+    if (box)
+        *box = found;
+    std::string text = ui::TextOf(found) + "|" + ui::DialogText(found);
+    if (!box)
+        Dismiss(found, button);
+    return text;
 }
 
 bool IsEnabled(HWND dialog, int id)
@@ -168,6 +204,138 @@ TEST_F(TransferDialogs, DefaultFileFormatIsChosenOnlyWithAFormatSelected)
     ASSERT_TRUE(open);
     EXPECT_EQ(ui::TextOf(GetDlgItem(open, cmb1)), "Refer text file (*.ref)");
     ui::PressButton(open, IDCANCEL);
+}
+
+// Closing a changed window, or the program, asks whether to save: Cancel keeps both.
+TEST_F(TransferDialogs, SaveQuestionOnCloseAndOnExit)
+{
+    const std::string lib = Path("lib.ref");
+    ASSERT_TRUE(WriteFile(lib, ReferText(0, 5)));
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    HandOver(frame, lib);
+    HWND window = WaitForDatabaseWindow(frame, lib);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(window) == 5; }));
+    SendMessageA(GetDlgItem(window, IDC_DBWIN_LIST), LB_SETSEL, TRUE, 0);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_DELETE));
+    ASSERT_NE(AnswerMessage(program_.Pid(), IDYES), "");
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(window) == 4; }));
+
+    const std::string question = lib + "|Current file has changed\nDo you want to save?";
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_CLOSE));
+    HWND box = nullptr;
+    EXPECT_EQ(AnswerMessage(program_.Pid(), IDCANCEL, &box), question);
+    SaveWindowShot(box, "TransferDialogs.SaveQuestion");
+    Dismiss(box, IDCANCEL);
+    EXPECT_TRUE(IsWindow(window));
+
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXIT));
+    EXPECT_EQ(AnswerMessage(program_.Pid(), IDCANCEL), question);
+    EXPECT_EQ(program_.WaitForExit(500), ui::kExitTimedOut);
+    EXPECT_TRUE(IsWindow(window));
+
+    const std::string original = ReadFile(lib);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXIT));
+    EXPECT_EQ(AnswerMessage(program_.Pid(), IDYES), question);
+    EXPECT_EQ(ExitCode(), 0);
+    EXPECT_EQ(ReadFile(lib), ReferText(1, 4));
+    EXPECT_EQ(ReadFile(Path("lib.BAK")), original);
+}
+
+// A file that is not there or cannot be read, and a format filter that is missing or cannot
+// save: each is reported, and nothing opens or changes.
+TEST_F(TransferDialogs, FilesAndFiltersThatFailAreReported)
+{
+    const std::string lib = Path("lib.ref");
+    ASSERT_TRUE(WriteFile(lib, ReferText(0, 3)));
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    HWND box = nullptr;
+    HandOver(frame, Path("gone.ref"));
+    EXPECT_EQ(AnswerMessage(program_.Pid(), IDOK, &box), "Error|Cannot open data file");
+    SaveWindowShot(box, "TransferDialogs.CannotOpenDataFile");
+    Dismiss(box, IDOK);
+
+    // Another program holds the file with no sharing.
+    HANDLE held = CreateFileA(lib.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HandOver(frame, lib);
+    const std::string message = AnswerMessage(program_.Pid(), IDOK, &box);
+    EXPECT_EQ(message.rfind("mmioOpen() failed|MMIOINFO.wErrorRet contains: ", 0), 0u) << message;
+    SaveWindowShot(box, "TransferDialogs.FileCannotBeOpened");
+    Dismiss(box, IDOK);
+    CloseHandle(held);
+    EXPECT_TRUE(DatabaseWindows(frame).empty());
+    program_.Terminate();
+
+    ASSERT_TRUE(ui::SetProgramSetting("Files", "Format", "NOSUCH.FLT"));
+    frame = Launch();
+    ASSERT_TRUE(frame);
+    HandOver(frame, lib);
+    EXPECT_EQ(AnswerMessage(program_.Pid(), IDOK, &box),
+              "Error|The file format filter NOSUCH.FLT cannot be used.\nIt is missing from the "
+              "program's folder, or it cannot read or write files of this kind.");
+    SaveWindowShot(box, "TransferDialogs.FilterCannotBeUsed");
+    Dismiss(box, IDOK);
+    EXPECT_TRUE(DatabaseWindows(frame).empty());
+    program_.Terminate();
+
+    // A default format that reads but cannot write.
+    const std::string tags = Path("tags.ptg");
+    ASSERT_TRUE(CopyFileA(DataFile("pubtag/tags.ptg").c_str(), tags.c_str(), FALSE));
+    const std::string original = ReadFile(tags);
+    ASSERT_TRUE(ui::SetProgramSetting("Files", "Format", "PUBTAG.FLT"));
+    frame = Launch();
+    ASSERT_TRUE(frame);
+    HandOver(frame, tags);
+    ASSERT_TRUE(WaitForDatabaseWindow(frame, tags));
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
+    const std::string cannotSave = AnswerMessage(program_.Pid(), IDOK);
+    EXPECT_NE(cannotSave.find("The file format filter PUBTAG.FLT cannot be used."),
+              std::string::npos) << cannotSave;
+    EXPECT_EQ(ReadFile(tags), original);
+}
+
+// A save that fills the disk leaves the old file as it was and says so.
+TEST_F(TransferDialogs, SaveOnAFullDiskKeepsTheOldFile)
+{
+    const std::string small = Path("small");
+    ASSERT_TRUE(CreateDirectoryA(small.c_str(), nullptr));
+    const std::string host = HostPathOf(small);
+    ASSERT_FALSE(host.empty());
+    // The mount may end after the command seems to: wait until the directory is small.
+    mounted_ = host;
+    RunHostCommand("mount -t tmpfs -o size=64k tmpfs '" + host + "'");
+    if (!WaitUntil([&] { return !FitsIn(small); }, 3000))
+        GTEST_SKIP() << "no small file system can be mounted here";
+
+    const std::string lib = small + "\\lib.ref";
+    const std::string text = ReferText(0, 560);  // over half of the file system
+    ASSERT_TRUE(WriteFile(lib, text));
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    HandOver(frame, lib);
+    ASSERT_TRUE(WaitForDatabaseWindow(frame, lib));
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
+    HWND box = nullptr;
+    const std::string message = AnswerMessage(program_.Pid(), IDOK, &box);
+    EXPECT_EQ(message.rfind("Error|Cannot save " + lib + ".\n", 0), 0u) << message;
+    EXPECT_NE(message.find("The disk may be full. The file was left as it was."),
+              std::string::npos) << message;
+    SaveWindowShot(box, "TransferDialogs.DiskFull");
+    Dismiss(box, IDOK);
+    EXPECT_EQ(ReadFile(lib), text);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((small + "\\*.*").c_str(), &found);
+    int files = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(files, 1);  // neither the new file nor a backup is left behind
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "ids.h"
 
@@ -29,6 +30,22 @@ HWND WaitForDialogTitled(DWORD pid, const std::string& title, DWORD ms)
         for (HWND window : ui::TopLevelWindowsOf(pid)) {
             if (ui::ClassOf(window) == "#32770" && IsWindowVisible(window) &&
                 ui::TextOf(window) == title) {
+                found = window;
+                return true;
+            }
+        }
+        return false;
+    }, ms);
+    return found;
+}
+
+HWND WaitForMessageBox(DWORD pid, DWORD ms)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : ui::TopLevelWindowsOf(pid)) {
+            if (ui::ClassOf(window) == "#32770" && IsWindowVisible(window) &&
+                ui::FindChildByClass(window, "Button")) {
                 found = window;
                 return true;
             }
@@ -183,21 +200,49 @@ std::string DataFile(const std::string& name)
     return path;
 }
 
-int RunHostCommand(const std::string& commandLine)
+void HandOver(HWND frame, const std::string& name)
+{
+    // The message is sent from a thread of its own: a timed-out send may never be delivered,
+    // and the load may end in a message box that the test answers while the send waits.
+    std::thread([frame, name] {
+        COPYDATASTRUCT data = {};
+        data.dwData = CMD_FILE_OPEN;
+        data.cbData = static_cast<DWORD>(name.size());
+        data.lpData = const_cast<char*>(name.data());
+        SendMessageA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    }).detach();
+}
+
+bool RunHostCommand(const std::string& commandLine)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     std::string line = "/bin/sh -c \"" + commandLine + "\"";
+    // Wine starts a program of the host system that it is given by its path.
     if (!CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
-        return -1;
+        return false;
     WaitForSingleObject(process.hProcess, ui::kDefaultWaitMs);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return static_cast<int>(code);
+    return true;
+}
+
+std::string HostPathOf(const std::string& path)
+{
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    auto convert = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!convert)
+        return "";
+    std::wstring wide(path.begin(), path.end());
+    char* unixName = convert(wide.c_str());
+    if (!unixName)
+        return "";
+    std::string result = unixName;
+    HeapFree(GetProcessHeap(), 0, unixName);
+    return result;
 }
 
 }  // namespace transfer_ui

@@ -19,6 +19,10 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms = ui::kDefaultWaitMs)
 // The visible dialog or message box of `pid` titled `title`; null after `ms`.
 HWND WaitForDialogTitled(DWORD pid, const std::string& title, DWORD ms = ui::kDefaultWaitMs);
 
+// A visible message box or modal dialog of `pid` (one with a button, unlike a progress
+// window); null after `ms`.
+HWND WaitForMessageBox(DWORD pid, DWORD ms = ui::kDefaultWaitMs);
+
 // Types `name` into the file name field of an open or save dialog and presses its OK.
 bool ChooseFile(HWND dialog, const std::string& name);
 
@@ -44,9 +48,15 @@ std::string ReferText(int first, int count);
 // A path in tests/data of the source tree.
 std::string DataFile(const std::string& name);
 
-// Runs a program of the host system (not a Windows program) and waits for it; its exit code,
-// or -1 when it could not be started.
-int RunHostCommand(const std::string& commandLine);
+// Hands `name` over to the running program as a second instance does (copy-data tag 501).
+// Does not wait for the load, which may end in a message box.
+void HandOver(HWND frame, const std::string& name);
+
+// Runs a shell command line of the host system (not a Windows program) and waits for it.
+// False when it could not be started.
+bool RunHostCommand(const std::string& commandLine);
+// The host system's path of a Windows path; empty when there is none.
+std::string HostPathOf(const std::string& path);
 
 }  // namespace transfer_ui
 
