@@ -9,85 +9,18 @@
 #include <algorithm>
 
 #include "ids.h"
-#include "program_test.h"
 #include "transfer_driver.h"
 
 using namespace transfer_ui;
 
 namespace {
 
-class TransferDialogs : public ProgramTest {
-protected:
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        dir_ = ui::MakeTempDir("transfer");
-        ASSERT_FALSE(dir_.empty());
-    }
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        if (!mounted_.empty()) {
-            RunHostCommand("umount -l '" + mounted_ + "'");
-            WaitUntil([&] { return FitsIn(Path("small")); }, 3000);
-        }
-        ui::RemoveDirTree(dir_);
-    }
-    std::string Path(const std::string& name) const { return dir_ + "\\" + name; }
-
-    // Whether 128 KB fit in `directory` (they do not on the small file system).
-    static bool FitsIn(const std::string& directory)
-    {
-        const std::string probe = directory + "\\probe";
-        const bool fits = WriteFile(probe, std::string(128 * 1024, 'x'));
-        DeleteFileA(probe.c_str());
-        return fits;
-    }
-
-    // The dialog titled `title`; a failure and null when it does not come.
-    HWND Dialog(const std::string& title)
-    {
-        HWND dialog = WaitForDialogTitled(program_.Pid(), title);
-        if (!dialog)
-            ADD_FAILURE() << "no dialog \"" << title << "\"\n" << ui::DescribeWindowsOf(program_.Pid());
-        return dialog;
-    }
-
-    std::string dir_;
-    std::string mounted_;  // host path of a file system the test mounted
-};
+class TransferDialogs : public TransferUiTest {};
 
 int IndexOf(const std::vector<std::string>& texts, const std::string& text)
 {
     auto found = std::find(texts.begin(), texts.end(), text);
     return found == texts.end() ? -1 : static_cast<int>(found - texts.begin());
-}
-
-// Presses `button` of `box` and waits until the box is gone.
-void Dismiss(HWND box, int button)
-{
-    ui::PressButton(box, button);
-    WaitUntil([&] { return !IsWindow(box); });
-}
-
-// The whole text of a message box of `pid`, after which it is answered with `button`; empty
-// when none came.
-std::string AnswerMessage(DWORD pid, int button, HWND* box = nullptr)
-{
-    HWND found = WaitForMessageBox(pid);
-    if (!found)
-        return "";
-    if (box)
-        *box = found;
-    std::string text = ui::TextOf(found) + "|" + ui::DialogText(found);
-    if (!box)
-        Dismiss(found, button);
-    return text;
-}
-
-bool IsEnabled(HWND dialog, int id)
-{
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
 }
 
 TEST_F(TransferDialogs, OpenSaveAsAndSaveThroughTheFileDialogs)
@@ -224,8 +157,8 @@ TEST_F(TransferDialogs, SaveQuestionOnCloseAndOnExit)
 
     const std::string question = lib + "|Current file has changed\nDo you want to save?";
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_CLOSE));
-    HWND box = nullptr;
-    EXPECT_EQ(AnswerMessage(program_.Pid(), IDCANCEL, &box), question);
+    HWND box = WaitForMessageBox(program_.Pid());
+    EXPECT_EQ(MessageText(box), question);
     SaveWindowShot(box, "TransferDialogs.SaveQuestion");
     Dismiss(box, IDCANCEL);
     EXPECT_TRUE(IsWindow(window));
@@ -251,9 +184,9 @@ TEST_F(TransferDialogs, FilesAndFiltersThatFailAreReported)
     ASSERT_TRUE(WriteFile(lib, ReferText(0, 3)));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    HWND box = nullptr;
     HandOver(frame, Path("gone.ref"));
-    EXPECT_EQ(AnswerMessage(program_.Pid(), IDOK, &box), "Error|Cannot open data file");
+    HWND box = WaitForMessageBox(program_.Pid());
+    EXPECT_EQ(MessageText(box), "Error|Cannot open data file");
     SaveWindowShot(box, "TransferDialogs.CannotOpenDataFile");
     Dismiss(box, IDOK);
 
@@ -261,7 +194,8 @@ TEST_F(TransferDialogs, FilesAndFiltersThatFailAreReported)
     HANDLE held = CreateFileA(lib.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     HandOver(frame, lib);
-    const std::string message = AnswerMessage(program_.Pid(), IDOK, &box);
+    box = WaitForMessageBox(program_.Pid());
+    const std::string message = MessageText(box);
     EXPECT_EQ(message.rfind("mmioOpen() failed|MMIOINFO.wErrorRet contains: ", 0), 0u) << message;
     SaveWindowShot(box, "TransferDialogs.FileCannotBeOpened");
     Dismiss(box, IDOK);
@@ -273,7 +207,8 @@ TEST_F(TransferDialogs, FilesAndFiltersThatFailAreReported)
     frame = Launch();
     ASSERT_TRUE(frame);
     HandOver(frame, lib);
-    EXPECT_EQ(AnswerMessage(program_.Pid(), IDOK, &box),
+    box = WaitForMessageBox(program_.Pid());
+    EXPECT_EQ(MessageText(box),
               "Error|The file format filter NOSUCH.FLT cannot be used.\nIt is missing from the "
               "program's folder, or it cannot read or write files of this kind.");
     SaveWindowShot(box, "TransferDialogs.FilterCannotBeUsed");
@@ -300,16 +235,9 @@ TEST_F(TransferDialogs, FilesAndFiltersThatFailAreReported)
 // A save that fills the disk leaves the old file as it was and says so.
 TEST_F(TransferDialogs, SaveOnAFullDiskKeepsTheOldFile)
 {
-    const std::string small = Path("small");
-    ASSERT_TRUE(CreateDirectoryA(small.c_str(), nullptr));
-    const std::string host = HostPathOf(small);
-    ASSERT_FALSE(host.empty());
-    // The mount may end after the command seems to: wait until the directory is small.
-    mounted_ = host;
-    RunHostCommand("mount -t tmpfs -o size=64k tmpfs '" + host + "'");
-    if (!WaitUntil([&] { return !FitsIn(small); }, 3000))
+    if (!MountSmallFileSystem("small"))
         GTEST_SKIP() << "no small file system can be mounted here";
-
+    const std::string small = Path("small");
     const std::string lib = small + "\\lib.ref";
     const std::string text = ReferText(0, 560);  // over half of the file system
     ASSERT_TRUE(WriteFile(lib, text));
@@ -318,8 +246,8 @@ TEST_F(TransferDialogs, SaveOnAFullDiskKeepsTheOldFile)
     HandOver(frame, lib);
     ASSERT_TRUE(WaitForDatabaseWindow(frame, lib));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
-    HWND box = nullptr;
-    const std::string message = AnswerMessage(program_.Pid(), IDOK, &box);
+    HWND box = WaitForMessageBox(program_.Pid());
+    const std::string message = MessageText(box);
     EXPECT_EQ(message.rfind("Error|Cannot save " + lib + ".\n", 0), 0u) << message;
     EXPECT_NE(message.find("The disk may be full. The file was left as it was."),
               std::string::npos) << message;

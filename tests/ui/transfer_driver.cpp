@@ -55,6 +55,31 @@ HWND WaitForMessageBox(DWORD pid, DWORD ms)
     return found;
 }
 
+std::string MessageText(HWND box)
+{
+    return box ? ui::TextOf(box) + "|" + ui::DialogText(box) : "";
+}
+
+void Dismiss(HWND box, int button)
+{
+    ui::PressButton(box, button);
+    WaitUntil([&] { return !IsWindow(box); });
+}
+
+std::string AnswerMessage(DWORD pid, int button)
+{
+    HWND box = WaitForMessageBox(pid);
+    const std::string text = MessageText(box);
+    if (box)
+        Dismiss(box, button);
+    return text;
+}
+
+bool IsEnabled(HWND dialog, int id)
+{
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
 namespace {
 
 // The file name field: an edit of its own in the older dialogs, the edit of a combo box
@@ -243,6 +268,56 @@ std::string HostPathOf(const std::string& path)
     std::string result = unixName;
     HeapFree(GetProcessHeap(), 0, unixName);
     return result;
+}
+
+namespace {
+
+// Whether 128 KB fit in `directory`: they do not on the small file system.
+bool FitsIn(const std::string& directory)
+{
+    const std::string probe = directory + "\\probe";
+    const bool fits = WriteFile(probe, std::string(128 * 1024, 'x'));
+    DeleteFileA(probe.c_str());
+    return fits;
+}
+
+}  // namespace
+
+void TransferUiTest::SetUp()
+{
+    ProgramTest::SetUp();
+    dir_ = ui::MakeTempDir("transfer");
+    ASSERT_FALSE(dir_.empty());
+}
+
+void TransferUiTest::TearDown()
+{
+    ProgramTest::TearDown();
+    if (!mounted_.empty()) {
+        RunHostCommand("umount -l '" + HostPathOf(mounted_) + "'");
+        WaitUntil([&] { return FitsIn(mounted_); }, 3000);
+    }
+    ui::RemoveDirTree(dir_);
+}
+
+HWND TransferUiTest::Dialog(const std::string& title)
+{
+    HWND dialog = WaitForDialogTitled(program_.Pid(), title);
+    if (!dialog)
+        ADD_FAILURE() << "no dialog \"" << title << "\"\n" << ui::DescribeWindowsOf(program_.Pid());
+    return dialog;
+}
+
+bool TransferUiTest::MountSmallFileSystem(const std::string& name)
+{
+    const std::string folder = Path(name);
+    const std::string host = CreateDirectoryA(folder.c_str(), nullptr) ? HostPathOf(folder) : "";
+    if (host.empty())
+        return false;
+    mounted_ = folder;
+    RunHostCommand("mount -t tmpfs -o size=64k tmpfs '" + host + "'");
+    // The command may end before the mount is in place.
+    return WaitUntil([&] { return !FitsIn(folder); }, 3000);
 }
 
 }  // namespace transfer_ui

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "program_test.h"
 #include "ui_harness.h"
 
 namespace transfer_ui {
@@ -22,6 +23,16 @@ HWND WaitForDialogTitled(DWORD pid, const std::string& title, DWORD ms = ui::kDe
 // A visible message box or modal dialog of `pid` (one with a button, unlike a progress
 // window); null after `ms`.
 HWND WaitForMessageBox(DWORD pid, DWORD ms = ui::kDefaultWaitMs);
+
+// A message box's title and text, "title|text".
+std::string MessageText(HWND box);
+// Presses `button` of `box` and waits until the box is gone.
+void Dismiss(HWND box, int button);
+// The text of the next message box of `pid` (see MessageText), answered with `button`; empty
+// when none came.
+std::string AnswerMessage(DWORD pid, int button);
+// Whether control `id` of `dialog` is enabled.
+bool IsEnabled(HWND dialog, int id);
 
 // Types `name` into the file name field of an open or save dialog and presses its OK.
 bool ChooseFile(HWND dialog, const std::string& name);
@@ -57,6 +68,25 @@ void HandOver(HWND frame, const std::string& name);
 bool RunHostCommand(const std::string& commandLine);
 // The host system's path of a Windows path; empty when there is none.
 std::string HostPathOf(const std::string& path);
+
+// The fixture of the transfer tests: a temporary folder for each test, removed afterwards
+// with the small file system a test may have mounted in it.
+class TransferUiTest : public ProgramTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::string Path(const std::string& name) const { return dir_ + "\\" + name; }
+    // The dialog titled `title`; a failure and null when it does not come.
+    HWND Dialog(const std::string& title);
+    // Mounts a file system of 64 KB on the new folder `name`. False when that cannot be done
+    // here (the host does not allow it).
+    bool MountSmallFileSystem(const std::string& name);
+
+    std::string dir_;
+
+private:
+    std::string mounted_;  // the host path of the small file system
+};
 
 }  // namespace transfer_ui
 
