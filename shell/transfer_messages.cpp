@@ -1,6 +1,9 @@
 #include "transfer_messages.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "../lang/ids.h"
 #include "shell_services.h"
@@ -28,6 +31,21 @@ int MessageId(TransferFailure failure)
     }
 }
 
+// A path has no spaces to break the message's lines at: a long one is broken every so many
+// characters, so that the message box stays narrower than the screen.
+constexpr std::size_t kNameLineLength = 64;
+
+std::string NameInLines(const char* name)
+{
+    std::string lines;
+    for (std::size_t length = std::strlen(name), at = 0; at < length; at += kNameLineLength) {
+        if (at > 0)
+            lines += '\n';
+        lines.append(name + at, std::min(kNameLineLength, length - at));
+    }
+    return lines;
+}
+
 // The library's text with the file name and the reason filled in; a library without the
 // text gets the program's English description instead.
 void ShowFileMessage(HWND owner, int id, const TransferReport& report)
@@ -36,8 +54,9 @@ void ShowFileMessage(HWND owner, int id, const TransferReport& report)
     char reason[256];
     char text[kMessageSize];
     DescribeTransferError(report, reason, sizeof reason);
+    const std::string name = NameInLines(report.fileName != nullptr ? report.fileName : "");
     if (LoadText(id, format, sizeof format) > 0)
-        std::snprintf(text, sizeof text, format, report.fileName, reason);
+        std::snprintf(text, sizeof text, format, name.c_str(), reason);
     else
         DescribeTransferFailure(report, text, sizeof text);
     MessageBoxA(owner, text, nullptr, MB_OK | MB_ICONWARNING);

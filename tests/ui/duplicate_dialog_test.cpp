@@ -85,7 +85,7 @@ TEST_F(DuplicateDialog, AbandonedLoadLeavesAnUntitledWindow)
     ASSERT_TRUE(progress);
     EXPECT_EQ(ui::DialogText(progress), "Cleaning up memory...");
     EXPECT_FALSE(IsWindowEnabled(frame));
-    SaveWindowShot(progress, "DuplicateDialog.LoadProgress");
+    ui::SaveScreenshot(ui::ShotsDir() + "\\DuplicateDialog.OverLoadProgress.bmp");
     Dismiss(dialog, IDCANCEL);
 
     HWND window = WaitForDatabaseWindow(frame, "Untitled");

@@ -266,4 +266,37 @@ TEST_F(TransferDialogs, SaveOnAFullDiskKeepsTheOldFile)
     EXPECT_EQ(files, 1);  // neither the new file nor a backup is left behind
 }
 
+// A name longer than a file name may be is refused whole, in the save dialog and when
+// another instance hands it over: cut, it would name another file.
+TEST_F(TransferDialogs, FileNamesTooLongAreRefused)
+{
+    const std::string lib = Path("lib.ref");
+    ASSERT_TRUE(WriteFile(lib, ReferText(0, 5)));
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    HandOver(frame, Path(std::string(300, 'h') + ".ref"));
+    EXPECT_EQ(AnswerMessage(program_.Pid(), IDOK), "Error|Cannot open data file");
+    EXPECT_TRUE(DatabaseWindows(frame).empty());
+
+    HandOver(frame, lib);
+    HWND window = WaitForDatabaseWindow(frame, lib);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE_AS));
+    HWND save = Dialog("Save As");
+    ASSERT_TRUE(save);
+    const std::string tooLong = Path(std::string(300, 'n') + ".ref");
+    ASSERT_TRUE(ChooseFile(save, tooLong));
+    HWND box = Dialog("Error");
+    std::string message = ui::DialogText(box);
+    message.erase(std::remove(message.begin(), message.end(), '\n'), message.end());
+    EXPECT_EQ(message, "This file name is too long:" + tooLong +
+                           "A file name may have at most 259 characters.");
+    SaveWindowShot(box, "TransferDialogs.FileNameTooLong");
+    Dismiss(box, IDOK);
+    EXPECT_TRUE(IsWindowVisible(save));  // the user may correct the name
+    Dismiss(save, IDCANCEL);
+    EXPECT_EQ(ui::TextOf(window), lib);
+    EXPECT_EQ(ReadFile(lib), ReferText(0, 5));
+}
+
 }  // namespace
