@@ -174,10 +174,12 @@ void DoubleClickList(HWND dialog, int x, int y)
 
 bool SaveWindowShot(HWND window, const std::string& name)
 {
-    // Let the window finish painting first.
+    // Have the window and its children painted first.
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     DWORD_PTR result = 0;
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, ui::kDefaultWaitMs, &result);
-    Sleep(150);
+    Sleep(100);
     RECT rc = {};
     GetWindowRect(window, &rc);
     HDC screen = GetDC(nullptr);
