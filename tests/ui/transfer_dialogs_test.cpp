@@ -299,4 +299,35 @@ TEST_F(TransferDialogs, FileNamesTooLongAreRefused)
     EXPECT_EQ(ReadFile(lib), ReferText(0, 5));
 }
 
+// The bibliography shown formatted is saved as the text it shows.
+TEST_F(TransferDialogs, FormattedBibliographyIsSavedAsText)
+{
+    const std::string lib = Path("lib.ref");
+    ASSERT_TRUE(WriteFile(lib, ReferText(0, 5)));
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    HandOver(frame, lib);
+    HWND window = WaitForDatabaseWindow(frame, lib);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(window) == 5; }));
+    for (int line : {1, 3})
+        SendMessageA(GetDlgItem(window, IDC_DBWIN_LIST), LB_SETSEL, TRUE, line);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_ADD_TO_BIB));
+    HWND bibliography = WaitForDatabaseWindow(frame, "Bibliography");
+    ASSERT_TRUE(bibliography);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_OPT_FORMATTED_BIB));
+    HWND text = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (text = GetDlgItem(bibliography, IDC_DBWIN_TEXT)) != nullptr; }));
+    const std::string shown = ui::TextOf(text);
+    ASSERT_NE(shown.find("Author00003"), std::string::npos) << shown;
+
+    SendMessageA(GetParent(bibliography), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(bibliography), 0);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE_AS));
+    HWND save = Dialog("Save As");
+    ASSERT_TRUE(save);
+    EXPECT_EQ(ui::TextOf(GetDlgItem(save, cmb1)), "Text file  (*.txt)");
+    ASSERT_TRUE(ChooseFile(save, Path("bibliography")));
+    EXPECT_TRUE(WaitUntil([&] { return ReadFile(Path("bibliography.txt")) == shown; }));
+}
+
 }  // namespace
