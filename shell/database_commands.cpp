@@ -90,6 +90,8 @@ bool RunWindowCommand(DatabaseView& view, int command, int code)
     switch (command) {
     case CMD_REBUILD_CONTENT:
         RebuildContent(view);
+        if (view.content && view.database == g_store.active)
+            SetFocus(view.content);
         UpdateToolbar();
         return true;
     case CMD_REF_ADD_TO_BIB:

@@ -178,4 +178,5 @@ void SetDatabaseWindowTitle(Database& database)
     LoadText(IDS_BIBLIOGRAPHY, bibliography, sizeof bibliography);
     SetWindowTextA(static_cast<HWND>(database.window),
                    DatabaseTitle(database, g_shell.untitled, bibliography));
+    UpdateStatusText();
 }

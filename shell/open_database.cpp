@@ -91,6 +91,7 @@ HWND OpenDatabaseWindow(WindowKind kind, const char* fileName)
     DatabaseView* view = ViewOfWindow(window);
     if (view && !g_settings.autoView && (kind == WindowKind::kOpen || kind == WindowKind::kImport))
         HideLines(*view);
+    UpdateStatusText();
     g_store.lastCreated = database;
     return window;
 }
