@@ -45,13 +45,11 @@ TEST_F(DuplicateDialog, PasteAsksForEachDuplicate)
     ASSERT_TRUE(WriteFile(lib, ReferText(0, 5)));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    HandOver(frame, lib);
+    ASSERT_TRUE(ui::HandOver(frame, lib));
     HWND window = WaitForDatabaseWindow(frame, lib);
     ASSERT_TRUE(window);
     ASSERT_TRUE(WaitUntil([&] { return LineCount(window) == 5; }));
-    HWND list = GetDlgItem(window, IDC_DBWIN_LIST);
-    for (int line : {0, 2, 4})
-        SendMessageA(list, LB_SETSEL, TRUE, line);
+    ASSERT_TRUE(ui::SelectLines(ui::ListOf(window), {0, 2, 4}));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_EDIT_COPY));
 
     // Abandon stops the paste: the third reference is not offered.
@@ -77,7 +75,7 @@ TEST_F(DuplicateDialog, AbandonedLoadLeavesAnUntitledWindow)
     ASSERT_TRUE(WriteFile(lib, text));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    HandOver(frame, lib);
+    HandOverNoWait(frame, lib);
     HWND dialog = NextDuplicate();
     ASSERT_TRUE(dialog);
     // The load's progress window stays over the disabled frame.

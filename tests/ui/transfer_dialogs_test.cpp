@@ -146,11 +146,11 @@ TEST_F(TransferDialogs, SaveQuestionOnCloseAndOnExit)
     ASSERT_TRUE(WriteFile(lib, ReferText(0, 5)));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    HandOver(frame, lib);
+    ASSERT_TRUE(ui::HandOver(frame, lib));
     HWND window = WaitForDatabaseWindow(frame, lib);
     ASSERT_TRUE(window);
     ASSERT_TRUE(WaitUntil([&] { return LineCount(window) == 5; }));
-    SendMessageA(GetDlgItem(window, IDC_DBWIN_LIST), LB_SETSEL, TRUE, 0);
+    ASSERT_TRUE(ui::SelectLines(ui::ListOf(window), {0}));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_DELETE));
     ASSERT_NE(AnswerMessage(program_.Pid(), IDYES), "");
     ASSERT_TRUE(WaitUntil([&] { return LineCount(window) == 4; }));
@@ -184,7 +184,7 @@ TEST_F(TransferDialogs, FilesAndFiltersThatFailAreReported)
     ASSERT_TRUE(WriteFile(lib, ReferText(0, 3)));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    HandOver(frame, Path("gone.ref"));
+    HandOverNoWait(frame, Path("gone.ref"));
     HWND box = WaitForMessageBox(program_.Pid());
     EXPECT_EQ(MessageText(box), "Error|Cannot open data file");
     SaveWindowShot(box, "TransferDialogs.CannotOpenDataFile");
@@ -193,27 +193,27 @@ TEST_F(TransferDialogs, FilesAndFiltersThatFailAreReported)
     // Another program holds the file with no sharing.
     HANDLE held = CreateFileA(lib.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    HandOver(frame, lib);
+    HandOverNoWait(frame, lib);
     box = WaitForMessageBox(program_.Pid());
     const std::string message = MessageText(box);
     EXPECT_EQ(message.rfind("mmioOpen() failed|MMIOINFO.wErrorRet contains: ", 0), 0u) << message;
     SaveWindowShot(box, "TransferDialogs.FileCannotBeOpened");
     Dismiss(box, IDOK);
     CloseHandle(held);
-    EXPECT_TRUE(DatabaseWindows(frame).empty());
+    EXPECT_TRUE(ui::DatabaseWindows(frame).empty());
     program_.Terminate();
 
     ASSERT_TRUE(ui::SetProgramSetting("Files", "Format", "NOSUCH.FLT"));
     frame = Launch();
     ASSERT_TRUE(frame);
-    HandOver(frame, lib);
+    HandOverNoWait(frame, lib);
     box = WaitForMessageBox(program_.Pid());
     EXPECT_EQ(MessageText(box),
               "Error|The file format filter NOSUCH.FLT cannot be used.\nIt is missing from the "
               "program's folder, or it cannot read or write files of this kind.");
     SaveWindowShot(box, "TransferDialogs.FilterCannotBeUsed");
     Dismiss(box, IDOK);
-    EXPECT_TRUE(DatabaseWindows(frame).empty());
+    EXPECT_TRUE(ui::DatabaseWindows(frame).empty());
     program_.Terminate();
 
     // A default format that reads but cannot write.
@@ -223,7 +223,7 @@ TEST_F(TransferDialogs, FilesAndFiltersThatFailAreReported)
     ASSERT_TRUE(ui::SetProgramSetting("Files", "Format", "PUBTAG.FLT"));
     frame = Launch();
     ASSERT_TRUE(frame);
-    HandOver(frame, tags);
+    ASSERT_TRUE(ui::HandOver(frame, tags));
     ASSERT_TRUE(WaitForDatabaseWindow(frame, tags));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
     const std::string cannotSave = AnswerMessage(program_.Pid(), IDOK);
@@ -243,7 +243,7 @@ TEST_F(TransferDialogs, SaveOnAFullDiskKeepsTheOldFile)
     ASSERT_TRUE(WriteFile(lib, text));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    HandOver(frame, lib);
+    ASSERT_TRUE(ui::HandOver(frame, lib));
     ASSERT_TRUE(WaitForDatabaseWindow(frame, lib));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
     HWND box = WaitForMessageBox(program_.Pid());
@@ -274,11 +274,11 @@ TEST_F(TransferDialogs, FileNamesTooLongAreRefused)
     ASSERT_TRUE(WriteFile(lib, ReferText(0, 5)));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    HandOver(frame, Path(std::string(300, 'h') + ".ref"));
+    HandOverNoWait(frame, Path(std::string(300, 'h') + ".ref"));
     EXPECT_EQ(AnswerMessage(program_.Pid(), IDOK), "Error|Cannot open data file");
-    EXPECT_TRUE(DatabaseWindows(frame).empty());
+    EXPECT_TRUE(ui::DatabaseWindows(frame).empty());
 
-    HandOver(frame, lib);
+    ASSERT_TRUE(ui::HandOver(frame, lib));
     HWND window = WaitForDatabaseWindow(frame, lib);
     ASSERT_TRUE(window);
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE_AS));
@@ -306,12 +306,11 @@ TEST_F(TransferDialogs, FormattedBibliographyIsSavedAsText)
     ASSERT_TRUE(WriteFile(lib, ReferText(0, 5)));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    HandOver(frame, lib);
+    ASSERT_TRUE(ui::HandOver(frame, lib));
     HWND window = WaitForDatabaseWindow(frame, lib);
     ASSERT_TRUE(window);
     ASSERT_TRUE(WaitUntil([&] { return LineCount(window) == 5; }));
-    for (int line : {1, 3})
-        SendMessageA(GetDlgItem(window, IDC_DBWIN_LIST), LB_SETSEL, TRUE, line);
+    ASSERT_TRUE(ui::SelectLines(ui::ListOf(window), {1, 3}));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_ADD_TO_BIB));
     HWND bibliography = WaitForDatabaseWindow(frame, "Bibliography");
     ASSERT_TRUE(bibliography);
@@ -321,7 +320,7 @@ TEST_F(TransferDialogs, FormattedBibliographyIsSavedAsText)
     const std::string shown = ui::TextOf(text);
     ASSERT_NE(shown.find("Author00003"), std::string::npos) << shown;
 
-    SendMessageA(GetParent(bibliography), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(bibliography), 0);
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, bibliography));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE_AS));
     HWND save = Dialog("Save As");
     ASSERT_TRUE(save);

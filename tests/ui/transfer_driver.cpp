@@ -110,23 +110,11 @@ bool ChooseFile(HWND dialog, const std::string& name)
     return ui::PressButton(dialog, IDOK);
 }
 
-std::vector<HWND> DatabaseWindows(HWND frame)
-{
-    std::vector<HWND> windows;
-    if (HWND client = ui::FindChildByClass(frame, "MDIClient")) {
-        for (HWND child : ui::ChildrenOf(client)) {
-            if (ui::ClassOf(child) == "RefChild")
-                windows.push_back(child);
-        }
-    }
-    return windows;
-}
-
 HWND WaitForDatabaseWindow(HWND frame, const std::string& title, DWORD ms)
 {
     HWND found = nullptr;
     WaitUntil([&] {
-        for (HWND window : DatabaseWindows(frame)) {
+        for (HWND window : ui::DatabaseWindows(frame)) {
             if (lstrcmpiA(ui::TextOf(window).c_str(), title.c_str()) == 0) {
                 found = window;
                 return true;
@@ -139,7 +127,7 @@ HWND WaitForDatabaseWindow(HWND frame, const std::string& title, DWORD ms)
 
 int LineCount(HWND databaseWindow)
 {
-    HWND list = GetDlgItem(databaseWindow, IDC_DBWIN_LIST);
+    HWND list = ui::ListOf(databaseWindow);
     return list ? ui::ListBoxCount(list) : -1;
 }
 
@@ -227,7 +215,7 @@ std::string DataFile(const std::string& name)
     return path;
 }
 
-void HandOver(HWND frame, const std::string& name)
+void HandOverNoWait(HWND frame, const std::string& name)
 {
     // The message is sent from a thread of its own: a timed-out send may never be delivered,
     // and the load may end in a message box that the test answers while the send waits.

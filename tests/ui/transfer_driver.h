@@ -37,10 +37,9 @@ bool IsEnabled(HWND dialog, int id);
 // Types `name` into the file name field of an open or save dialog and presses its OK.
 bool ChooseFile(HWND dialog, const std::string& name);
 
-// The database windows of the frame's MDI client (a title is a file name: compared ignoring
-// case), and the number of lines of one's list.
-std::vector<HWND> DatabaseWindows(HWND frame);
+// The database window of the frame titled `title` (a file name: compared ignoring case).
 HWND WaitForDatabaseWindow(HWND frame, const std::string& title, DWORD ms = ui::kDefaultWaitMs);
+// The number of lines of a database window's list.
 int LineCount(HWND databaseWindow);
 
 // Selects line `index` of a format choice list as a click does, and double-clicks at a
@@ -59,9 +58,9 @@ std::string ReferText(int first, int count);
 // A path in tests/data of the source tree.
 std::string DataFile(const std::string& name);
 
-// Hands `name` over to the running program as a second instance does (copy-data tag 501).
-// Does not wait for the load, which may end in a message box.
-void HandOver(HWND frame, const std::string& name);
+// Hands `name` over to the running program as ui::HandOver does, without waiting for the
+// load, which may stop at a message box or a dialog.
+void HandOverNoWait(HWND frame, const std::string& name);
 
 // Runs a shell command line of the host system (not a Windows program) and waits for it.
 // False when it could not be started.
