@@ -83,9 +83,22 @@ LRESULT CALLBACK NameGuardProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     return CallWindowProcA(dialogProc, dialog, message, wParam, lParam);
 }
 
+// A dialog with a hook tells the hook, not the owner, of its Help button: the owner gets
+// "commdlg_help" all the same.
+void OnNotify(HWND child, const OFNOTIFYA& notice)
+{
+    if (notice.hdr.code != CDN_HELP || notice.lpOFN == nullptr)
+        return;
+    SendMessageA(notice.lpOFN->hwndOwner, RegisterWindowMessageA(HELPMSGSTRINGA),
+                 reinterpret_cast<WPARAM>(GetParent(child)),
+                 reinterpret_cast<LPARAM>(notice.lpOFN));
+}
+
 // The hook's own dialog is a child of the file dialog.
 UINT_PTR CALLBACK FileDialogHook(HWND child, UINT message, WPARAM, LPARAM lParam)
 {
+    if (message == WM_NOTIFY)
+        OnNotify(child, *reinterpret_cast<const OFNOTIFYA*>(lParam));
     if (message != WM_INITDIALOG)
         return 0;
     HWND dialog = GetParent(child);

@@ -26,9 +26,11 @@ int IndexOf(const std::vector<std::string>& texts, const std::string& text)
 TEST_F(TransferDialogs, OpenSaveAsAndSaveThroughTheFileDialogs)
 {
     const std::string lib = Path("lib.ref");
-    ASSERT_TRUE(WriteFile(lib, ReferText(0, 5)));
+    ASSERT_TRUE(WriteFile(lib, ReferText(0, 130)));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
+    ui::ProbeHook probe(frame);
+    ASSERT_TRUE(ui::RecordTexts(probe, IDC_PROGRESS_TEXT));
 
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_OPEN));
     HWND open = Dialog("Open");
@@ -37,7 +39,7 @@ TEST_F(TransferDialogs, OpenSaveAsAndSaveThroughTheFileDialogs)
     ASSERT_TRUE(ChooseFile(open, lib));
     HWND window = WaitForDatabaseWindow(frame, lib);
     ASSERT_TRUE(window) << ui::DescribeWindowsOf(program_.Pid());
-    EXPECT_TRUE(WaitUntil([&] { return LineCount(window) == 5; }));
+    EXPECT_TRUE(WaitUntil([&] { return LineCount(window) == 130; }));
 
     // Save as adds the filter's extension to a name without one.
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE_AS));
@@ -49,6 +51,10 @@ TEST_F(TransferDialogs, OpenSaveAsAndSaveThroughTheFileDialogs)
     ASSERT_TRUE(WaitForDatabaseWindow(frame, copy)) << ui::DescribeWindowsOf(program_.Pid());
     const std::string saved = ReadFile(copy);
     EXPECT_EQ(saved, ReadFile(lib));
+    EXPECT_EQ(ui::RecordedTexts(probe),
+              (std::vector<std::string>{"Loaded 64 references", "Loaded 128 references",
+                                        "Saved 0 references", "Saved 64 references",
+                                        "Saved 128 references"}));
 
     // Save keeps the file it replaces as the backup.
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
