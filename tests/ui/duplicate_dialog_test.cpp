@@ -42,13 +42,9 @@ protected:
 TEST_F(DuplicateDialog, PasteAsksForEachDuplicate)
 {
     const std::string lib = Path("lib.ref");
-    ASSERT_TRUE(WriteFile(lib, ReferText(0, 5)));
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::HandOver(frame, lib));
-    HWND window = WaitForDatabaseWindow(frame, lib);
+    HWND frame = nullptr;
+    HWND window = LaunchWithFile(lib, 5, frame);
     ASSERT_TRUE(window);
-    ASSERT_TRUE(WaitUntil([&] { return LineCount(window) == 5; }));
     ASSERT_TRUE(ui::SelectLines(ui::ListOf(window), {0, 2, 4}));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_EDIT_COPY));
 

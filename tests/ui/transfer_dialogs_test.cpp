@@ -149,13 +149,9 @@ TEST_F(TransferDialogs, DefaultFileFormatIsChosenOnlyWithAFormatSelected)
 TEST_F(TransferDialogs, SaveQuestionOnCloseAndOnExit)
 {
     const std::string lib = Path("lib.ref");
-    ASSERT_TRUE(WriteFile(lib, ReferText(0, 5)));
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::HandOver(frame, lib));
-    HWND window = WaitForDatabaseWindow(frame, lib);
+    HWND frame = nullptr;
+    HWND window = LaunchWithFile(lib, 5, frame);
     ASSERT_TRUE(window);
-    ASSERT_TRUE(WaitUntil([&] { return LineCount(window) == 5; }));
     ASSERT_TRUE(ui::SelectLines(ui::ListOf(window), {0}));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_DELETE));
     ASSERT_NE(AnswerMessage(program_.Pid(), IDYES), "");
@@ -277,16 +273,13 @@ TEST_F(TransferDialogs, SaveOnAFullDiskKeepsTheOldFile)
 TEST_F(TransferDialogs, FileNamesTooLongAreRefused)
 {
     const std::string lib = Path("lib.ref");
-    ASSERT_TRUE(WriteFile(lib, ReferText(0, 5)));
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
+    HWND frame = nullptr;
+    HWND window = LaunchWithFile(lib, 5, frame);
+    ASSERT_TRUE(window);
     HandOverNoWait(frame, Path(std::string(300, 'h') + ".ref"));
     EXPECT_EQ(AnswerMessage(program_.Pid(), IDOK), "Error|Cannot open data file");
-    EXPECT_TRUE(ui::DatabaseWindows(frame).empty());
+    EXPECT_EQ(ui::DatabaseWindows(frame).size(), 1u);
 
-    ASSERT_TRUE(ui::HandOver(frame, lib));
-    HWND window = WaitForDatabaseWindow(frame, lib);
-    ASSERT_TRUE(window);
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE_AS));
     HWND save = Dialog("Save As");
     ASSERT_TRUE(save);
@@ -309,13 +302,9 @@ TEST_F(TransferDialogs, FileNamesTooLongAreRefused)
 TEST_F(TransferDialogs, FormattedBibliographyIsSavedAsText)
 {
     const std::string lib = Path("lib.ref");
-    ASSERT_TRUE(WriteFile(lib, ReferText(0, 5)));
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::HandOver(frame, lib));
-    HWND window = WaitForDatabaseWindow(frame, lib);
+    HWND frame = nullptr;
+    HWND window = LaunchWithFile(lib, 5, frame);
     ASSERT_TRUE(window);
-    ASSERT_TRUE(WaitUntil([&] { return LineCount(window) == 5; }));
     ASSERT_TRUE(ui::SelectLines(ui::ListOf(window), {1, 3}));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_ADD_TO_BIB));
     HWND bibliography = WaitForDatabaseWindow(frame, "Bibliography");

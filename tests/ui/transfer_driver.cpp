@@ -298,6 +298,20 @@ HWND TransferUiTest::Dialog(const std::string& title)
     return dialog;
 }
 
+HWND TransferUiTest::LaunchWithFile(const std::string& file, int count, HWND& frame)
+{
+    frame = WriteFile(file, ReferText(0, count)) ? Launch() : nullptr;
+    if (!frame || !ui::HandOver(frame, file))
+        return nullptr;
+    HWND window = WaitForDatabaseWindow(frame, file);
+    if (!window || !WaitUntil([&] { return LineCount(window) == count; })) {
+        ADD_FAILURE() << "no window with " << count << " lines of " << file << "\n"
+                      << ui::DescribeWindowsOf(program_.Pid());
+        return nullptr;
+    }
+    return window;
+}
+
 bool TransferUiTest::MountSmallFileSystem(const std::string& name)
 {
     const std::string folder = Path(name);

@@ -77,6 +77,9 @@ protected:
     std::string Path(const std::string& name) const { return dir_ + "\\" + name; }
     // The dialog titled `title`; a failure and null when it does not come.
     HWND Dialog(const std::string& title);
+    // Writes `count` references to `file`, starts the program and has it open the file. The
+    // file's database window with every line, and `frame`; null after a failure.
+    HWND LaunchWithFile(const std::string& file, int count, HWND& frame);
     // Mounts a file system of 64 KB on the new folder `name`. False when that cannot be done
     // here (the host does not allow it).
     bool MountSmallFileSystem(const std::string& name);
