@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "format/text_rules.h"
+#include "store/text/text_rules.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "../lang/ids.h"
 #include "database_view.h"
 #include "fixed_texts.h"
-#include "format/name_summary.h"
+#include "store/name_summary.h"
 #include "frame_bars.h"
 #include "frame_commands.h"
 #include "frame_menus.h"

@@ -4,7 +4,7 @@
 
 #include "../lang/ids.h"
 #include "database_view.h"
-#include "format/name_summary.h"
+#include "store/name_summary.h"
 #include "io/app_settings.h"
 #include "shell_state.h"
 #include "store/database.h"

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "format/name_summary.h"
+#include "store/name_summary.h"
 #include "store/reference.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "format/text_rules.h"
+#include "store/text/text_rules.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "format/dates.h"
+#include "store/text/dates.h"
 #include "store/reference.h"
 #include "tools/refer_writer.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <ostream>
 
-#include "format/name_summary.h"
+#include "store/name_summary.h"
 
 std::ostream& operator<<(std::ostream& out, const UiEvent& event)
 {

@@ -1,10 +1,8 @@
-#include "format/names.h"
+#include "store/text/names.h"
 
-#include <cstdlib>
 #include <cstring>
-#include <new>
 
-#include "format/text_rules.h"
+#include "store/text/text_rules.h"
 
 namespace {
 
@@ -122,53 +120,6 @@ int CompareWalkNames(const NameWalk& a, const NameWalk& b)
     if (a.ended) return b.ended ? 0 : -1;
     if (b.ended) return 1;
     return CompareParts(a.name, b.name);
-}
-
-NameCursor::NameCursor(const char* list, const NameOptions* options)
-    : options_(options), buffer_(inlineBuffer_)
-{
-    StartNameWalk(walk_, list);
-    if (list == nullptr) return;
-    // Splitting drops at least the separator or blank between two parts, so both parts of
-    // any one name and their terminators fit in the length of the list plus one.
-    const std::size_t needed = std::strlen(list) + 1;
-    if (needed > kInlineSize) {
-        buffer_ = static_cast<char*>(std::malloc(needed));
-        if (buffer_ == nullptr) walk_.ended = true;
-    }
-}
-
-NameCursor::~NameCursor()
-{
-    if (buffer_ != inlineBuffer_) std::free(buffer_);
-}
-
-void NameCursor::advance()
-{
-    familyName_ = nullptr;
-    givenNames_ = nullptr;
-    AdvanceNameWalk(walk_, *options_);
-    if (walk_.ended) return;
-    const NameParts& parts = walk_.name;
-    std::memcpy(buffer_, parts.family, parts.familyLength);
-    buffer_[parts.familyLength] = 0;
-    familyName_ = buffer_;
-    if (parts.given != nullptr) {
-        givenNames_ = buffer_ + parts.familyLength + 1;
-        std::memcpy(givenNames_, parts.given, parts.givenLength);
-        givenNames_[parts.givenLength] = 0;
-    }
-}
-
-int CompareCursorNames(const NameCursor& a, const NameCursor& b)
-{
-    if (a.ended()) return b.ended() ? 0 : -1;
-    if (b.ended()) return 1;
-    const int family = CompareTextI(a.familyName(), b.familyName());
-    if (family != 0) return family;
-    if (a.givenNames() == nullptr) return b.givenNames() == nullptr ? 0 : -1;
-    if (b.givenNames() == nullptr) return 1;
-    return CompareTextI(a.givenNames(), b.givenNames());
 }
 
 int compareNameLists(const NameOptions& options, const char* listA, const char* listB)

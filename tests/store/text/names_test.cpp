@@ -1,4 +1,4 @@
-#include "format/names.h"
+#include "store/text/names.h"
 
 #include <string>
 #include <vector>
@@ -21,19 +21,20 @@ std::string Part(const char* text, std::size_t length)
     return text == nullptr ? "(none)" : std::string(text, length);
 }
 
-// Every name of a list as the cursor sees it: "family|given".
+// Every name of a list as the walk sees it: "family|given".
 std::vector<std::string> Walk(const char* list, const NameOptions& options)
 {
     std::vector<std::string> names;
-    NameCursor cursor(list, &options);
+    NameWalk walk;
+    StartNameWalk(walk, list);
     for (int guard = 0; guard < 100; ++guard) {
-        cursor.advance();
-        if (cursor.ended()) {
-            EXPECT_EQ(cursor.familyName(), nullptr);
+        AdvanceNameWalk(walk, options);
+        if (walk.ended) {
+            EXPECT_EQ(walk.name.family, nullptr);
             break;
         }
-        names.push_back(std::string(cursor.familyName()) + "|" +
-                        (cursor.givenNames() ? cursor.givenNames() : "(none)"));
+        names.push_back(Part(walk.name.family, walk.name.familyLength) + "|" +
+                        Part(walk.name.given, walk.name.givenLength));
     }
     return names;
 }
@@ -84,7 +85,7 @@ TEST(Names, SplitsOneNameIntoFamilyAndGivenNames)
     }
 }
 
-TEST(Names, CursorWalksTheListNameByName)
+TEST(Names, WalksTheListNameByName)
 {
     const NameOptions options = Options(0, 1);
     struct Case {
@@ -106,20 +107,9 @@ TEST(Names, CursorWalksTheListNameByName)
         SCOPED_TRACE(c.list ? c.list : "(null)");
         EXPECT_EQ(Walk(c.list, options), c.names);
     }
-
-    NameCursor cursor("Bloggs, F\r\nSmith, J", &options);
-    EXPECT_EQ(cursor.consumed(), 0);
-    cursor.advance();
-    cursor.advance();
-    EXPECT_EQ(cursor.consumed(), 2);
-    cursor.advance();
-    EXPECT_TRUE(cursor.ended());
-    EXPECT_EQ(cursor.options(), &options);
-    cursor.advance();  // advancing an ended cursor keeps it ended
-    EXPECT_TRUE(cursor.ended());
 }
 
-TEST(Names, CursorHandlesListsLongerThanItsOwnBuffer)
+TEST(Names, WalksLongLists)
 {
     const NameOptions options = Options(0, 1);
     std::string list;
@@ -166,34 +156,6 @@ TEST(Names, ComparesNameLists)
                      " method " + std::to_string(c.options.method));
         const int result = compareNameLists(c.options, c.a, c.b);
         EXPECT_EQ((result > 0) - (result < 0), c.sign);
-    }
-}
-
-TEST(Names, CursorComparisonAgreesWithListComparison)
-{
-    const char* lists[] = {
-        "Smith, J", "J Smith", "Smith", "Smith, J\r\nJones, A", "Smith, J\r\nJones, A\r\n",
-        "Smith, A\r\nZorn, B", "smith, j\r\n\r\nAdams", ", J", "", "Bloggs, F\r\nOther, AN",
-    };
-    for (const NameOptions& options : {Options(0, 1), Options(0, 0), Options(0, 1, ';')}) {
-        for (const char* a : lists) {
-            for (const char* b : lists) {
-                SCOPED_TRACE(std::string(a) + " vs " + b);
-                NameCursor cursorA(a, &options);
-                NameCursor cursorB(b, &options);
-                int byCursor = 0;
-                for (;;) {
-                    cursorA.advance();
-                    cursorB.advance();
-                    byCursor = CompareCursorNames(cursorA, cursorB);
-                    if (byCursor != 0 || cursorA.ended() || cursorB.ended()) break;
-                }
-                const int byList = compareNameLists(options, a, b);
-                EXPECT_EQ((byCursor > 0) - (byCursor < 0), (byList > 0) - (byList < 0));
-                EXPECT_EQ((byList > 0) - (byList < 0), -((compareNameLists(options, b, a) > 0) -
-                                                         (compareNameLists(options, b, a) < 0)));
-            }
-        }
     }
 }
 

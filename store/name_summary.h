@@ -1,8 +1,8 @@
 // The one-line summary of a reference: its names shortened as asked, a TAB, the date in
 // parentheses and, when asked, the title. The database window draws it for every line, the
 // reference keeps it as its summary and the bibliography format uses its names part.
-#ifndef CARTULAN_FORMAT_NAME_SUMMARY_H
-#define CARTULAN_FORMAT_NAME_SUMMARY_H
+#ifndef CARTULAN_STORE_NAME_SUMMARY_H
+#define CARTULAN_STORE_NAME_SUMMARY_H
 
 #include <cstddef>
 #include <cstdint>

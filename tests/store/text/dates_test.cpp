@@ -1,4 +1,4 @@
-#include "format/dates.h"
+#include "store/text/dates.h"
 
 #include <string>
 #include <vector>

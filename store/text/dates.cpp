@@ -1,6 +1,6 @@
-#include "format/dates.h"
+#include "store/text/dates.h"
 
-#include "format/text_rules.h"
+#include "store/text/text_rules.h"
 
 namespace {
 

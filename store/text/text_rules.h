@@ -6,8 +6,8 @@
 // with their base letter ("Ångström" among the A's, after "Angstrom"); the ligatures "æ",
 // "œ" and "ß" sort as "ae", "oe" and "ss". Control characters sort first, then blanks,
 // punctuation and symbols, then digits, then letters.
-#ifndef CARTULAN_FORMAT_TEXT_RULES_H
-#define CARTULAN_FORMAT_TEXT_RULES_H
+#ifndef CARTULAN_STORE_TEXT_TEXT_RULES_H
+#define CARTULAN_STORE_TEXT_TEXT_RULES_H
 
 #include <cstddef>
 #include <cstdint>

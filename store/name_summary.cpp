@@ -1,8 +1,8 @@
-#include "format/name_summary.h"
+#include "store/name_summary.h"
 
 #include <cstring>
 
-#include "format/dates.h"
+#include "store/text/dates.h"
 #include "store/reference.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "format/name_summary.h"
+#include "store/name_summary.h"
 
 #include <cstring>
 #include <string>

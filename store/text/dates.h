@@ -1,7 +1,7 @@
 // The numbers in a free-text date and the year they give, as sorting and the list lines
 // read them ("12 Mar 1994", "3/4/95", "Spring 1994", "in press").
-#ifndef CARTULAN_FORMAT_DATES_H
-#define CARTULAN_FORMAT_DATES_H
+#ifndef CARTULAN_STORE_TEXT_DATES_H
+#define CARTULAN_STORE_TEXT_DATES_H
 
 // A number token holds at most this many digits plus its terminator.
 constexpr int kDateTokenSize = 8;

@@ -1,4 +1,4 @@
-#include "format/text_rules.h"
+#include "store/text/text_rules.h"
 
 #include <algorithm>
 #include <cstring>

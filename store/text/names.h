@@ -3,13 +3,11 @@
 //
 // A name list is a text with one name per line, lines separated by CR LF ("Bloggs, F\r\n
 // Smith, J"); it may end with a line break. Names are never changed, only split and compared.
-#ifndef CARTULAN_FORMAT_NAMES_H
-#define CARTULAN_FORMAT_NAMES_H
+#ifndef CARTULAN_STORE_TEXT_NAMES_H
+#define CARTULAN_STORE_TEXT_NAMES_H
 
 #include <cstddef>
 #include <cstdint>
-
-#include "store/store_object.h"
 
 // How names are split and compared; one program-wide instance and a copy in every database.
 struct NameOptions {
@@ -62,40 +60,6 @@ void AdvanceNameWalk(NameWalk& walk, const NameOptions& options);
 // Orders the current names of two walks: an ended walk first, then family names, then given
 // names (none before some), both compared with CompareTextI.
 int CompareWalkNames(const NameWalk& a, const NameWalk& b);
-
-// The walk through one name list during a comparison, holding its current name as texts of
-// its own. Lists shorter than 128 characters use the cursor's own buffer; longer ones take
-// one heap buffer of their size, allocated on creation (a cursor that cannot have it ends at
-// once).
-class NameCursor : public StoreObject {
-public:
-    // `list` and `options` are borrowed and must outlive the cursor.
-    NameCursor(const char* list, const NameOptions* options);
-    ~NameCursor() override;
-
-    // Moves to the next name and splits it.
-    void advance();
-
-    const char* familyName() const { return familyName_; }  // null: no current name
-    const char* givenNames() const { return givenNames_; }  // null: none
-    const char* list() const { return walk_.list; }
-    int32_t consumed() const { return walk_.consumed; }
-    bool ended() const { return walk_.ended; }
-    const NameOptions* options() const { return options_; }
-
-private:
-    static constexpr std::size_t kInlineSize = 128;
-
-    char* familyName_ = nullptr;
-    char* givenNames_ = nullptr;
-    NameWalk walk_;
-    const NameOptions* options_;
-    char* buffer_;
-    char inlineBuffer_[kInlineSize];
-};
-
-// Orders the current names of two cursors, as CompareWalkNames.
-int CompareCursorNames(const NameCursor& a, const NameCursor& b);
 
 // Orders two name lists: method 1 compares the texts as written (CompareTextI); method 0
 // compares name by name until a difference or the end of either list, so a list that is
