@@ -23,36 +23,41 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms)
     }
 }
 
-HWND WaitForDialogTitled(DWORD pid, const std::string& title, DWORD ms)
+namespace {
+
+// The first of `windows()` for which `matches` holds, asking again until `ms` have passed.
+HWND WaitForWindow(const std::function<std::vector<HWND>()>& windows,
+                   const std::function<bool(HWND)>& matches, DWORD ms)
 {
     HWND found = nullptr;
     WaitUntil([&] {
-        for (HWND window : ui::TopLevelWindowsOf(pid)) {
-            if (ui::ClassOf(window) == "#32770" && IsWindowVisible(window) &&
-                ui::TextOf(window) == title) {
-                found = window;
-                return true;
-            }
+        for (HWND window : windows()) {
+            if (matches(window))
+                return (found = window) != nullptr;
         }
         return false;
     }, ms);
     return found;
 }
 
+bool IsVisibleDialog(HWND window)
+{
+    return ui::ClassOf(window) == "#32770" && IsWindowVisible(window);
+}
+
+}  // namespace
+
+HWND WaitForDialogTitled(DWORD pid, const std::string& title, DWORD ms)
+{
+    return WaitForWindow([pid] { return ui::TopLevelWindowsOf(pid); },
+                         [&](HWND w) { return IsVisibleDialog(w) && ui::TextOf(w) == title; }, ms);
+}
+
 HWND WaitForMessageBox(DWORD pid, DWORD ms)
 {
-    HWND found = nullptr;
-    WaitUntil([&] {
-        for (HWND window : ui::TopLevelWindowsOf(pid)) {
-            if (ui::ClassOf(window) == "#32770" && IsWindowVisible(window) &&
-                ui::FindChildByClass(window, "Button")) {
-                found = window;
-                return true;
-            }
-        }
-        return false;
+    return WaitForWindow([pid] { return ui::TopLevelWindowsOf(pid); }, [](HWND w) {
+        return IsVisibleDialog(w) && ui::FindChildByClass(w, "Button") != nullptr;
     }, ms);
-    return found;
 }
 
 std::string MessageText(HWND box)
@@ -112,17 +117,9 @@ bool ChooseFile(HWND dialog, const std::string& name)
 
 HWND WaitForDatabaseWindow(HWND frame, const std::string& title, DWORD ms)
 {
-    HWND found = nullptr;
-    WaitUntil([&] {
-        for (HWND window : ui::DatabaseWindows(frame)) {
-            if (lstrcmpiA(ui::TextOf(window).c_str(), title.c_str()) == 0) {
-                found = window;
-                return true;
-            }
-        }
-        return false;
+    return WaitForWindow([frame] { return ui::DatabaseWindows(frame); }, [&](HWND w) {
+        return lstrcmpiA(ui::TextOf(w).c_str(), title.c_str()) == 0;
     }, ms);
-    return found;
 }
 
 int LineCount(HWND databaseWindow)
@@ -228,6 +225,9 @@ void HandOverNoWait(HWND frame, const std::string& name)
     }).detach();
 }
 
+namespace {
+
+// Runs a command line of the host system's shell (not a Windows program) and waits for it.
 bool RunHostCommand(const std::string& commandLine)
 {
     STARTUPINFOA startup = {};
@@ -244,6 +244,7 @@ bool RunHostCommand(const std::string& commandLine)
     return true;
 }
 
+// The host system's path of a Windows path; empty when there is none.
 std::string HostPathOf(const std::string& path)
 {
     using UnixName = char*(CDECL*)(const WCHAR*);
@@ -259,8 +260,6 @@ std::string HostPathOf(const std::string& path)
     HeapFree(GetProcessHeap(), 0, unixName);
     return result;
 }
-
-namespace {
 
 // Whether 128 KB fit in `directory`: they do not on the small file system.
 bool FitsIn(const std::string& directory)

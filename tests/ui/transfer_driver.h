@@ -62,12 +62,6 @@ std::string DataFile(const std::string& name);
 // load, which may stop at a message box or a dialog.
 void HandOverNoWait(HWND frame, const std::string& name);
 
-// Runs a shell command line of the host system (not a Windows program) and waits for it.
-// False when it could not be started.
-bool RunHostCommand(const std::string& commandLine);
-// The host system's path of a Windows path; empty when there is none.
-std::string HostPathOf(const std::string& path);
-
 // The fixture of the transfer tests: a temporary folder for each test, removed afterwards
 // with the small file system a test may have mounted in it.
 class TransferUiTest : public ProgramTest {
@@ -87,7 +81,7 @@ protected:
     std::string dir_;
 
 private:
-    std::string mounted_;  // the host path of the small file system
+    std::string mounted_;  // the folder of the small file system
 };
 
 }  // namespace transfer_ui
