@@ -15,7 +15,15 @@ using namespace transfer_ui;
 
 namespace {
 
-class TransferDialogs : public TransferUiTest {};
+class TransferDialogs : public TransferUiTest {
+protected:
+    // Starts the program and gives `command`: the format choice titled `title`, or null.
+    HWND LaunchFormatChoice(int command, const std::string& title, HWND& frame)
+    {
+        frame = Launch();
+        return frame && ui::PostCommand(frame, command) ? Dialog(title) : nullptr;
+    }
+};
 
 int IndexOf(const std::vector<std::string>& texts, const std::string& text)
 {
@@ -65,10 +73,8 @@ TEST_F(TransferDialogs, OpenSaveAsAndSaveThroughTheFileDialogs)
 
 TEST_F(TransferDialogs, ImportThroughTheFormatChoiceAndExport)
 {
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_IMPORT));
-    HWND choice = Dialog("Choose format to import...");
+    HWND frame = nullptr;
+    HWND choice = LaunchFormatChoice(CMD_FILE_IMPORT, "Choose format to import...", frame);
     ASSERT_TRUE(choice);
     const std::vector<std::string> formats = ui::ListBoxTexts(GetDlgItem(choice, IDC_IMPOPT_LIST));
     EXPECT_EQ(formats.size(), 4u);
@@ -110,10 +116,9 @@ TEST_F(TransferDialogs, ImportThroughTheFormatChoiceAndExport)
 // every later open and save fail.
 TEST_F(TransferDialogs, DefaultFileFormatIsChosenOnlyWithAFormatSelected)
 {
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_OPT_DEFAULT_FORMAT));
-    HWND choice = Dialog("Choose default file format to use");
+    HWND frame = nullptr;
+    HWND choice =
+        LaunchFormatChoice(CMD_OPT_DEFAULT_FORMAT, "Choose default file format to use", frame);
     ASSERT_TRUE(choice);
     HWND list = GetDlgItem(choice, IDC_IMPOPT_LIST);
     EXPECT_EQ(ui::ListBoxTexts(list), std::vector<std::string>{"Refer format"});
