@@ -178,5 +178,7 @@ void SetDatabaseWindowTitle(Database& database)
     LoadText(IDS_BIBLIOGRAPHY, bibliography, sizeof bibliography);
     SetWindowTextA(static_cast<HWND>(database.window),
                    DatabaseTitle(database, g_shell.untitled, bibliography));
+    // Not every system renames the Window menu's entry of a retitled child by itself.
+    SendMessageA(g_shell.client, WM_MDIREFRESHMENU, 0, 0);
     UpdateStatusText();
 }

@@ -11,11 +11,14 @@
 #include "frame_bars.h"
 #include "frame_commands.h"
 #include "frame_menus.h"
+#include "help.h"
 #include "language.h"
 #include "list_line.h"
 #include "open_database.h"
 #include "shell_services.h"
 #include "shell_state.h"
+#include "shutdown.h"
+#include "single_instance.h"
 #include "store/store_state.h"
 #include "transfer_dialogs.h"
 #include "version.h"
@@ -58,20 +61,6 @@ void OnClose(HWND frame)
 {
     if (CloseAllWindows())
         DestroyWindow(frame);
-}
-
-// The shutdown sequence: everything the frame holds is released before the loop ends.
-void OnDestroy(HWND frame)
-{
-    ChangeClipboardChain(frame, g_shell.nextViewer);
-    FreeClipboard();
-    DestroyFontSetting(g_shell.printerFont);
-    DestroyFontSetting(g_shell.editFont);
-    ReleaseLanguageLibrary();
-    DeleteReferenceGlyphs();
-    g_store.ui = nullptr;
-    g_shell.client = nullptr;
-    PostQuitMessage(0);
 }
 
 void OnEnable(HWND frame, bool enabled)
@@ -144,7 +133,7 @@ bool OnCopyData(const COPYDATASTRUCT& data)
 {
     if (data.dwData != CMD_FILE_OPEN)
         return false;
-    OpenHandedOverFile(static_cast<const char*>(data.lpData), data.cbData);
+    ReceiveHandOver(static_cast<const char*>(data.lpData), data.cbData);
     return true;
 }
 
@@ -194,6 +183,11 @@ int CloseAllWindows()
 
 LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The Help button of a common dialog: a registered message, so not a case of its own.
+    if (message == g_shell.commonDialogHelp && message != 0) {
+        OpenHelp(kHelpFileDialogs);
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         return OnCreate(frame) ? 0 : -1;
@@ -205,8 +199,11 @@ LRESULT CALLBACK FrameWindowProc(HWND frame, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_QUERYENDSESSION:
         return CloseAllWindows();
+    case WM_ENDSESSION:
+        OnEndSession(wParam != FALSE);
+        return 0;
     case WM_DESTROY:
-        OnDestroy(frame);
+        ShutDownShell(frame);
         return 0;
     case WM_ENABLE:
         OnEnable(frame, wParam != 0);

@@ -1,18 +1,25 @@
-// The language choice, the about box and the help: still to come.
+// The language choice, the about box and the help.
+#include "about_dialog.h"
+#include "help.h"
+#include "language_switch.h"
 #include "later_commands.h"
 
-void RunLanguage(HWND)
+void RunLanguage(HWND frame)
 {
+    ChooseLanguage(frame);
 }
 
-void RunAbout(HWND)
+void RunAbout(HWND frame)
 {
+    RunAboutDialog(frame);
 }
 
 void RunHelpContents(HWND)
 {
+    OpenHelp(kHelpContents);
 }
 
 void RunUsingHelp(HWND)
 {
+    OpenHelp(kHelpUsingHelp);
 }

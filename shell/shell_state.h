@@ -12,8 +12,9 @@
 
 #include "font_setting.h"
 
-// A plain file name of at most 12 characters and its terminator.
-constexpr int kLanguageNameSize = 13;
+// The configured language library's file name, read and stored whole (a name longer than
+// 12 characters chosen in the language dialog must still load at the next start).
+constexpr int kLanguageNameSize = MAX_PATH;
 // The untitled text: at most 30 characters.
 constexpr int kUntitledTextSize = 31;
 // Database windows that may be open at once.
@@ -50,6 +51,9 @@ struct ShellState {
     FontSetting editFont;             // "EditDlg": the reference editor
     ListMetrics metrics;
     char languageName[kLanguageNameSize] = {};
+    UINT commonDialogHelp = 0;        // the message "commdlg_help" of the common dialogs' Help
+    bool newShell = false;            // version 4 or later: explorer-style file dialogs
+    bool editorLayoutValid = false;   // the reference editor's measured layout fits its template
 };
 
 extern ShellState g_shell;

@@ -150,6 +150,9 @@ TEST_F(DatabaseWindow, DeleteAsksAsTheConfirmationOptionSays)
             EXPECT_EQ(ui::DialogText(question),
                       "Selected references will be deleted permanently.\nAre you sure?");
             ui::PressButton(question, answer);
+            // The press is posted to the box: the command goes on once the box has gone.
+            for (int i = 0; i < 250 && IsWindow(question); ++i)
+                Sleep(20);
             ASSERT_TRUE(ui::Sync(frame));
             if (answer == IDNO) {
                 EXPECT_EQ(ui::ListBoxCount(list), 4);

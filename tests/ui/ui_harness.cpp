@@ -382,19 +382,19 @@ std::vector<std::string> ListBoxTexts(HWND list)
     std::vector<std::string> texts;
     int count = ListBoxCount(list);
     for (int i = 0; i < count; ++i) {
-        // Wine answers an ANSI LB_GETTEXT from another process with UTF-16 text, twice the
-        // bytes asked for: ask for UTF-16 and convert here.
         DWORD_PTR length = 0;
         SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, kDefaultWaitMs, &length);
+        // Asked in wide characters: between processes Wine copies a list box's text back as
+        // wide characters even to an ANSI caller.
         std::wstring wide(length + 1, L'\0');
         DWORD_PTR copied = 0;
         SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_NORMAL,
                             kDefaultWaitMs, &copied);
         wide.resize(copied == static_cast<DWORD_PTR>(LB_ERR) ? 0 : copied);
-        std::string text(wide.size() * 2, '\0');
-        int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+        std::string text(wide.size() * 2 + 1, '\0');
+        int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
                                         &text[0], static_cast<int>(text.size()), nullptr, nullptr);
-        text.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
+        text.resize(bytes > 0 ? bytes : 0);
         texts.push_back(text);
     }
     return texts;
