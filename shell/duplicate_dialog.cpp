@@ -1,6 +1,7 @@
 #include "duplicate_dialog.h"
 
 #include "../lang/ids.h"
+#include "help.h"
 #include "shell_state.h"
 #include "store/reference.h"
 #include "store/store_ui.h"
@@ -8,9 +9,6 @@
 DuplicateEditProc g_duplicateEditor = nullptr;
 
 namespace {
-
-constexpr char kHelpFile[] = "CARTUL32.HLP";
-constexpr DWORD kDuplicateHelpContext = 6;
 
 BOOL OnInitDialog(HWND dialog, const DuplicateDialogData& data)
 {
@@ -35,7 +33,7 @@ void OnCommand(HWND dialog, int id)
         EndDialog(dialog, id);
         break;
     case IDC_HELP_BUTTON:
-        WinHelpA(dialog, kHelpFile, HELP_CONTEXT, kDuplicateHelpContext);
+        OpenHelp(kHelpDuplicates);
         break;
     }
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "shell_state.h"
 #include "transfer_messages.h"
 
 namespace {
@@ -17,18 +18,12 @@ constexpr char kCommonDialogProblem[] =
     "Problem with CommDlg.DLL.\nIf you are running Windows NT 3.51 with the NewShell extension "
     "installed,\nreinstall Cartulan specifying the NT version.";
 
-// Systems of version 4 and later have the explorer-style dialogs.
-bool HasNewShell()
-{
-    return LOBYTE(LOWORD(GetVersion())) >= 4;
-}
-
 DWORD DialogFlags(bool saving)
 {
     // The Help button sends "commdlg_help" to the owner, which opens the help file.
     DWORD flags = OFN_HIDEREADONLY | OFN_SHOWHELP | OFN_NOCHANGEDIR;
     flags |= saving ? OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
-    if (HasNewShell())
+    if (g_shell.newShell)
         flags |= OFN_EXPLORER | OFN_ENABLEHOOK;
     return flags;
 }
@@ -89,7 +84,7 @@ void OnNotify(HWND child, const OFNOTIFYA& notice)
 {
     if (notice.hdr.code != CDN_HELP || notice.lpOFN == nullptr)
         return;
-    SendMessageA(notice.lpOFN->hwndOwner, RegisterWindowMessageA(HELPMSGSTRINGA),
+    SendMessageA(notice.lpOFN->hwndOwner, g_shell.commonDialogHelp,
                  reinterpret_cast<WPARAM>(GetParent(child)),
                  reinterpret_cast<LPARAM>(notice.lpOFN));
 }

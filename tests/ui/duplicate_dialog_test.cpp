@@ -53,6 +53,8 @@ TEST_F(DuplicateDialog, PasteAsksForEachDuplicate)
     HWND dialog = NextDuplicate();
     ASSERT_TRUE(dialog);
     SaveWindowShot(dialog, "DuplicateDialog.Paste");
+    ASSERT_TRUE(ui::PressButton(dialog, IDC_HELP_BUTTON));  // the dialog stays
+    EXPECT_EQ(HelpOpened(1), std::vector<std::string>{"duplicates"});
     Dismiss(dialog, IDC_DUP_SKIP);
     Answer({IDCANCEL});
     EXPECT_EQ(LineCount(window), 5);

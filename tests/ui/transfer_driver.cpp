@@ -272,15 +272,19 @@ bool FitsIn(const std::string& directory)
 
 }  // namespace
 
+constexpr char kHelpLogSetting[] = "CARTULAN_HELP_LOG";
+
 void TransferUiTest::SetUp()
 {
     ProgramTest::SetUp();
     dir_ = ui::MakeTempDir("transfer");
     ASSERT_FALSE(dir_.empty());
+    SetEnvironmentVariableA(kHelpLogSetting, Path("help.log").c_str());
 }
 
 void TransferUiTest::TearDown()
 {
+    SetEnvironmentVariableA(kHelpLogSetting, nullptr);
     ProgramTest::TearDown();
     if (!mounted_.empty()) {
         RunHostCommand("umount -l '" + HostPathOf(mounted_) + "'");
@@ -309,6 +313,21 @@ HWND TransferUiTest::LaunchWithFile(const std::string& file, int count, HWND& fr
         return nullptr;
     }
     return window;
+}
+
+std::vector<std::string> TransferUiTest::HelpOpened(size_t count)
+{
+    std::vector<std::string> sections;
+    WaitUntil([&] {
+        sections.clear();
+        std::istringstream lines(ReadFile(Path("help.log")));
+        for (std::string line; std::getline(lines, line);) {
+            line.erase(line.find_last_not_of('\r') + 1);
+            sections.push_back(line.substr(line.find('#') + 1));
+        }
+        return sections.size() >= count;
+    }, 3000);
+    return sections;
 }
 
 bool TransferUiTest::MountSmallFileSystem(const std::string& name)

@@ -63,7 +63,8 @@ std::string DataFile(const std::string& name);
 void HandOverNoWait(HWND frame, const std::string& name);
 
 // The fixture of the transfer tests: a temporary folder for each test, removed afterwards
-// with the small file system a test may have mounted in it.
+// with the small file system a test may have mounted in it; the help the program opens is
+// written to a log there instead of being shown.
 class TransferUiTest : public ProgramTest {
 protected:
     void SetUp() override;
@@ -74,6 +75,8 @@ protected:
     // Writes `count` references to `file`, starts the program and has it open the file. The
     // file's database window with every line, and `frame`; null after a failure.
     HWND LaunchWithFile(const std::string& file, int count, HWND& frame);
+    // The sections of the manual the program opened so far, waiting until there are `count`.
+    std::vector<std::string> HelpOpened(size_t count);
     // Mounts a file system of 64 KB on the new folder `name`. False when that cannot be done
     // here (the host does not allow it).
     bool MountSmallFileSystem(const std::string& name);
