@@ -6,6 +6,7 @@
      string ids      1 .. 8        field names offered for sorting and searching
                      21 .. 27      parts of search descriptions
                      500 .. 589    command help texts (the command's own id, CMD_*) and messages
+                     591 .. 596    messages about files that could not be loaded or saved
      commands        194           open the bibliography window
                      419 .. 433    window commands (MDI arrangement, content rebuild, copy
                                    formatted reference)
@@ -376,5 +377,15 @@
 #define IDS_SCANNING                586
 #define IDS_FORMAT_NAME_EXISTS      588
 #define IDS_FORMAT_LINE_BREAK       589
+
+/* Failures of loading and saving files that the program reports beyond the library's own
+   messages; "%s" is the file name (the filter's for IDS_FILTER_FAILED), "%s" after it the
+   system's description of the error. */
+#define IDS_FILTER_FAILED           591
+#define IDS_READ_FAILED             592
+#define IDS_WRITE_FAILED            593
+#define IDS_SAVE_STOPPED            594
+#define IDS_REPLACE_FAILED          595
+#define IDS_NAME_TOO_LONG           596
 
 #endif

@@ -12,6 +12,7 @@
 #include "store/reference.h"
 #include "store/reference_list.h"
 #include "store/store_state.h"
+#include "store/store_ui.h"
 #include "transfer_fakes.h"
 
 namespace {
@@ -83,6 +84,11 @@ TEST_F(TransferTest, ImportLeavesTheDatabaseModifiedAndExportNamesIt)
     EXPECT_GT(database->references->count(), 0);
     EXPECT_EQ(database->modified, 1);
     EXPECT_STREQ(database->fileName, "");
+    EXPECT_EQ(RecentFileCount(), 0);
+    ASSERT_EQ(ui_.fileRequests.size(), 1u);
+    EXPECT_STREQ(ui_.fileRequests[0].name, "");  // the open dialog starts empty
+    EXPECT_STREQ(ui_.fileRequests[0].defaultExtension, "PTG");  // of "*.PTG;*.PTX"
+
     ui_.chosenFormat = "REFER.FLT";
     ui_.chosenFile = Path("exported.ref");
     ASSERT_EQ(TransferFile(*database, kCommandExport, 1), 1);
@@ -141,18 +147,28 @@ TEST_F(TransferTest, MissingFilesAndFiltersFailWithoutWindows)
     EXPECT_EQ(ui_.failureNames[0], gone);
     EXPECT_EQ(RecentFileCount(), 0);  // a missing file leaves the recent files
 
+    // A default filter that does not load, or cannot save, is reported under its own name.
     WriteBytes(Path("lib.ref"), ReferText(2));
-    for (const char* filter : {"NOSUCH.FLT", "../bin/REFER.FLT"}) {  // only from their folder
-        SetDefaultFilter(filter);
-        EXPECT_EQ(OpenFile(Path("lib.ref")), nullptr);
-    }
-    EXPECT_EQ(ui_.failures.size(), 1u);  // a filter that does not load gives no message
-    SetDefaultFilter("PUBTAG.FLT");      // it cannot save: no default format for saving
+    SetDefaultFilter("NOSUCH.FLT");
+    EXPECT_EQ(OpenFile(Path("lib.ref")), nullptr);
+    SetDefaultFilter("../bin/REFER.FLT");  // filters come from their directory only
+    EXPECT_EQ(OpenFile(Path("lib.ref")), nullptr);
+    SetDefaultFilter("PUBTAG.FLT");
     Database* database = NewDatabase();
     std::snprintf(database->fileName, kFileNameSize, "%s", Path("lib.ref").c_str());
     database->modified = 1;
     EXPECT_EQ(TransferFile(*database, kCommandSave, 0), 0);
     EXPECT_EQ(database->modified, 1);
+    EXPECT_EQ(ReadBytes(Path("lib.ref")), ReferText(2));
+    EXPECT_EQ(ui_.failureNames,
+              (std::vector<std::string>{gone, "NOSUCH.FLT", "../bin/REFER.FLT", "PUBTAG.FLT"}));
+    for (std::size_t i = 1; i < ui_.failures.size(); ++i)
+        EXPECT_EQ(ui_.failures[i].failure, TransferFailure::kFilterMissing);
+    EXPECT_TRUE(ui_.progressFiles.empty());
+
+    TransferOutcome outcome;
+    EXPECT_FALSE(LoadDatabaseFile(*database, Path("lib.ref").c_str(), "NOSUCH", nullptr, outcome));
+    EXPECT_EQ(outcome.failure, TransferFailure::kFilterMissing);
 }
 
 // STOPSAVE.FLT stops the save at its fourth reference; an unwritable name fails at once.
@@ -259,4 +275,87 @@ TEST_F(TransferTest, FiltersAreListedByModeAtMost31)
     for (int i = 0; i < kMaxListedFilters; ++i) listed.insert(entries[i].fileName);
     EXPECT_EQ(listed.size(), static_cast<std::size_t>(kMaxListedFilters));
     EXPECT_EQ(listed.count("BROKEN.FLT"), 0u);
+}
+
+TEST_F(TransferTest, FailedSaveAsKeepsTheOldNameAndModified)
+{
+    const std::string path = Path("lib.ref");
+    WriteBytes(path, ReferText(3));
+    Database* database = OpenFile(path);
+    ASSERT_NE(database, nullptr);
+    database->modified = 1;
+    ui_.chosenFile = UnwritablePath();
+    EXPECT_EQ(TransferFile(*database, kCommandSaveAs, 1), 0);
+    EXPECT_EQ(database->modified, 1);
+    // The database is not renamed after a file that was never written.
+    EXPECT_STREQ(database->fileName, path.c_str());
+    ASSERT_EQ(ui_.failures.size(), 1u);
+    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kOpenFailed);
+    EXPECT_NE(ui_.failures[0].error, 0);
+    ASSERT_EQ(RecentFileCount(), 1);
+    EXPECT_STREQ(g_transfer.recentFiles[0], path.c_str());
+    EXPECT_EQ(ui_.progressEnded, 2);  // the open's and the failed save's progress windows
+    EXPECT_EQ(ReadBytes(path), ReferText(3));
+}
+
+namespace {
+
+class AbandoningResolver : public DuplicateResolver {
+public:
+    DuplicateChoice resolveDuplicate(Reference&, const Reference&, bool) override
+    {
+        return DuplicateChoice::kAbandon;
+    }
+};
+
+}  // namespace
+
+// A database holds a file's name only when it holds the whole file: a later save must never
+// overwrite a file with the part of it that was read.
+TEST_F(TransferTest, AbandonedOrFailedLoadLeavesNoFileName)
+{
+    const std::string path = Path("lib.ref");
+    const std::string text = ReferText(3) + ReferText(1) + ReferText(5);  // a duplicate fourth
+    WriteBytes(path, text);
+    AbandoningResolver abandon;
+    g_store.resolver = &abandon;
+    Database* database = NewDatabase();
+    std::snprintf(database->fileName, kFileNameSize, "%s", path.c_str());
+    EXPECT_EQ(TransferFile(*database, kCommandOpen, 0), 1);  // what was read stays
+    EXPECT_EQ(database->references->count(), 3);
+    EXPECT_STREQ(database->fileName, "");
+    EXPECT_EQ(database->modified, 1);
+    EXPECT_EQ(RecentFileCount(), 0);
+    EXPECT_EQ(ui_.namesChanged, 1);
+    // Closing asks to save; Yes asks for a name, and cancelling leaves the file as it was.
+    ui_.saveAnswer = SaveAnswer::kYes;
+    EXPECT_EQ(ConfirmSave(*database), 0);
+    ASSERT_EQ(ui_.fileRequests.size(), 1u);
+    EXPECT_STREQ(ui_.fileRequests[0].name, "");
+    EXPECT_EQ(ReadBytes(path), text);
+    g_store.resolver = nullptr;
+
+    // A folder opens, or reads, as no file does.
+    std::filesystem::create_directory(Path("folder.ref"));
+    Database* failed = NewDatabase();
+    std::snprintf(failed->fileName, kFileNameSize, "%s", Path("folder.ref").c_str());
+    EXPECT_EQ(TransferFile(*failed, kCommandOpen, 0), 0);
+    EXPECT_STREQ(failed->fileName, "");
+    ASSERT_EQ(ui_.failures.size(), 1u);
+    EXPECT_EQ(ui_.failureNames[0], Path("folder.ref"));
+}
+
+// A name whose full path does not fit is refused whole: cut, it would name another file.
+TEST_F(TransferTest, FileNamesTooLongAreReportedNotCut)
+{
+    Database* database = NewDatabase();
+    ui_.chosenFile = std::string(250, 'c');  // relative: the full path is longer
+    database->modified = 1;
+    EXPECT_EQ(TransferFile(*database, kCommandSaveAs, 1), 0);
+    EXPECT_EQ(database->modified, 1);
+    EXPECT_STREQ(database->fileName, "");
+    ASSERT_EQ(ui_.failures.size(), 1u);
+    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kNameTooLong);
+    EXPECT_EQ(ui_.failureNames[0], ui_.chosenFile);
+    EXPECT_TRUE(ui_.progressFiles.empty());
 }
