@@ -34,7 +34,9 @@ public:
     std::vector<TransferReport> failures;
     std::vector<std::string> failureNames;
     std::vector<std::pair<TransferProgress, unsigned long>> progressCalls;
+    std::vector<std::string> progressFiles;  // the title of each progress window
     int progressEnded = 0;
+    int namesChanged = 0;
     int saveQuestions = 0;
 
     void* frameWindow() override { return this; }
@@ -60,13 +62,17 @@ public:
         failures.push_back(report);
         failureNames.push_back(report.fileName);
     }
-    void* beginProgress(const char*) override { return this; }
+    void* beginProgress(const char* fileName) override
+    {
+        progressFiles.push_back(fileName);
+        return this;
+    }
     void progress(TransferProgress kind, unsigned long count) override
     {
         progressCalls.emplace_back(kind, count);
     }
     void endProgress() override { ++progressEnded; }
-    void fileNameChanged(Database&) override {}
+    void fileNameChanged(Database&) override { ++namesChanged; }
     std::size_t formattedBibliography(char* buffer, std::size_t size) override
     {
         const std::size_t length = std::min(bibliographyText.size(), size - 1);
