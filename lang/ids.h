@@ -6,6 +6,7 @@
      string ids      1 .. 8        field names offered for sorting and searching
                      21 .. 27      parts of search descriptions
                      500 .. 589    command help texts (the command's own id, CMD_*) and messages
+                     610 .. 611    questions about saving narrowed search results
      commands        194           open the bibliography window
                      419 .. 433    window commands (MDI arrangement, content rebuild, copy
                                    formatted reference)
@@ -376,5 +377,10 @@
 #define IDS_SCANNING                586
 #define IDS_FORMAT_NAME_EXISTS      588
 #define IDS_FORMAT_LINE_BREAK       589
+
+/* Questions before saving a file's window that a narrowing search left with only some of the
+   file's references. */
+#define IDS_SAVE_NARROWED           610
+#define IDS_CLOSE_NARROWED          611
 
 #endif

@@ -117,6 +117,8 @@ const ExpectedString kStrings[] = {
     {587, "Change font used in edit windows"},
     {588, "A format with this name already exists!"},
     {589, "There is a line break in this format.\nThese are not allowed.  Use \\n instead."},
+    {610, "This window shows only the references that a narrowing search kept from its file.\nSaving replaces the file with these references alone: the others in it are lost.\n\nSave anyway?"},
+    {611, "This window has changed, and it shows only the references that a narrowing search kept from its file.\nSaving replaces the file with these references alone: the others in it are lost.\n\nDo you want to save?"},
 };
 
 constexpr int kStringBufferSize = 4096;

@@ -321,6 +321,32 @@ TEST_F(Transfers, AnEditMarksTheDatabasesThatHoldTheReference)
     EXPECT_EQ(other->modified, 0);
 }
 
+// Dragging copies without the internal clipboard, even references that the program's own
+// order counts equal; a move deletes, without asking, only what went in, once it is in.
+TEST_F(Transfers, DragCopiesOrMovesWhatGoesInAndLeavesTheClipboardAlone)
+{
+    Database* target = OpenDatabase("B");
+    g_store.defaults.sortKeys.keys[0] = kSortTitle;  // the four papers share their title
+    g_store.defaults.sortKeys.keys[1] = kSortNone;
+    const int32_t all[] = {0, 1, 2, 3};
+    EXPECT_EQ(DragReferences(*database, all, 4, *target, false), 4);
+    EXPECT_EQ(g_store.clipboard, nullptr);
+    EXPECT_EQ(target->references->count(), 4);
+    EXPECT_EQ(database->references->count(), 4);
+
+    const int32_t two[] = {3, 1};
+    resolver.choices = {DuplicateChoice::kDontInclude, DuplicateChoice::kAbandon};
+    EXPECT_EQ(DragReferences(*database, two, 2, *target, true), 0);
+    EXPECT_EQ(database->references->count(), 4);
+    Database* byTitle = OpenDatabase("C");  // takes only one "Paper"
+    EXPECT_EQ(DragReferences(*database, two, 2, *byTitle, true), 1);
+    EXPECT_EQ(byTitle->references->count(), 1);
+    EXPECT_EQ(database->references->count(), 3);
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(papers[3]->refCount, 1);
+    EXPECT_EQ(ui.questions, 0);
+}
+
 TEST_F(Transfers, DragConfirmationFollowsTheProgramsFlag)
 {
     g_store.defaults.listFlags = WithConfirmOptions(kDefaultListFlags, kConfirmAlways, false);
