@@ -108,6 +108,8 @@ void ApplyEdit(HWND list, const LineEdit& edit)
     }
 }
 
+// Selects each run of selected lines with one message. A range message also serves a single
+// line: it does not move the caret and scroll to it as LB_SETSEL does for every line.
 void SelectRuns(HWND list, const LineFlags& flags)
 {
     int32_t line = 0;
@@ -115,10 +117,7 @@ void SelectRuns(HWND list, const LineFlags& flags)
     auto endRun = [&](int32_t last) {
         if (runStart < 0)
             return;
-        if (runStart == last)
-            SendMessageA(list, LB_SETSEL, TRUE, runStart);
-        else
-            SendMessageA(list, LB_SELITEMRANGEEX, static_cast<WPARAM>(runStart), last);
+        SendMessageA(list, LB_SELITEMRANGEEX, static_cast<WPARAM>(runStart), last);
         runStart = -1;
     };
     for (const std::vector<uint8_t>& block : flags.blocks) {

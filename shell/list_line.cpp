@@ -73,15 +73,41 @@ void DrawGlyph(HDC dc, const RECT& rc, const Reference& reference, bool selected
     SelectObject(source, old);
 }
 
-void GrowHorizontalExtent(DatabaseView& view, HDC dc, const char* line, int offset)
+// With titles, the list can be scrolled as far as the widest line drawn so far.
+void GrowHorizontalExtent(DatabaseView& view, HDC dc, const char* rest, int restLength)
 {
     int tabStop = view.database->authorColumnPixels;
-    DWORD size = GetTabbedTextExtentA(dc, line, static_cast<int>(std::strlen(line)), 1, &tabStop);
-    int width = offset + LOWORD(size);
+    DWORD size = GetTabbedTextExtentA(dc, rest, restLength, 1, &tabStop);
+    int width = tabStop + LOWORD(size);
     if (width > view.horizontalExtent) {
         view.horizontalExtent = width;
         SendMessageA(view.content, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(width), 0);
     }
+}
+
+// Writes the part of the line from its TAB on at the author column's edge, as tab expansion
+// with one tab stop there would.
+void DrawRest(HDC dc, const RECT& rc, int tabStop, const char* rest, int length)
+{
+    if (std::memchr(rest, '\t', static_cast<size_t>(length)))
+        TabbedTextOutA(dc, rc.left + tabStop, rc.top + 1, rest, length, 1, &tabStop, rc.left);
+    else
+        ExtTextOutA(dc, rc.left + tabStop, rc.top + 1, 0, nullptr, rest, length, nullptr);
+}
+
+// A glyph lives in a DIB section: drawing it into a line then costs a copy in memory rather
+// than a trip to the display server for every line.
+HBITMAP NewGlyphBitmap(HDC screen)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = GLYPH_WIDTH;
+    info.bmiHeader.biHeight = GLYPH_HEIGHT;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
 }  // namespace
@@ -125,32 +151,36 @@ void DrawListLine(DatabaseView& view, const DRAWITEMSTRUCT& item)
     COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     if (InBibliography(reference))
         text = g_settings.bibColour;
-    SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-
-    const bool pictures = g_shell.metrics.itemHeight >= kGlyphMinimumHeight;
-    if (pictures)
-        DrawGlyph(dc, rc, reference, selected);
-
     HGDIOBJ oldFont = SelectObject(dc, g_shell.listFont.font);
-    int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColour = SetTextColor(dc, text);
+    COLORREF oldBack = SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    int oldMode = SetBkMode(dc, OPAQUE);
 
     char* summary = references.buffer(0);
-    char* shortened = references.buffer(1);
     uint32_t flags = (database->listFlags & (kListNamesMask | kListWithTitle)) | kSummaryYearOnly;
     formatNameSummary(reference, flags, summary, ReferenceList::kBufferSize);
+    const bool pictures = g_shell.metrics.itemHeight >= kGlyphMinimumHeight;
     int limit = database->authorColumnPixels - (pictures ? 40 : 10);
-    const char* line = ShortenNames(dc, summary, limit, shortened, ReferenceList::kBufferSize);
-    int offset = pictures ? GLYPH_WIDTH : 4;
-    if (database->listFlags & kListWithTitle)
-        GrowHorizontalExtent(view, dc, line, offset);
-    int tabStop = database->authorColumnPixels;
-    TabbedTextOutA(dc, rc.left + offset, rc.top + 1, line, static_cast<int>(std::strlen(line)),
-                   1, &tabStop, rc.left);
+    const char* line = ShortenNames(dc, summary, limit, references.buffer(1),
+                                    ReferenceList::kBufferSize);
+    const char* tab = std::strchr(line, '\t');
+    int namesLength = tab ? static_cast<int>(tab - line) : static_cast<int>(std::strlen(line));
 
-    SetTextColor(dc, oldColour);
+    // One call fills the line's background and writes the names beside the glyph's place.
+    ExtTextOutA(dc, rc.left + (pictures ? GLYPH_WIDTH : 4), rc.top + 1, ETO_OPAQUE, &rc, line,
+                namesLength, nullptr);
+    if (pictures)
+        DrawGlyph(dc, rc, reference, selected);
+    if (tab) {
+        int restLength = static_cast<int>(std::strlen(tab + 1));
+        if (database->listFlags & kListWithTitle)
+            GrowHorizontalExtent(view, dc, tab + 1, restLength);
+        DrawRest(dc, rc, database->authorColumnPixels, tab + 1, restLength);
+    }
+
     SetBkMode(dc, oldMode);
+    SetBkColor(dc, oldBack);
+    SetTextColor(dc, oldColour);
     SelectObject(dc, oldFont);
     if (item.itemState & ODS_FOCUS)
         DrawFocusRect(dc, &rc);
@@ -173,7 +203,7 @@ void BuildReferenceGlyphs()
         HBITMAP image = LoadBitmapA(g_shell.instance, pictures[type].image);
         HBITMAP mask = LoadBitmapA(g_shell.instance, pictures[type].mask);
         for (int s = 0; s < 2; ++s) {
-            HBITMAP glyph = CreateCompatibleBitmap(screen, GLYPH_WIDTH, GLYPH_HEIGHT);
+            HBITMAP glyph = NewGlyphBitmap(screen);
             HGDIOBJ oldTarget = SelectObject(target, glyph);
             SetBkColor(target, GetSysColor(s ? COLOR_HIGHLIGHT : COLOR_WINDOW));
             ExtTextOutA(target, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
