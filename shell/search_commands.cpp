@@ -111,7 +111,9 @@ void ReportFound(const Database& result, int32_t count)
 
 void RunSearch(HWND frame, int command)
 {
-    if (command != CMD_SEARCH_NEW && !g_store.active)
+    // Narrowing or expanding the bibliography would put copies in the place of the
+    // references it shares with their databases.
+    if (command != CMD_SEARCH_NEW && (!g_store.active || IsBibliography(*g_store.active)))
         return;
     SearchDialogData data;
     data.command = command;
