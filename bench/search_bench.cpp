@@ -20,6 +20,7 @@
 #include <string>
 
 #include "ids.h"
+#include "right_drag.h"
 #include "ui_harness.h"
 
 namespace {
@@ -155,32 +156,11 @@ double TimedKeyword(DWORD pid, HWND frame, HWND list)
     return Since(start);
 }
 
-void AddMouse(INPUT* input, POINT at, DWORD flags)
-{
-    *input = {};
-    input->type = INPUT_MOUSE;
-    input->mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input->mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input->mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-}
-
 double TimedDrag(HWND frame, HWND list, HWND target)
 {
-    RECT item = ui::ListItemRect(list, 0);
-    POINT from = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    ClientToScreen(list, &from);
-    RECT area;
-    GetClientRect(target, &area);
-    POINT to = {area.right / 2, area.bottom / 2};
-    ClientToScreen(target, &to);
-    INPUT inputs[4];
-    AddMouse(&inputs[0], from, 0);
-    AddMouse(&inputs[1], from, MOUSEEVENTF_RIGHTDOWN);
-    AddMouse(&inputs[2], to, 0);
-    AddMouse(&inputs[3], to, MOUSEEVENTF_RIGHTUP);
     HWND targetList = ui::ListOf(target);
     auto start = Clock::now();
-    SendInput(4, inputs, sizeof(INPUT));
+    ui::RightDrag(list, 0, target);
     bool all = WaitFor([&] { return ui::ListBoxCount(targetList) >= kSelected; });
     ui::Sync(frame);
     PaintNow(targetList);

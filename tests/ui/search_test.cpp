@@ -9,6 +9,7 @@
 
 #include "ids.h"
 #include "program_test.h"
+#include "right_drag.h"
 
 namespace {
 
@@ -435,48 +436,9 @@ TEST_F(Keywords, AddingMarksTheWindowAndSavingANarrowedFileAsksFirst)
 // Right-button drags between windows, with real mouse input.
 class ReferenceDrag : public SearchProgramTest {
 protected:
-    static void AddMouse(std::vector<INPUT>& inputs, POINT at, DWORD flags)
-    {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-        inputs.push_back(input);
-    }
-
-    static void AddShift(std::vector<INPUT>& inputs, bool up)
-    {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = VK_SHIFT;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    }
-
-    // Presses the right button over line `line` of `from`, moves to the middle of the window
-    // `to` and releases it there, with Shift held when `shift`.
     void Drag(HWND frame, HWND from, int line, HWND to, bool shift = false)
     {
-        RECT item = ui::ListItemRect(from, line);
-        POINT start = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-        ClientToScreen(from, &start);
-        RECT area;
-        GetClientRect(to, &area);
-        POINT end = {area.right / 2, area.bottom / 3};
-        ClientToScreen(to, &end);
-        std::vector<INPUT> inputs;
-        AddMouse(inputs, start, 0);
-        AddMouse(inputs, start, MOUSEEVENTF_RIGHTDOWN);
-        AddMouse(inputs, {(start.x + end.x) / 2, (start.y + end.y) / 2}, 0);
-        AddMouse(inputs, end, 0);
-        if (shift)
-            AddShift(inputs, false);
-        AddMouse(inputs, end, MOUSEEVENTF_RIGHTUP);
-        if (shift)
-            AddShift(inputs, true);
-        ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)),
-                  inputs.size());
+        ASSERT_TRUE(ui::RightDrag(from, line, to, shift));
         Sleep(100);
         ASSERT_TRUE(ui::Sync(frame));
     }
