@@ -259,16 +259,6 @@ std::vector<std::string> Entries(HWND dialog)
     return entries;
 }
 
-// Waits until the dialog is enabled again after its long work (saving, scanning).
-bool WaitUntilEnabled(HWND dialog)
-{
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ui::kDefaultWaitMs; Sleep(20)) {
-        if (ui::Sync(dialog) && IsWindowEnabled(dialog))
-            return true;
-    }
-    return false;
-}
-
 // The stored keyword list, key by key, as "name=value".
 std::vector<std::string> StoredKeywords()
 {
@@ -302,13 +292,20 @@ protected:
         return dialog;
     }
 
+    // Presses a button and returns once the dialog has done what it does.
+    static void Click(HWND dialog, int id)
+    {
+        DWORD_PTR result = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)),
+                                        SMTO_NORMAL, ui::kDefaultWaitMs, &result));
+    }
+
     void Type(HWND dialog, const std::string& keyword)
     {
         SetWindowTextA(GetDlgItem(dialog, IDC_KEYWORDS_TEXT), keyword.c_str());
-        ui::Sync(dialog);
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_KEYWORDS_ADD)));
-        ui::PressButton(dialog, IDC_KEYWORDS_ADD);
-        ui::Sync(dialog);
+        Click(dialog, IDC_KEYWORDS_ADD);
     }
 
     // Selects the entries at `lines` as a click does.
@@ -347,14 +344,11 @@ TEST_F(Keywords, TheListIsLoadedAndSavedKeyByKey)
     Select(dialog, {1});
     EXPECT_TRUE(Enabled(dialog, IDC_KEYWORDS_EDIT));
     EXPECT_FALSE(Enabled(dialog, IDOK));  // nothing to add to
-    ui::PressButton(dialog, IDC_KEYWORDS_EDIT);
-    ui::Sync(dialog);
+    Click(dialog, IDC_KEYWORDS_EDIT);
     EXPECT_EQ(ui::TextOf(GetDlgItem(dialog, IDC_KEYWORDS_TEXT)), "gears");
     EXPECT_FALSE(Enabled(dialog, IDC_KEYWORDS_DELETE));
     Type(dialog, "cogs");
-    ui::PressButton(dialog, IDC_KEYWORDS_SAVE);
-    ASSERT_TRUE(ui::Sync(dialog));
-    ASSERT_TRUE(WaitUntilEnabled(dialog));
+    Click(dialog, IDC_KEYWORDS_SAVE);
     ui::PressButton(dialog, IDCANCEL);
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_EQ(StoredKeywords(), (std::vector<std::string>{"0=Axles", "1=cogs", "2=wheels"}));
@@ -372,9 +366,7 @@ TEST_F(Keywords, ScanningTheActiveFileAddsItsKeywordLinesOnce)
     ASSERT_TRUE(dialog);
     ui::ProbeHook probe(frame);
     ASSERT_TRUE(ui::RecordTexts(probe, IDC_PROGRESS_TEXT));
-    ui::PressButton(dialog, IDC_KEYWORDS_SCAN);
-    ASSERT_TRUE(ui::Sync(dialog));
-    ASSERT_TRUE(WaitUntilEnabled(dialog));
+    Click(dialog, IDC_KEYWORDS_SCAN);
     EXPECT_EQ(Entries(dialog), (std::vector<std::string>{"7 axles", "Gears", "wheels"}));
     EXPECT_EQ(ui::RecordedTexts(probe), std::vector<std::string>{"Scanned 0 references"});
     EXPECT_FALSE(Enabled(dialog, IDC_KEYWORDS_SCAN));
