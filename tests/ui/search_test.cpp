@@ -70,14 +70,6 @@ protected:
         return GetFullPathNameA(path.c_str(), sizeof full, full, nullptr) ? full : "";
     }
 
-    HWND WindowTitled(HWND frame, const std::string& title)
-    {
-        for (HWND window : ui::DatabaseWindows(frame))
-            if (ui::TextOf(window) == title)
-                return window;
-        return nullptr;
-    }
-
     // Starts the program with the files handed over, the first active; returns the frame.
     HWND LaunchWith(const std::vector<std::string>& files)
     {
@@ -161,7 +153,7 @@ TEST_F(Search, NewNarrowAndExpandAreTitledAndReportedByTheirDescription)
     std::string other = Write("other.ref", "%A Eve, E\r\n%D 1994\r\n%T Gear oils\r\n\r\n");
     HWND frame = LaunchWith({papers, other});
     ASSERT_TRUE(frame);
-    HWND otherWindow = WindowTitled(frame, other);
+    HWND otherWindow = ui::DatabaseWindowTitled(frame, other);
     ASSERT_TRUE(otherWindow);
     HWND searchable = GetDlgItem(otherWindow, IDC_DBWIN_SEARCHABLE);
     SendMessageA(searchable, BM_CLICK, 0, 0);
@@ -493,10 +485,7 @@ TEST_F(ReferenceDrag, DropOnTheBibliographyAddsTheReferencesOnce)
     ASSERT_TRUE(ui::SelectLines(list, {3}));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_ADD_TO_BIB));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
-    HWND bibliography = nullptr;
-    for (HWND window : ui::DatabaseWindows(frame))
-        if (ui::TextOf(window) == "Bibliography")
-            bibliography = window;
+    HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
     ASSERT_TRUE(bibliography);
     ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
     Drag(frame, list, 0, bibliography, false,
@@ -516,18 +505,16 @@ TEST_F(ReferenceDrag, DropOnTheBibliographyAddsTheReferencesOnce)
 // or on a search window is refused with a beep, without a question.
 TEST_F(ReferenceDrag, ConfirmationNoAndRefusedDropsMoveNothing)
 {
-    HWND frame = LaunchWith({Write("papers.ref", kPapers),
-                             Write("other.ref", "%A Eve, E\r\n%D 1994\r\n%T Oils\r\n\r\n")});
+    std::string papersFile = Write("papers.ref", kPapers);
+    std::string otherFile = Write("other.ref", "%A Eve, E\r\n%D 1994\r\n%T Oils\r\n\r\n");
+    HWND frame = LaunchWith({papersFile, otherFile});
     ASSERT_TRUE(frame);
     RunSearch(frame, CMD_SEARCH_NEW, {1, "oil"});
     ASSERT_EQ(AnswerText(), "Found 1 references satisfying:\nTitle = \"oil\"");
     ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
-    HWND papers = nullptr, other = nullptr, found = nullptr;
-    for (HWND window : ui::DatabaseWindows(frame)) {
-        std::string title = ui::TextOf(window);
-        (title.find("papers.ref") != std::string::npos ? papers
-         : title.find("other.ref") != std::string::npos ? other : found) = window;
-    }
+    HWND papers = ui::DatabaseWindowTitled(frame, papersFile);
+    HWND other = ui::DatabaseWindowTitled(frame, otherFile);
+    HWND found = ui::DatabaseWindowTitled(frame, "Title = \"oil\"");
     ASSERT_TRUE(papers && other && found);
     HWND list = ui::ListOf(papers);
     ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
