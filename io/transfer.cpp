@@ -427,6 +427,7 @@ int TransferFile(Database& database, int command, int ask)
         database.modified = 1;
     } else {
         database.modified = command == kCommandImport ? 1 : 0;
+        database.narrowed = 0;  // the named file now holds exactly the list
         if (command != kCommandImport) CopyPath(database.fileName, name);
         if (command == kCommandOpen || command == kCommandSaveAs) AddRecentFile(name);
     }

@@ -7,6 +7,7 @@
                      21 .. 27      parts of search descriptions
                      500 .. 589    command help texts (the command's own id, CMD_*) and messages
                      591 .. 596    messages about files that could not be loaded or saved
+                     610 .. 611    questions about saving narrowed search results
      commands        194           open the bibliography window
                      419 .. 433    window commands (MDI arrangement, content rebuild, copy
                                    formatted reference)
@@ -387,5 +388,9 @@
 #define IDS_SAVE_STOPPED            594
 #define IDS_REPLACE_FAILED          595
 #define IDS_NAME_TOO_LONG           596
+/* Questions before saving a file's window that a narrowing search left with only some of the
+   file's references. */
+#define IDS_SAVE_NARROWED           610
+#define IDS_CLOSE_NARROWED          611
 
 #endif

@@ -10,6 +10,8 @@
 #include "frame_bars.h"
 #include "io/transfer.h"
 #include "list_line.h"
+#include "narrowed_save.h"
+#include "reference_drag.h"
 #include "shell_services.h"
 #include "shell_state.h"
 #include "store/database.h"
@@ -78,7 +80,7 @@ void OnDestroy(HWND window)
 
 void OnClose(HWND window, DatabaseView& view)
 {
-    if (IsBibliography(*view.database) || ConfirmSave(*view.database))
+    if (IsBibliography(*view.database) || ConfirmSaveOnClose(*view.database))
         SendMessageA(g_shell.client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
 }
 
@@ -139,10 +141,8 @@ LRESULT CALLBACK DatabaseWindowProc(HWND window, UINT message, WPARAM wParam, LP
         OnClose(window, *view);
         return 0;
     case WM_SETCURSOR:
-        if (!IsWindowEnabled(g_shell.frame)) {
-            SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        if (OnDragSetCursor(*view, reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam)))
             return TRUE;
-        }
         break;
     case WM_MEASUREITEM:
         reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =

@@ -7,6 +7,7 @@
 #include "io/transfer.h"
 #include "io/transfer_state.h"
 #include "menu_commands.h"
+#include "narrowed_save.h"
 #include "open_database.h"
 #include "store/database.h"
 #include "store/store_state.h"
@@ -44,7 +45,7 @@ void OnFileSave(HWND, int)
     const Database* database = g_store.active;
     if (database && database->fileName[0] == '\0')
         SaveActive(kCommandSaveAs, 1);
-    else
+    else if (!database || MaySaveUnderFileName(*database))
         SaveActive(kCommandSave, 0);
 }
 

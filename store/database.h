@@ -23,6 +23,9 @@ public:
     char* description = nullptr;        // what search made the contents; owned
     int32_t searchable = 0;             // searches over all windows look in here
     int32_t modified = 0;               // changed since the last load or save
+    // A narrowing search left out references that the named file holds: saving under that
+    // name would lose them. Cleared by every save.
+    int32_t narrowed = 0;
     // The shell's handles of the window, its list and its "Searchable" check box; the store
     // keeps them for the shell and never uses them.
     void* window = nullptr;

@@ -220,4 +220,31 @@ TEST_F(DatabaseTest, DuplicateChoicesDecideWhatGoesIn)
     EXPECT_EQ(database->references->insert(held), kNotIncluded);
 }
 
+// Dragging copies without the internal clipboard, even references that the program's own
+// order counts equal; a move deletes, without asking, only what went in, once it is in.
+TEST_F(DatabaseTest, DragCopiesOrMovesWhatGoesInAndLeavesTheClipboardAlone)
+{
+    Database* target = OpenDatabase();
+    g_store.defaults.sortKeys.keys[0] = kSortTitle;  // the four papers share their title
+    g_store.defaults.sortKeys.keys[1] = kSortNone;
+    const int32_t all[] = {0, 1, 2, 3};
+    EXPECT_EQ(DragReferences(*database, all, 4, *target, false), 4);
+    EXPECT_EQ(g_store.clipboard, nullptr);
+    EXPECT_EQ(target->references->count(), 4);
+    EXPECT_EQ(database->references->count(), 4);
+
+    Reference* last = database->references->referenceAt(3);
+    const int32_t two[] = {3, 1};
+    resolver.choices = {DuplicateChoice::kDontInclude, DuplicateChoice::kAbandon};
+    EXPECT_EQ(DragReferences(*database, two, 2, *target, true), 0);
+    EXPECT_EQ(database->references->count(), 4);
+    Database* byTitle = OpenDatabase();  // takes only one "Paper"
+    EXPECT_EQ(DragReferences(*database, two, 2, *byTitle, true), 1);
+    EXPECT_EQ(byTitle->references->count(), 1);
+    EXPECT_EQ(database->references->count(), 3);
+    EXPECT_EQ(Authors(*database), "ACD");
+    EXPECT_EQ(last->refCount, 1);
+    EXPECT_EQ(ui.questions, 0);
+}
+
 }  // namespace
