@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "format/text_rules.h"
+#include "store/text/text_rules.h"
 #include "store/database.h"
 #include "store/reference.h"
 #include "store/reference_list.h"

@@ -250,6 +250,7 @@ const unsigned char* Bytes(const char* text)
 
 bool IsLetter(char c) { return kTables.classes[Byte(c)] == kClassLetter; }
 bool IsDigit(char c) { return kTables.classes[Byte(c)] == kClassDigit; }
+bool IsAlphaNumeric(char c) { return IsLetter(c) || IsDigit(c); }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 char ToLowerChar(char c) { return static_cast<char>(kTables.lower[Byte(c)]); }

@@ -18,6 +18,8 @@
 bool IsLetter(char c);
 // A decimal digit 0-9.
 bool IsDigit(char c);
+// A letter or a digit.
+bool IsAlphaNumeric(char c);
 // Space or TAB.
 bool IsBlank(char c);
 

@@ -22,6 +22,8 @@ public:
     bool openSucceeds = true;
     int questions = 0;
     int32_t selected = -1;
+    int linesInserted = 0;
+    int linesDeleted = 0;
     std::vector<unsigned> progressValues;
 
     bool ask(StoreQuestion) override
@@ -30,6 +32,8 @@ public:
         return answer;
     }
     void lineSelected(Database&, int32_t index) override { selected = index; }
+    void lineInserted(Database&, int32_t) override { ++linesInserted; }
+    void lineDeleted(Database&, int32_t) override { ++linesDeleted; }
     void progress(unsigned percent) override { progressValues.push_back(percent); }
     bool openBibliography(Database& bibliography, Database&) override;
     void closeWindow(Database& database) override { DatabaseWindowDestroyed(&database); }
