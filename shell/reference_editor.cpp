@@ -251,6 +251,21 @@ void OnAddToBibliography(EditorState& state)
     UpdateToolbar();
 }
 
+int FieldOf(int id)
+{
+    for (size_t i = 0; i < kFieldCount; ++i) {
+        if (kFieldControls[i].id == id)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void MarkChanged(EditorState& state, int id)
+{
+    state.changed[FieldOf(id)] = true;
+    state.dirty = true;
+}
+
 // The chosen keywords join the keywords field, not yet the reference: Cancel still leaves it
 // as it was.
 void OnAddKeywords(HWND dialog, EditorState& state)
@@ -271,7 +286,9 @@ void OnAddKeywords(HWND dialog, EditorState& state)
         ShowMessage(dialog, IDS_NO_MEMORY);
         return;
     }
+    // A multi-line edit does not report a text set from outside: the change is noted here.
     SetWindowTextA(control, scratch.keywords);
+    MarkChanged(state, IDC_REF_KEYWORDS);
 }
 
 bool PutOnClipboard(HWND owner, const std::string& text)
@@ -343,25 +360,14 @@ void OnInitMenuPopup(HWND dialog, EditorState& state, HMENU popup)
     }
 }
 
-int FieldOf(int id)
-{
-    for (size_t i = 0; i < kFieldCount; ++i) {
-        if (kFieldControls[i].id == id)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
 // Typing in a field, or picking a source from the list, is a change.
 void OnFieldNotification(EditorState& state, int field, int code)
 {
     const bool change = kFieldControls[field].id == IDC_REF_SOURCE
                             ? code == CBN_EDITCHANGE || code == CBN_SELCHANGE
                             : code == EN_CHANGE;
-    if (change && !state.loading) {
-        state.changed[field] = true;
-        state.dirty = true;
-    }
+    if (change && !state.loading)
+        MarkChanged(state, kFieldControls[field].id);
 }
 
 bool ButtonEnabled(HWND dialog, int id)
@@ -422,10 +428,11 @@ void OnInitDialog(HWND dialog, EditorState& state)
     }
     state.current = state.data->reference;
     ++state.current->refCount;
-    ShowFields(dialog, state);
+    // Sized first and filled afterwards: a long abstract is laid out in its box only once.
     ApplyEditorPlacement(dialog);
     state.placed = true;
     LayOutEditor(dialog, state.layout);
+    ShowFields(dialog, state);
 }
 
 INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

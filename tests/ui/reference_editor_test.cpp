@@ -1,0 +1,488 @@
+// The reference editor, the author dialog and the lists of common source titles, driven as a
+// user drives them; what they stored is read back from the saved file and the settings.
+#include "reference_editor_test.h"
+
+#include <fstream>
+#include <sstream>
+
+std::string EditorTest::Write(const std::string& name, const std::string& text)
+{
+    std::string path = dir_ + "\\" + name;
+    std::ofstream(path, std::ios::binary) << text;
+    char full[MAX_PATH];
+    return GetFullPathNameA(path.c_str(), sizeof full, full, nullptr) ? full : "";
+}
+
+HWND EditorTest::LaunchWith(const std::string& refer)
+{
+    file_ = Write("papers.ref", refer);
+    HWND frame = Launch();
+    if (frame && !ui::HandOver(frame, file_))
+        ADD_FAILURE() << "the hand-over was not answered";
+    list_ = frame ? ui::ListOf(ui::ActiveDatabaseWindow(frame)) : nullptr;
+    return frame;
+}
+
+HWND EditorTest::WaitFor(const std::function<bool(HWND)>& match, HWND except)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ui::kDefaultWaitMs; Sleep(20)) {
+        for (HWND window : ui::TopLevelWindowsOf(program_.Pid())) {
+            if (window != except && ui::ClassOf(window) == "#32770" && IsWindowVisible(window) &&
+                match(window) && ui::Sync(window))
+                return window;
+        }
+    }
+    ADD_FAILURE() << "no such dialog:\n" << ui::DescribeWindowsOf(program_.Pid());
+    return nullptr;
+}
+
+HWND EditorTest::WaitForEditor(HWND except)
+{
+    return WaitFor([](HWND w) { return GetDlgItem(w, IDC_REF_OK_AND_NEW) && GetDlgItem(w, IDC_REF_ABSTRACT); },
+                   except);
+}
+
+HWND EditorTest::WaitForTitled(const std::string& title, HWND except)
+{
+    return WaitFor([&title](HWND w) { return ui::TextOf(w) == title; }, except);
+}
+
+bool EditorTest::Press(HWND dialog, int id)
+{
+    DWORD_PTR result = 0;
+    return dialog && SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)),
+                                         SMTO_NORMAL, ui::kDefaultWaitMs, &result);
+}
+
+bool EditorTest::Close(HWND dialog, int id)
+{
+    if (!dialog || !ui::PressButton(dialog, id))
+        return false;
+    for (DWORD start = GetTickCount(); IsWindow(dialog); Sleep(10)) {
+        if (GetTickCount() - start > ui::kDefaultWaitMs)
+            return false;
+    }
+    return true;
+}
+
+HWND EditorTest::OpenEditor(HWND frame, int line)
+{
+    if (!ui::SelectLines(list_, {line}) || !ui::PostCommand(frame, CMD_REF_EDIT))
+        return nullptr;
+    return WaitForEditor();
+}
+
+void EditorTest::Type(HWND dialog, int id, const std::string& text)
+{
+    HWND control = GetDlgItem(dialog, id);
+    // The source is typed into the combo box's edit field. A replaced selection is reported
+    // as typing is; a text set whole is not, by multi-line edits.
+    if (HWND edit = FindWindowExA(control, nullptr, "Edit", nullptr))
+        control = edit;
+    SendMessageA(control, EM_SETSEL, 0, -1);
+    SendMessageA(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string EditorTest::Field(HWND dialog, int id)
+{
+    return ui::TextOf(GetDlgItem(dialog, id));
+}
+
+bool EditorTest::Enabled(HWND dialog, int id)
+{
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+std::string EditorTest::Saved(HWND frame)
+{
+    if (!ui::SendCommand(frame, CMD_FILE_SAVE))
+        return "";
+    std::ifstream in(file_, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> EditorTest::Titles(const std::string& saved)
+{
+    std::vector<std::string> titles;
+    for (size_t at = saved.find("%T "); at != std::string::npos; at = saved.find("%T ", at + 1))
+        titles.push_back(saved.substr(at + 3, saved.find('\r', at) - at - 3));
+    return titles;
+}
+
+std::vector<std::string> EditorTest::Entries(HWND list)
+{
+    // Read as UTF-16: across processes the narrow texts do not arrive as they are.
+    std::vector<std::string> entries;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        char narrow[512] = {};
+        WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+        entries.push_back(narrow);
+    }
+    return entries;
+}
+
+std::string EditorTest::Setting(const std::string& section, const std::string& key)
+{
+    char value[256] = {};
+    DWORD size = sizeof value - 1;
+    HKEY hkey = nullptr;
+    const std::string path = "Software\\NWPL\\Cartulan\\" + section;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hkey) != ERROR_SUCCESS)
+        return "(none)";
+    LONG result = RegQueryValueExA(hkey, key.c_str(), nullptr, nullptr,
+                                   reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(hkey);
+    return result == ERROR_SUCCESS ? value : "(none)";
+}
+
+const ui::MenuItem* EditorTest::MenuEntry(HWND dialog, int position, int id)
+{
+    if (!ui::ReadMenuBar(dialog, menu_, position) || static_cast<size_t>(position) >= menu_.size())
+        return nullptr;
+    for (const ui::MenuItem& item : menu_[static_cast<size_t>(position)].items) {
+        if (item.id == id)
+            return &item;
+    }
+    return nullptr;
+}
+
+std::string EditorTest::ClipboardText()
+{
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+namespace {
+
+using ReferenceEditor = EditorTest;
+
+// Only a change that the sort keys see moves the reference: the abstract leaves it where it
+// is, the title or (in the author dialog) the authors move it; its line stays selected.
+TEST_F(ReferenceEditor, TheReferenceMovesOnlyWhenItsSortKeysChange)
+{
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::SelectLines(list_, {0}));
+    ASSERT_TRUE(ui::PressKey(frame, VK_RETURN));  // Enter opens the editor
+    HWND editor = WaitForEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(ui::TextOf(editor), "Adams, A (1990)");
+    EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Gear trains");
+    EXPECT_EQ(Field(editor, IDC_REF_SOURCE), "Mech J");
+    EXPECT_EQ(Field(editor, IDC_REF_SOURCE_LABEL), "&Journal:");
+    EXPECT_FALSE(IsWindowEnabled(frame));
+    SaveShot("editref");
+    Type(editor, IDC_REF_ABSTRACT, "Fluid gears");
+    ASSERT_TRUE(Close(editor, IDOK));
+    EXPECT_TRUE(IsWindowEnabled(frame));
+    EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{0});
+
+    editor = OpenEditor(frame, 0);
+    Type(editor, IDC_REF_TITLE, "Xylophones\r\nand drums");
+    ASSERT_TRUE(Close(editor, IDOK));
+    EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{2});
+
+    // Ctrl+Enter: the author dialog on the selected line.
+    ASSERT_TRUE(ui::SelectLines(list_, {1}));
+    ASSERT_TRUE(ui::PressKey(frame, VK_RETURN, ui::kControl));
+    HWND authors = WaitForTitled(kAuthorDialogTitle);
+    ASSERT_TRUE(authors);
+    EXPECT_EQ(Field(authors, IDC_ETITLE_AUTHORS), "Adams, A");
+    Type(authors, IDC_ETITLE_AUTHORS, "Zorn, Z");
+    ASSERT_TRUE(Close(authors, IDOK));
+    EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{2});
+
+    const std::string saved = Saved(frame);
+    EXPECT_EQ(Titles(saved), (std::vector<std::string>{"Pumps", "Xylophones  and drums", "Valves"}));
+    EXPECT_NE(saved.find("%X Fluid gears"), std::string::npos) << saved;
+}
+
+// "&<" and "&>" end at the ends of the list; a changed reference asks whether to keep the
+// changes, and a kept change that moves it still steps to the neighbour it had.
+TEST_F(ReferenceEditor, StepsThroughTheListAndAsksToKeepChanges)
+{
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    HWND editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    EXPECT_FALSE(Enabled(editor, IDC_REF_PREVIOUS));
+    EXPECT_TRUE(Enabled(editor, IDC_REF_NEXT));
+    EXPECT_TRUE(Enabled(editor, IDC_REF_OK_AND_NEW));
+
+    Type(editor, IDC_REF_ABSTRACT, "Dropped");
+    ui::PressButton(editor, IDC_REF_NEXT);
+    HWND question = WaitForTitled("Warning!", editor);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(ui::DialogText(question), "This reference has been modified.\nDo you want to keep your changes?");
+    ASSERT_TRUE(Close(question, IDNO));
+    ui::Sync(editor);
+    EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Pumps");
+    EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{1});
+
+    Press(editor, IDC_REF_NEXT);  // unchanged: no question
+    EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Valves");
+    EXPECT_TRUE(Enabled(editor, IDC_REF_PREVIOUS));
+    EXPECT_FALSE(Enabled(editor, IDC_REF_NEXT));
+
+    Type(editor, IDC_REF_TITLE, "Aardvarks");
+    ui::PressButton(editor, IDC_REF_PREVIOUS);
+    ASSERT_TRUE(Close(WaitForTitled("Warning!", editor), IDYES));
+    ui::Sync(editor);
+    EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Pumps");
+    EXPECT_FALSE(Enabled(editor, IDC_REF_NEXT));  // Aardvarks went first
+    EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{2});
+    ASSERT_TRUE(Close(editor, IDCANCEL));
+
+    const std::string saved = Saved(frame);
+    EXPECT_EQ(Titles(saved), (std::vector<std::string>{"Aardvarks", "Gear trains", "Pumps"}));
+    EXPECT_EQ(saved.find("Dropped"), std::string::npos);
+}
+
+// Copy formatted stores the changed fields first and copies the reference in the current
+// format; Add to bibliography then shows the reference as in the bibliography.
+TEST_F(ReferenceEditor, CopyFormattedAndAddToBibliography)
+{
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    HWND editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    Type(editor, IDC_REF_VOLUME, "12");
+    ASSERT_TRUE(ui::SendCommand(editor, CMD_REF_COPY_FORMATTED));
+    EXPECT_EQ(ClipboardText(), "Adams, A (1990), Mech J 12\r\n\r\n");
+
+    const ui::MenuItem* add = MenuEntry(editor, 0, CMD_REF_ADD_TO_BIB);
+    ASSERT_TRUE(add);
+    EXPECT_FALSE(add->grayed || add->checked);
+    ASSERT_TRUE(ui::SendCommand(editor, CMD_REF_ADD_TO_BIB));
+    add = MenuEntry(editor, 0, CMD_REF_ADD_TO_BIB);
+    ASSERT_TRUE(add);
+    EXPECT_TRUE(add->grayed && add->checked);
+    ASSERT_TRUE(Close(editor, IDCANCEL));  // the stored volume stays
+    EXPECT_EQ(ui::DatabaseWindows(frame).size(), 2u);
+    EXPECT_NE(Saved(frame).find("%V 12"), std::string::npos);
+}
+
+// Add keywords changes only the keywords field: Cancel leaves the reference as it was, OK
+// stores the keywords.
+TEST_F(ReferenceEditor, AddKeywordsFillsTheFieldUntilOk)
+{
+    ASSERT_TRUE(ui::SetProgramSetting("Keywords", "0", "alpha"));
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    for (int button : {IDCANCEL, IDOK}) {
+        HWND editor = OpenEditor(frame, 1);
+        ASSERT_TRUE(editor);
+        ASSERT_TRUE(ui::PostCommand(editor, CMD_REF_ADD_KEYWORDS));
+        HWND keywords = WaitForTitled("Add keyword(s)", editor);
+        ASSERT_TRUE(keywords);
+        HWND list = GetDlgItem(keywords, IDC_KEYWORDS_LIST);
+        SendMessageA(list, LB_SETSEL, TRUE, 0);
+        SendMessageA(keywords, WM_COMMAND, MAKEWPARAM(IDC_KEYWORDS_LIST, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        ASSERT_TRUE(Close(keywords, IDOK));
+        ui::Sync(editor);
+        EXPECT_EQ(Field(editor, IDC_REF_KEYWORDS), "alpha");
+        ASSERT_TRUE(Close(editor, button));
+        EXPECT_EQ(Saved(frame).find("%K alpha") != std::string::npos, button == IDOK);
+    }
+}
+
+// A long imported abstract is stored whole: left alone when only the title changed, and read
+// back whole when it was changed.
+TEST_F(ReferenceEditor, ALongAbstractSurvivesOk)
+{
+    std::string abstract;
+    for (int i = 0; abstract.size() < 20000; ++i)
+        abstract += "word" + std::to_string(i) + " ";
+    abstract.resize(20000);
+    HWND frame = LaunchWith("%A Adams, A\r\n%D 1990\r\n%T Gears\r\n%X " + abstract + "\r\n\r\n");
+    ASSERT_TRUE(frame);
+    HWND editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    Type(editor, IDC_REF_TITLE, "Gear trains");
+    ASSERT_TRUE(Close(editor, IDOK));
+    EXPECT_NE(Saved(frame).find("%X " + abstract + "\r\n"), std::string::npos);
+
+    editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    Type(editor, IDC_REF_ABSTRACT, abstract + "!");
+    ASSERT_TRUE(Close(editor, IDOK));
+    EXPECT_NE(Saved(frame).find("%X " + abstract + "!\r\n"), std::string::npos);
+}
+
+// The editor opens where it was last, maximised if it was, and always on the screen; smaller
+// than its template it scrolls, and grown again it shows everything from the top.
+TEST_F(ReferenceEditor, PlacementIsRememberedAndKeptOnScreen)
+{
+    ASSERT_TRUE(ui::SetProgramSetting("EditDlg", "x", "5000"));
+    ASSERT_TRUE(ui::SetProgramSetting("EditDlg", "y", "-300"));
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    HWND editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    RECT r;
+    GetWindowRect(editor, &r);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= GetSystemMetrics(SM_CXSCREEN) &&
+                r.bottom <= GetSystemMetrics(SM_CYSCREEN));
+    RECT title;
+    GetWindowRect(GetDlgItem(editor, IDC_REF_TITLE), &title);
+
+    SetWindowPos(editor, nullptr, 100, 80, 360, 260, SWP_NOZORDER);
+    ui::Sync(editor);
+    const LONG style = GetWindowLongA(editor, GWL_STYLE);
+    EXPECT_TRUE((style & WS_HSCROLL) && (style & WS_VSCROLL));
+    SendMessageA(editor, WM_VSCROLL, SB_PAGEDOWN, 0);
+    RECT scrolled;
+    GetWindowRect(GetDlgItem(editor, IDC_REF_TITLE), &scrolled);
+    EXPECT_EQ(scrolled.top - (80 - r.top), title.top - 50);
+    SaveShot("editref-small");
+    ASSERT_TRUE(Close(editor, IDOK));
+
+    editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    GetWindowRect(editor, &r);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 80);
+    EXPECT_EQ(r.right - r.left, 360);
+    EXPECT_EQ(r.bottom - r.top, 260);
+    SetWindowPos(editor, nullptr, 0, 0, 900, 700, SWP_NOZORDER);
+    ui::Sync(editor);
+    EXPECT_FALSE(GetWindowLongA(editor, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+    ShowWindow(editor, SW_MAXIMIZE);
+    ASSERT_TRUE(Close(editor, IDCANCEL));
+    editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    EXPECT_TRUE(IsZoomed(editor));
+    ASSERT_TRUE(Close(editor, IDCANCEL));
+}
+
+using NewReference = EditorTest;
+
+// A new reference takes the author dialog, then the editor: Cancel in the first leaves
+// nothing, Cancel in the second still puts it in with its authors, year and source type.
+TEST_F(NewReference, TakesBothDialogsAndCancelInEach)
+{
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_NEW));
+    ASSERT_TRUE(Close(WaitForTitled(kAuthorDialogTitle), IDCANCEL));
+    EXPECT_EQ(ui::ListBoxCount(list_), 3);
+
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_NEW));
+    HWND authors = WaitForTitled(kAuthorDialogTitle);
+    ASSERT_TRUE(authors);
+    EXPECT_EQ(Field(authors, IDC_ETITLE_AUTHORS), "");
+    EXPECT_EQ(Field(authors, IDC_ETITLE_YEAR), "1994");
+    Type(authors, IDC_ETITLE_AUTHORS, "Zorn, Z");
+    SendMessageA(GetDlgItem(authors, IDC_ETITLE_REPORT), BM_CLICK, 0, 0);
+    SaveShot("etitle");
+    ASSERT_TRUE(Close(authors, IDOK));
+    HWND editor = WaitForEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(ui::TextOf(editor), "Zorn, Z (1994)");
+    EXPECT_EQ(Field(editor, IDC_REF_SOURCE_LABEL), "&Report, thesis etc:");
+    EXPECT_FALSE(Enabled(editor, IDC_REF_PREVIOUS) || Enabled(editor, IDC_REF_NEXT));
+    // Not in a list yet: it cannot join the bibliography.
+    const ui::MenuItem* add = MenuEntry(editor, 0, CMD_REF_ADD_TO_BIB);
+    ASSERT_TRUE(add);
+    EXPECT_TRUE(add->grayed);
+    Type(editor, IDC_REF_TITLE, "Never stored");
+    ASSERT_TRUE(Close(editor, IDCANCEL));
+    EXPECT_EQ(ui::ListBoxCount(list_), 4);
+    EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{3});
+    const std::string saved = Saved(frame);
+    EXPECT_NE(saved.find("%A Zorn, Z\r\n%D 1994\r\n"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("Never stored"), std::string::npos);
+}
+
+// "O&K && New" stores the reference and starts the next one at once.
+TEST_F(NewReference, OkAndNewChainsNewReferences)
+{
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_NEW));
+    for (const char* title : {"First", "Second"}) {
+        HWND authors = WaitForTitled(kAuthorDialogTitle);
+        ASSERT_TRUE(authors);
+        Type(authors, IDC_ETITLE_AUTHORS, "Young, Y");
+        ASSERT_TRUE(Close(authors, IDOK));
+        HWND editor = WaitForEditor();
+        ASSERT_TRUE(editor);
+        Type(editor, IDC_REF_TITLE, title);
+        ASSERT_TRUE(Close(editor, title == std::string("First") ? IDC_REF_OK_AND_NEW : IDOK));
+    }
+    ASSERT_TRUE(ui::Sync(frame));
+    EXPECT_EQ(ui::ListBoxCount(list_), 5);
+    EXPECT_EQ(Titles(Saved(frame)),
+              (std::vector<std::string>{"Gear trains", "Pumps", "Valves", "First", "Second"}));
+}
+
+using CommonLists = EditorTest;
+
+// The list dialog adds, changes and deletes entries of at most 99 characters; OK writes the
+// list and the editor offers it at once, Cancel writes nothing.
+TEST_F(CommonLists, AddChangeDeleteAndWhatOkWrites)
+{
+    ASSERT_TRUE(ui::SetProgramSetting("Journals", "Number", "1"));
+    ASSERT_TRUE(ui::SetProgramSetting("Journals", "1", "Nature"));
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    HWND editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    HWND source = GetDlgItem(editor, IDC_REF_SOURCE);
+    EXPECT_EQ(SendMessageA(source, CB_GETCOUNT, 0, 0), 1);
+
+    ASSERT_TRUE(ui::PostCommand(editor, CMD_EDIT_COMMON_JOURNALS));
+    HWND lists = WaitForTitled("Journals", editor);
+    ASSERT_TRUE(lists);
+    HWND list = GetDlgItem(lists, IDC_LISTEDIT_LIST);
+    EXPECT_FALSE(Enabled(lists, IDC_LISTEDIT_ADD) || Enabled(lists, IDC_LISTEDIT_DELETE));
+    for (const char* journal : {"Science", "Cell"}) {
+        Type(lists, IDC_LISTEDIT_TEXT, journal);
+        EXPECT_TRUE(Enabled(lists, IDC_LISTEDIT_ADD));
+        Press(lists, IDC_LISTEDIT_ADD);
+    }
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"Cell", "Nature", "Science"}));
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_FALSE(Enabled(lists, IDC_LISTEDIT_ADD));  // "Cell" is an entry now
+    SaveShot("listedit");
+
+    Type(lists, IDC_LISTEDIT_TEXT, "Cells");
+    Press(lists, IDC_LISTEDIT_CHANGE);
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    SendMessageA(lists, WM_COMMAND, MAKEWPARAM(IDC_LISTEDIT_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    EXPECT_EQ(Field(lists, IDC_LISTEDIT_TEXT), "Nature");
+    Press(lists, IDC_LISTEDIT_DELETE);
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"Cells", "Science"}));
+    Type(lists, IDC_LISTEDIT_TEXT, std::string(150, 'x'));
+    EXPECT_EQ(Field(lists, IDC_LISTEDIT_TEXT).size(), 99u);  // what the settings give back
+    ASSERT_TRUE(Close(lists, IDOK));
+    EXPECT_EQ(Setting("Journals", "Number"), "2");
+    EXPECT_EQ(Setting("Journals", "1"), "Cells");
+    EXPECT_EQ(Setting("Journals", "2"), "Science");
+    EXPECT_EQ(SendMessageA(source, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(Field(editor, IDC_REF_SOURCE), "Mech J");
+
+    ASSERT_TRUE(ui::PostCommand(editor, CMD_EDIT_COMMON_BOOKS));
+    lists = WaitForTitled("Book_titles", editor);
+    Type(lists, IDC_LISTEDIT_TEXT, "Atlas");
+    Press(lists, IDC_LISTEDIT_ADD);
+    ASSERT_TRUE(Close(lists, IDCANCEL));
+    EXPECT_EQ(Setting("Book_titles", "Number"), "(none)");
+    ASSERT_TRUE(Close(editor, IDCANCEL));
+}
+
+}  // namespace
