@@ -1,8 +1,8 @@
 // The fixture of the reference editor's UI tests: a file of three papers by the same author
 // and year (so that the title decides their order), and helpers that find the editor's
 // dialogs, type into them, and read back what the program stored.
-#ifndef CARTULAN_TESTS_UI_REFERENCE_EDITOR_TEST_H
-#define CARTULAN_TESTS_UI_REFERENCE_EDITOR_TEST_H
+#ifndef CARTULAN_TESTS_UI_REFERENCE_EDITOR_FIXTURE_H
+#define CARTULAN_TESTS_UI_REFERENCE_EDITOR_FIXTURE_H
 
 #include <gtest/gtest.h>
 
