@@ -19,6 +19,9 @@ struct DialogState {
     // Only a changed control is read back: a field the user did not touch stays as it was.
     bool authorsChanged = false;
     bool yearChanged = false;
+    // OK stored within it; ending it after the dialog puts the reference back into its lists.
+    ReferenceEdit edit;
+    bool stored = false;
 };
 
 DialogState* StateOf(HWND dialog)
@@ -53,11 +56,11 @@ int CheckedSourceType(HWND dialog)
 bool Store(HWND dialog, DialogState& state)
 {
     Reference& reference = *state.reference;
-    ReferenceEdit edit;
-    if (!BeginReferenceEdit(edit, reference)) {
+    if (!BeginReferenceEdit(state.edit, reference)) {
         ShowMessage(dialog, IDS_NO_MEMORY);
         return false;
     }
+    state.stored = true;
     int stored = 1;
     if (state.authorsChanged)
         stored &= StoreControlText(reference, kFieldAuthors, GetDlgItem(dialog, IDC_ETITLE_AUTHORS), false);
@@ -65,7 +68,6 @@ bool Store(HWND dialog, DialogState& state)
         stored &= StoreControlText(reference, kFieldDate, GetDlgItem(dialog, IDC_ETITLE_YEAR), false);
     reference.sourceType = CheckedSourceType(dialog);
     stored &= RebuildSummary(reference);
-    EndReferenceEdit(edit);
     if (!stored)
         ShowMessage(dialog, IDS_NO_MEMORY);
     return true;
@@ -119,7 +121,10 @@ int RunAuthorDialog(HWND owner, Reference& reference)
 {
     DialogState state;
     state.reference = &reference;
-    const INT_PTR result = DialogBoxParamA(g_shell.language, DLG_ETITLE, owner, AuthorDialogProc,
-                                           reinterpret_cast<LPARAM>(&state));
-    return result == 1 ? 1 : 2;
+    DialogBoxParamA(g_shell.language, DLG_ETITLE, owner, AuthorDialogProc,
+                    reinterpret_cast<LPARAM>(&state));
+    // Once the dialog is gone, so that a duplicate question stands on its own.
+    if (state.stored)
+        EndReferenceEdit(state.edit);
+    return state.stored ? 1 : 2;
 }

@@ -59,6 +59,10 @@ struct EditorState {
     bool moved = false;            // a store moved the current reference in a list
     bool placed = false;           // the remembered placement is applied: moves are the user's
     bool finished = false;
+    bool accepted = false;         // closed with OK or "O&K && New"
+    bool startNew = false;
+    bool putBackOnClose = false;   // OK stored fields within closingEdit
+    ReferenceEdit closingEdit;
     EditorLayout layout;
 };
 
@@ -163,12 +167,11 @@ void ShowFields(HWND dialog, EditorState& state)
     std::fill(std::begin(state.changed), std::end(state.changed), false);
 }
 
-// The controls into the reference, which then goes back in order into every list that holds
-// it. False when nothing could be stored.
-bool StoreFields(HWND dialog, EditorState& state)
+// The changed controls into the reference, within `edit`; ending the edit puts the reference
+// back into its lists. False when nothing could be stored.
+bool WriteFields(HWND dialog, EditorState& state, ReferenceEdit& edit)
 {
     Reference& reference = *state.current;
-    ReferenceEdit edit;
     if (!BeginReferenceEdit(edit, reference)) {
         ShowMessage(dialog, IDS_NO_MEMORY);
         return false;
@@ -181,33 +184,47 @@ bool StoreFields(HWND dialog, EditorState& state)
                                        control.oneLine);
     }
     stored &= RebuildSummary(reference);
-    if (EndReferenceEdit(edit))
-        state.moved = true;
     if (!stored)
         ShowMessage(dialog, IDS_NO_MEMORY);
+    return true;
+}
+
+// Stores while the editor stays open: the reference goes back into its lists at once.
+bool StoreFields(HWND dialog, EditorState& state)
+{
+    ReferenceEdit edit;
+    if (!WriteFields(dialog, state, edit))
+        return false;
+    if (EndReferenceEdit(edit))
+        state.moved = true;
     ShowFields(dialog, state);
     return true;
 }
 
 // Ends the editor: the caller gets the reference shown last, and the frame is left enabled or
 // disabled as it was found (inside a load it stays disabled).
-void Finish(HWND dialog, EditorState& state, int result)
+void Finish(HWND dialog, EditorState& state)
 {
     state.data->reference = state.current;
     CurrentIndex(state);
     --state.current->refCount;
     state.finished = true;
     EnableWindow(g_shell.frame, state.frameWasEnabled ? TRUE : FALSE);
-    EndDialog(dialog, result);
+    EndDialog(dialog, 0);
 }
 
+// OK stores the fields; the reference goes back into its lists once the editor is gone, so
+// that a duplicate question stands on its own.
 void OnOk(HWND dialog, EditorState& state, bool startNew)
 {
-    if (state.dirty && !StoreFields(dialog, state))
-        return;
-    Finish(dialog, state, state.moved ? 1 : 2);
-    if (startNew)
-        PostMessageA(g_shell.frame, WM_COMMAND, CMD_REF_NEW, 0);
+    if (state.dirty) {
+        if (!WriteFields(dialog, state, state.closingEdit))
+            return;
+        state.putBackOnClose = true;
+    }
+    state.accepted = true;
+    state.startNew = startNew;
+    Finish(dialog, state);
 }
 
 // "&<" and "&>": the neighbour in the active database becomes the current reference. It is
@@ -388,7 +405,7 @@ void OnCommand(HWND dialog, EditorState& state, int id, int code)
         if (ButtonEnabled(dialog, id))
             OnOk(dialog, state, true);
         break;
-    case IDCANCEL: Finish(dialog, state, 2); break;
+    case IDCANCEL: Finish(dialog, state); break;
     case IDC_REF_PREVIOUS:
     case IDC_REF_NEXT:
         if (ButtonEnabled(dialog, id))
@@ -483,13 +500,19 @@ int RunReferenceEditor(HWND owner, ReferenceEditorData& data)
     EditorState state;
     state.data = &data;
     state.frameWasEnabled = IsWindowEnabled(g_shell.frame) != FALSE;
-    const INT_PTR result = DialogBoxParamA(g_shell.language, DLG_EDITREF, owner, EditorDialogProc,
-                                           reinterpret_cast<LPARAM>(&state));
+    DialogBoxParamA(g_shell.language, DLG_EDITREF, owner, EditorDialogProc,
+                    reinterpret_cast<LPARAM>(&state));
     if (state.current && !state.finished) {
         // The dialog went without OK or Cancel: it holds the reference no longer.
         data.reference = state.current;
         --state.current->refCount;
         EnableWindow(g_shell.frame, state.frameWasEnabled ? TRUE : FALSE);
     }
-    return result == 1 ? 1 : 2;
+    if (state.putBackOnClose && EndReferenceEdit(state.closingEdit))
+        state.moved = true;
+    // Posted only now: the duplicate dialog above would have taken it while the frame was
+    // disabled.
+    if (state.startNew)
+        PostMessageA(g_shell.frame, WM_COMMAND, CMD_REF_NEW, 0);
+    return state.accepted && state.moved ? 1 : 2;
 }
