@@ -91,6 +91,8 @@ TEST_F(DuplicateEdit, InsideALoadTheFrameStaysDisabled)
     ASSERT_TRUE(Close(editor, IDOK));
     HWND second = WaitForTitled(kDuplicateTitle);
     ASSERT_TRUE(second);
+    // The next question belongs to the load's progress window: the frame was not enabled.
+    EXPECT_NE(GetWindow(second, GW_OWNER), frame);
     EXPECT_FALSE(IsWindowEnabled(frame));
     ASSERT_TRUE(Close(second, IDC_DUP_SKIP));
     ASSERT_TRUE(ui::WaitForDatabaseWindows(frame, 1));
