@@ -13,13 +13,6 @@
 
 namespace {
 
-std::string Folded(const char* text, std::size_t length)
-{
-    std::string folded(text, length);
-    for (char& c : folded) c = ToLowerChar(c);
-    return folded;
-}
-
 // Whether the order of `list` looks at keywords: a key of None ends the keys.
 bool OrdersByKeywords(const ReferenceList& list)
 {
@@ -113,7 +106,10 @@ void PutBack(HeldReferences& entry, bool selectLines, StoreUi& ui)
 
 bool AddKeyword(KeywordSet& set, const char* text, std::size_t length)
 {
-    if (!set.folded.insert(Folded(text, length)).second) return false;
+    set.scratch.assign(text, length);
+    for (char& c : set.scratch) c = ToLowerChar(c);
+    if (set.folded.count(set.scratch) != 0) return false;
+    set.folded.insert(set.foldedStore.emplace_back(set.scratch));
     set.keywords.emplace_back(text, length);
     return true;
 }

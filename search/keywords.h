@@ -5,8 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -25,7 +27,11 @@ constexpr int32_t kKeywordScanInterval = 64;
 // Distinct keywords, letter case ignored, in the order they were first met.
 struct KeywordSet {
     std::vector<std::string> keywords;
-    std::unordered_set<std::string> folded;  // the lower-case form of each
+    // The lower-case form of each, kept where it never moves, and looked up through views of
+    // it, so that testing a line allocates nothing.
+    std::deque<std::string> foldedStore;
+    std::unordered_set<std::string_view> folded;
+    std::string scratch;
 };
 
 // Adds the `length` characters at `text` unless an equal keyword (ignoring case) is there.

@@ -5,6 +5,7 @@
 
 #include "../lang/ids.h"
 #include "keyword_list.h"
+#include "progress_pace.h"
 #include "search/keywords.h"
 #include "shell_services.h"
 #include "shell_state.h"
@@ -142,7 +143,10 @@ void ScanActiveDatabase(HWND dialog, DialogState& state)
             if (!AddKeyword(set, entry.data(), entry.size()))
                 set.keywords.push_back(entry);
         }
-        ScanKeywords(*database->references, set, [progress, &format](int32_t scanned) {
+        ProgressPace pace;
+        ScanKeywords(*database->references, set, [progress, &format, &pace](int32_t scanned) {
+            if (!pace.Due())
+                return;
             char text[96];
             std::snprintf(text, sizeof text, format, static_cast<unsigned long>(scanned));
             if (progress)

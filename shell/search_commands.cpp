@@ -13,6 +13,7 @@
 #include "keywords_dialog.h"
 #include "later_commands.h"
 #include "open_database.h"
+#include "progress_pace.h"
 #include "progress_window.h"
 #include "search/keywords.h"
 #include "search/search_command.h"
@@ -33,6 +34,7 @@ public:
     void searchBegun(ReferenceList& result) override
     {
         progress_ = OpenProgressWindow(g_shell.frame, nullptr);
+        pace_ = ProgressPace();
         char text[64];
         LoadText(IDS_SEARCHING, text, sizeof text);
         if (progress_)
@@ -40,7 +42,11 @@ public:
         result.progressWindow = progress_;
     }
 
-    void pumpMessages() override { PumpMessages(progress_, nullptr); }
+    void pumpMessages() override
+    {
+        if (pace_.Due())
+            PumpMessages(progress_, nullptr);
+    }
 
     void searchEnded(ReferenceList& result) override
     {
@@ -63,6 +69,7 @@ public:
 
 private:
     HWND progress_ = nullptr;
+    ProgressPace pace_;
 };
 
 void UseWindowSearchUi()
@@ -104,7 +111,9 @@ void ReportFound(const Database& result, int32_t count)
 
 void RunSearch(HWND frame, int command)
 {
-    if (command != CMD_SEARCH_NEW && !g_store.active)
+    // Narrowing or expanding the bibliography would put copies in the place of the
+    // references it shares with their databases.
+    if (command != CMD_SEARCH_NEW && (!g_store.active || IsBibliography(*g_store.active)))
         return;
     SearchDialogData data;
     data.command = command;

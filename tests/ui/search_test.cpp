@@ -9,6 +9,7 @@
 
 #include "ids.h"
 #include "program_test.h"
+#include "right_drag.h"
 
 namespace {
 
@@ -435,49 +436,21 @@ TEST_F(Keywords, AddingMarksTheWindowAndSavingANarrowedFileAsksFirst)
 // Right-button drags between windows, with real mouse input.
 class ReferenceDrag : public SearchProgramTest {
 protected:
-    static void AddMouse(std::vector<INPUT>& inputs, POINT at, DWORD flags)
+    // Drags and waits until the program shows the outcome `shown` (or a short while, for a
+    // drop that should change nothing): the input reaches the program in its own time.
+    template <typename Shown>
+    void Drag(HWND frame, HWND from, int line, HWND to, bool shift, Shown shown)
     {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-        inputs.push_back(input);
+        ASSERT_TRUE(ui::RightDrag(from, line, to, shift));
+        for (DWORD start = GetTickCount(); !shown() && GetTickCount() - start < ui::kDefaultWaitMs;)
+            Sleep(20);
+        ASSERT_TRUE(ui::Sync(frame));
     }
 
-    static void AddShift(std::vector<INPUT>& inputs, bool up)
+    void DragRefused(HWND frame, HWND from, HWND to)
     {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = VK_SHIFT;
-        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(input);
-    }
-
-    // Presses the right button over line `line` of `from`, moves to the middle of the window
-    // `to` and releases it there, with Shift held when `shift`.
-    void Drag(HWND frame, HWND from, int line, HWND to, bool shift = false)
-    {
-        RECT item = ui::ListItemRect(from, line);
-        POINT start = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-        ClientToScreen(from, &start);
-        RECT area;
-        GetClientRect(to, &area);
-        POINT end = {area.right / 2, area.bottom / 3};
-        ClientToScreen(to, &end);
-        std::vector<INPUT> inputs;
-        AddMouse(inputs, start, 0);
-        AddMouse(inputs, start, MOUSEEVENTF_RIGHTDOWN);
-        AddMouse(inputs, {(start.x + end.x) / 2, (start.y + end.y) / 2}, 0);
-        AddMouse(inputs, end, 0);
-        if (shift)
-            AddShift(inputs, false);
-        AddMouse(inputs, end, MOUSEEVENTF_RIGHTUP);
-        if (shift)
-            AddShift(inputs, true);
-        ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)),
-                  inputs.size());
-        Sleep(100);
+        ASSERT_TRUE(ui::RightDrag(from, 0, to));
+        Sleep(300);
         ASSERT_TRUE(ui::Sync(frame));
     }
 
@@ -503,13 +476,13 @@ TEST_F(ReferenceDrag, DropCopiesAndShiftMoves)
     HWND papers = ui::ListOf(windows[0]), other = ui::ListOf(windows[1]);
     ASSERT_EQ(ui::ListBoxCount(papers), 4);
     ASSERT_TRUE(ui::SelectLines(papers, {0, 2}));
-    Drag(frame, papers, 0, windows[1]);
+    Drag(frame, papers, 0, windows[1], false, [&] { return ui::ListBoxCount(other) == 3; });
     EXPECT_EQ(ui::ListBoxCount(other), 3);
     EXPECT_EQ(ui::ListBoxCount(papers), 4);
     EXPECT_FALSE(ui::ToolbarButtonEnabled(frame, CMD_EDIT_PASTE));
 
     ASSERT_TRUE(ui::SelectLines(papers, {1, 3}));
-    Drag(frame, papers, 1, windows[1], true);
+    Drag(frame, papers, 1, windows[1], true, [&] { return ui::ListBoxCount(papers) == 2; });
     EXPECT_EQ(ui::ListBoxCount(other), 5);
     EXPECT_EQ(ui::ListBoxCount(papers), 2);
     EXPECT_FALSE(WaitForBox(program_.Pid(), nullptr, 0));
@@ -533,11 +506,14 @@ TEST_F(ReferenceDrag, DropOnTheBibliographyAddsTheReferencesOnce)
         if (ui::TextOf(window) == "Bibliography")
             bibliography = window;
     ASSERT_TRUE(bibliography);
-    for (int round = 0; round < 2; ++round) {
-        ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
-        Drag(frame, list, 0, bibliography);
-        EXPECT_EQ(ui::ListBoxCount(ui::ListOf(bibliography)), 3);
-    }
+    ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
+    Drag(frame, list, 0, bibliography, false,
+         [&] { return ui::ListBoxCount(ui::ListOf(bibliography)) == 3; });
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(bibliography)), 3);
+    EXPECT_TRUE(ui::ListBoxSelection(list).empty());
+    ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
+    DragRefused(frame, list, bibliography);
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(bibliography)), 3);
     EXPECT_TRUE(Blue(list, 0));
     EXPECT_TRUE(Blue(list, 1));
     EXPECT_FALSE(Blue(list, 2));
@@ -565,11 +541,12 @@ TEST_F(ReferenceDrag, ConfirmationNoAndRefusedDropsMoveNothing)
     ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
     dialog_ = nullptr;
     for (HWND target : {papers, found}) {
-        Drag(frame, list, 0, target);
-        EXPECT_FALSE(WaitForBox(program_.Pid(), nullptr, 300));
+        DragRefused(frame, list, target);
+        EXPECT_FALSE(WaitForBox(program_.Pid(), nullptr, 0));
     }
-    Drag(frame, list, 0, other);
+    ASSERT_TRUE(ui::RightDrag(list, 0, other));
     EXPECT_EQ(Answer(IDNO), "Warning!|Confirm mouse drag action?");
+    EXPECT_FALSE(WaitForBox(program_.Pid(), nullptr, 300));
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_EQ(ui::ListBoxCount(ui::ListOf(other)), 1);
     EXPECT_EQ(ui::ListBoxCount(ui::ListOf(found)), 1);
