@@ -51,11 +51,7 @@ TEST_F(DuplicateEdit, DontIncludeLeavesItToTheBibliography)
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_EQ(ui::ListBoxCount(list_), 2);
     EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{0});
-    HWND bibliography = nullptr;
-    for (HWND window : ui::DatabaseWindows(frame)) {
-        if (ui::TextOf(window) == "Bibliography")
-            bibliography = window;
-    }
+    HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
     ASSERT_TRUE(bibliography);
     HWND bibList = ui::ListOf(bibliography);
     EXPECT_EQ(ui::ListBoxCount(bibList), 1);
