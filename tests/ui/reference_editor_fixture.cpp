@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "right_drag.h"
+
 std::string EditorTest::Write(const std::string& name, const std::string& text)
 {
     std::string path = dir_ + "\\" + name;
@@ -70,6 +72,16 @@ HWND EditorTest::OpenEditor(HWND frame, int line)
     if (!ui::SelectLines(list_, {line}) || !ui::PostCommand(frame, CMD_REF_EDIT))
         return nullptr;
     return WaitForEditor();
+}
+
+bool EditorTest::DoubleClick(int line)
+{
+    using ui::drag_detail::Mouse;
+    RECT item = ui::ListItemRect(list_, line);
+    POINT at = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(list_, &at);
+    return Mouse(at, 0) && Mouse(at, MOUSEEVENTF_LEFTDOWN) && Mouse(at, MOUSEEVENTF_LEFTUP) &&
+           Mouse(at, MOUSEEVENTF_LEFTDOWN) && Mouse(at, MOUSEEVENTF_LEFTUP, false);
 }
 
 void EditorTest::Type(HWND dialog, int id, const std::string& text)

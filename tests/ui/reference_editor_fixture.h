@@ -44,6 +44,8 @@ protected:
     bool Close(HWND dialog, int id);
     // Selects `line` and opens the editor on it with the Edit command.
     HWND OpenEditor(HWND frame, int line);
+    // Double-clicks line `line` of the list with the left button, as a hand does.
+    bool DoubleClick(int line);
     // Sets a control's text as typing does: the control reports the change.
     void Type(HWND dialog, int id, const std::string& text);
     std::string Field(HWND dialog, int id);

@@ -7,7 +7,8 @@ namespace {
 using ReferenceEditor = EditorTest;
 
 // Only a change that the sort keys see moves the reference: the abstract leaves it where it
-// is, the title or (in the author dialog) the authors move it; its line stays selected.
+// is, the title or (in the author dialog) the authors move it; its line stays selected. Enter
+// and a double click open the editor, Ctrl+Enter the author dialog.
 TEST_F(ReferenceEditor, TheReferenceMovesOnlyWhenItsSortKeysChange)
 {
     HWND frame = LaunchWith(kPapers);
@@ -27,7 +28,9 @@ TEST_F(ReferenceEditor, TheReferenceMovesOnlyWhenItsSortKeysChange)
     EXPECT_TRUE(IsWindowEnabled(frame));
     EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{0});
 
-    editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(DoubleClick(0));
+    editor = WaitForEditor();
+    ASSERT_TRUE(editor);
     Type(editor, IDC_REF_TITLE, "Xylophones\r\nand drums");
     ASSERT_TRUE(Close(editor, IDOK));
     EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{2});
