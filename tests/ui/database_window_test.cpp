@@ -63,19 +63,6 @@ protected:
     std::string file_;
 };
 
-std::string ClipboardText()
-{
-    std::string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-
 // The two arrangements: several columns of names and years, or one column with titles.
 TEST_F(DatabaseWindow, ListsShowEveryReferenceInEitherArrangement)
 {
@@ -305,7 +292,7 @@ TEST_F(DatabaseWindow, FormattedBibliographyTextTakesTheEditCommandsAndKeys)
 
     ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_SELECT_ALL));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_COPY));
-    EXPECT_EQ(ClipboardText(), formatted);
+    EXPECT_EQ(ui::ClipboardText(), formatted);
     ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_CUT));
     EXPECT_EQ(ui::TextOf(text), "");
     ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));

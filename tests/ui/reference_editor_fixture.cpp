@@ -162,16 +162,3 @@ const ui::MenuItem* EditorTest::MenuEntry(HWND dialog, int position, int id)
     }
     return nullptr;
 }
-
-std::string EditorTest::ClipboardText()
-{
-    std::string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}

@@ -59,7 +59,6 @@ protected:
     static std::string Setting(const std::string& section, const std::string& key);
     // The item `id` of the pop-up at `position` of the dialog's menu, as opening it shows it.
     const ui::MenuItem* MenuEntry(HWND dialog, int position, int id);
-    static std::string ClipboardText();
 
     std::string dir_;
     std::string file_;

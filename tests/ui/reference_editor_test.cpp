@@ -101,7 +101,7 @@ TEST_F(ReferenceEditor, CopyFormattedAndAddToBibliography)
     ASSERT_TRUE(editor);
     Type(editor, IDC_REF_VOLUME, "12");
     ASSERT_TRUE(ui::SendCommand(editor, CMD_REF_COPY_FORMATTED));
-    EXPECT_EQ(ClipboardText(), "Adams, A (1990), Mech J 12\r\n\r\n");
+    EXPECT_EQ(ui::ClipboardText(), "Adams, A (1990), Mech J 12\r\n\r\n");
 
     const ui::MenuItem* add = MenuEntry(editor, 0, CMD_REF_ADD_TO_BIB);
     ASSERT_TRUE(add);
@@ -177,17 +177,22 @@ TEST_F(ReferenceEditor, PlacementIsRememberedAndKeptOnScreen)
     GetWindowRect(editor, &r);
     EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= GetSystemMetrics(SM_CXSCREEN) &&
                 r.bottom <= GetSystemMetrics(SM_CYSCREEN));
-    RECT title;
-    GetWindowRect(GetDlgItem(editor, IDC_REF_TITLE), &title);
+    // Where the title stands in the client area.
+    auto titleTop = [&editor] {
+        RECT title;
+        GetWindowRect(GetDlgItem(editor, IDC_REF_TITLE), &title);
+        POINT origin = {0, 0};
+        ClientToScreen(editor, &origin);
+        return title.top - origin.y;
+    };
+    const LONG top = titleTop();
 
     SetWindowPos(editor, nullptr, 100, 80, 360, 260, SWP_NOZORDER);
     ui::Sync(editor);
-    const LONG style = GetWindowLongA(editor, GWL_STYLE);
-    EXPECT_TRUE((style & WS_HSCROLL) && (style & WS_VSCROLL));
+    EXPECT_TRUE((GetWindowLongA(editor, GWL_STYLE) & WS_HSCROLL) &&
+                (GetWindowLongA(editor, GWL_STYLE) & WS_VSCROLL));
     SendMessageA(editor, WM_VSCROLL, SB_PAGEDOWN, 0);
-    RECT scrolled;
-    GetWindowRect(GetDlgItem(editor, IDC_REF_TITLE), &scrolled);
-    EXPECT_EQ(scrolled.top - (80 - r.top), title.top - 50);
+    EXPECT_EQ(titleTop(), top - 50);
     SaveShot("editref-small");
     ASSERT_TRUE(Close(editor, IDOK));
 
@@ -198,9 +203,11 @@ TEST_F(ReferenceEditor, PlacementIsRememberedAndKeptOnScreen)
     EXPECT_EQ(r.top, 80);
     EXPECT_EQ(r.right - r.left, 360);
     EXPECT_EQ(r.bottom - r.top, 260);
+    SendMessageA(editor, WM_VSCROLL, SB_BOTTOM, 0);
     SetWindowPos(editor, nullptr, 0, 0, 900, 700, SWP_NOZORDER);
     ui::Sync(editor);
     EXPECT_FALSE(GetWindowLongA(editor, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+    EXPECT_EQ(titleTop(), top);
     ShowWindow(editor, SW_MAXIMIZE);
     ASSERT_TRUE(Close(editor, IDCANCEL));
     editor = OpenEditor(frame, 0);

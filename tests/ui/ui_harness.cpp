@@ -430,6 +430,19 @@ bool PressButton(HWND dialog, int id)
                         reinterpret_cast<LPARAM>(button)) != 0;
 }
 
+std::string ClipboardText()
+{
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
 // --- Menus through the probe -------------------------------------------------------------
 
 namespace {

@@ -92,6 +92,9 @@ std::vector<int> ListBoxSelection(HWND list);
 std::string DialogText(HWND dialog);
 bool PressButton(HWND dialog, int id);
 
+// The text on the system clipboard (CF_TEXT), or "".
+std::string ClipboardText();
+
 // Menus, read inside the program's own process through the probe library. `initPosition`
 // >= 0 first lets the window enable that pop-up of its menu bar, as when the user opens it.
 struct MenuItem {
