@@ -63,9 +63,11 @@ bool Store(HWND dialog, DialogState& state)
     state.stored = true;
     int stored = 1;
     if (state.authorsChanged)
-        stored &= StoreControlText(reference, kFieldAuthors, GetDlgItem(dialog, IDC_ETITLE_AUTHORS), false);
+        stored &= StoreControlText(reference, kFieldAuthors,
+                                   GetDlgItem(dialog, IDC_ETITLE_AUTHORS), false);
     if (state.yearChanged)
-        stored &= StoreControlText(reference, kFieldDate, GetDlgItem(dialog, IDC_ETITLE_YEAR), false);
+        stored &= StoreControlText(reference, kFieldDate, GetDlgItem(dialog, IDC_ETITLE_YEAR),
+                                   false);
     reference.sourceType = CheckedSourceType(dialog);
     stored &= RebuildSummary(reference);
     if (!stored)

@@ -1,5 +1,6 @@
 #include "reference_editor.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -147,18 +148,21 @@ void UpdateButtons(HWND dialog, EditorState& state)
         SendMessageA(dialog, WM_NEXTDLGCTL, 0, FALSE);
 }
 
-// Shows the fields that differ from their controls: all of them for another reference; after
-// a store, the one-line fields that lost their line breaks and whatever the duplicate dialog's
-// edit changed meanwhile.
-void ShowFields(HWND dialog, EditorState& state)
+// Shows the fields of the current reference: every one when it has just become current;
+// after a store only those that differ from their controls (the one-line fields that lost
+// their line breaks, whatever the duplicate dialog's edit changed), so that the others keep
+// their caret and scroll position.
+void ShowFields(HWND dialog, EditorState& state, bool all)
 {
     state.loading = true;
+    if (all)
+        state.shownSourceType = -1;
     ShowSourceType(dialog, state);
     ShowCaption(dialog, *state.current);
     for (const FieldControl& control : kFieldControls) {
         HWND window = GetDlgItem(dialog, control.id);
         const char* text = ReferenceText(*state.current, control.field);
-        if (ControlText(window) != (text ? text : ""))
+        if (all || ControlText(window) != (text ? text : ""))
             ShowFieldText(window, text);
     }
     UpdateButtons(dialog, state);
@@ -197,7 +201,7 @@ bool StoreFields(HWND dialog, EditorState& state)
         return false;
     if (EndReferenceEdit(edit))
         state.moved = true;
-    ShowFields(dialog, state);
+    ShowFields(dialog, state, false);
     return true;
 }
 
@@ -244,8 +248,7 @@ void Step(HWND dialog, EditorState& state, int direction)
     if (at < 0) {
         if (--target->refCount <= 0)
             delete target;
-        state.shownSourceType = -1;
-        ShowFields(dialog, state);
+        ShowFields(dialog, state, true);
         return;
     }
     Reference* previous = state.current;
@@ -253,8 +256,7 @@ void Step(HWND dialog, EditorState& state, int direction)
     state.moved = false;
     if (--previous->refCount <= 0)
         delete previous;
-    state.shownSourceType = -1;
-    ShowFields(dialog, state);
+    ShowFields(dialog, state, true);
     if (DatabaseView* view = ActiveView())
         SelectOnlyLine(*view, at);
 }
@@ -367,13 +369,16 @@ void OnInitMenuPopup(HWND dialog, EditorState& state, HMENU popup)
         // one on its way into a list, may still be left out.
         const bool addable = !blocked && CurrentIndex(state) >= 0;
         EnableMenuItem(popup, CMD_REF_ADD_TO_BIB, addable ? MF_ENABLED : MF_GRAYED);
-        EnableMenuItem(popup, CMD_REF_ADD_KEYWORDS, held || ActiveIsBibliography() ? MF_GRAYED : MF_ENABLED);
+        EnableMenuItem(popup, CMD_REF_ADD_KEYWORDS,
+                       held || ActiveIsBibliography() ? MF_GRAYED : MF_ENABLED);
         CheckMenuItem(popup, CMD_REF_ADD_TO_BIB, held ? MF_CHECKED : MF_UNCHECKED);
     } else if (popup == GetSubMenu(bar, 1)) {
         HWND focus = GetFocus();
-        const bool canUndo = focus && IsChild(dialog, focus) && SendMessageA(focus, EM_CANUNDO, 0, 0);
+        const bool canUndo =
+            focus && IsChild(dialog, focus) && SendMessageA(focus, EM_CANUNDO, 0, 0);
         EnableMenuItem(popup, CMD_EDIT_UNDO, canUndo ? MF_ENABLED : MF_GRAYED);
-        EnableMenuItem(popup, CMD_EDIT_PASTE, IsClipboardFormatAvailable(CF_TEXT) ? MF_ENABLED : MF_GRAYED);
+        EnableMenuItem(popup, CMD_EDIT_PASTE,
+                       IsClipboardFormatAvailable(CF_TEXT) ? MF_ENABLED : MF_GRAYED);
     }
 }
 
@@ -414,8 +419,7 @@ void OnCommand(HWND dialog, EditorState& state, int id, int code)
     case CMD_REF_ADD_TO_BIB: OnAddToBibliography(state); break;
     case CMD_REF_ADD_KEYWORDS: OnAddKeywords(dialog, state); break;
     case CMD_REF_COPY_FORMATTED: OnCopyFormatted(dialog, state); break;
-    // Printing stores the fields first, as Copy formatted does; the printed page is the
-    // printing module's.
+    // Print stores the fields first, as Copy formatted does; the program prints nothing yet.
     case CMD_FILE_PRINT:
         if (state.dirty)
             StoreFields(dialog, state);
@@ -449,7 +453,7 @@ void OnInitDialog(HWND dialog, EditorState& state)
     ApplyEditorPlacement(dialog);
     state.placed = true;
     LayOutEditor(dialog, state.layout);
-    ShowFields(dialog, state);
+    ShowFields(dialog, state, true);
 }
 
 INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -74,10 +74,12 @@ TEST_F(DuplicateEdit, InsideALoadTheFrameStaysDisabled)
     HWND frame = Launch();
     ASSERT_TRUE(frame);
     const std::string file = Write("twice.ref", copy + copy + copy);
-    COPYDATASTRUCT data = {CMD_FILE_OPEN, static_cast<DWORD>(file.size()), const_cast<char*>(file.data())};
+    COPYDATASTRUCT data = {CMD_FILE_OPEN, static_cast<DWORD>(file.size()),
+                           const_cast<char*>(file.data())};
     DWORD_PTR result = 0;
     // The hand-over returns when the load ends: it is not waited for here.
-    SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 500, &result);
+    SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 500,
+                        &result);
     ASSERT_TRUE(Close(WaitForTitled(kDuplicateTitle), IDC_DUP_EDIT));
     HWND editor = WaitForEditor();
     ASSERT_TRUE(editor);

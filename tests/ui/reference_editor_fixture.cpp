@@ -39,8 +39,9 @@ HWND EditorTest::WaitFor(const std::function<bool(HWND)>& match, HWND except)
 
 HWND EditorTest::WaitForEditor(HWND except)
 {
-    return WaitFor([](HWND w) { return GetDlgItem(w, IDC_REF_OK_AND_NEW) && GetDlgItem(w, IDC_REF_ABSTRACT); },
-                   except);
+    return WaitFor(
+        [](HWND w) { return GetDlgItem(w, IDC_REF_OK_AND_NEW) && GetDlgItem(w, IDC_REF_ABSTRACT); },
+        except);
 }
 
 HWND EditorTest::WaitForTitled(const std::string& title, HWND except)

@@ -46,7 +46,8 @@ TEST_F(ReferenceEditor, TheReferenceMovesOnlyWhenItsSortKeysChange)
     EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{2});
 
     const std::string saved = Saved(frame);
-    EXPECT_EQ(Titles(saved), (std::vector<std::string>{"Pumps", "Xylophones  and drums", "Valves"}));
+    EXPECT_EQ(Titles(saved),
+              (std::vector<std::string>{"Pumps", "Xylophones  and drums", "Valves"}));
     EXPECT_NE(saved.find("%X Fluid gears"), std::string::npos) << saved;
 }
 
@@ -66,7 +67,8 @@ TEST_F(ReferenceEditor, StepsThroughTheListAndAsksToKeepChanges)
     ui::PressButton(editor, IDC_REF_NEXT);
     HWND question = WaitForTitled("Warning!", editor);
     ASSERT_TRUE(question);
-    EXPECT_EQ(ui::DialogText(question), "This reference has been modified.\nDo you want to keep your changes?");
+    EXPECT_EQ(ui::DialogText(question),
+              "This reference has been modified.\nDo you want to keep your changes?");
     ASSERT_TRUE(Close(question, IDNO));
     ui::Sync(editor);
     EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Pumps");
@@ -310,7 +312,8 @@ TEST_F(CommonLists, AddChangeDeleteAndWhatOkWrites)
     Type(lists, IDC_LISTEDIT_TEXT, "Cells");
     Press(lists, IDC_LISTEDIT_CHANGE);
     SendMessageA(list, LB_SETCURSEL, 1, 0);
-    SendMessageA(lists, WM_COMMAND, MAKEWPARAM(IDC_LISTEDIT_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageA(lists, WM_COMMAND, MAKEWPARAM(IDC_LISTEDIT_LIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
     EXPECT_EQ(Field(lists, IDC_LISTEDIT_TEXT), "Nature");
     Press(lists, IDC_LISTEDIT_DELETE);
     EXPECT_EQ(Entries(list), (std::vector<std::string>{"Cells", "Science"}));
