@@ -2,6 +2,9 @@
 // formatted text, and re-sorting.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -36,15 +39,6 @@ protected:
         return frame;
     }
 
-    HWND WindowTitled(HWND frame, const std::string& title)
-    {
-        for (HWND window : ui::DatabaseWindows(frame)) {
-            if (ui::TextOf(window) == title)
-                return window;
-        }
-        return nullptr;
-    }
-
     // Whether the line shows the bibliography colour, waiting a little for the program to
     // paint it as `expected`.
     bool Blue(HWND list, int line, bool expected)
@@ -75,8 +69,8 @@ TEST_F(DatabaseWindow, ListsShowEveryReferenceInEitherArrangement)
         ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
         ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
 
-        HWND named = WindowTitled(frame, file_);
-        HWND untitled = WindowTitled(frame, "Untitled");
+        HWND named = ui::DatabaseWindowTitled(frame, file_);
+        HWND untitled = ui::DatabaseWindowTitled(frame, "Untitled");
         ASSERT_TRUE(named && untitled) << ui::DescribeWindowsOf(program_.Pid());
         HWND list = ui::ListOf(named);
         EXPECT_EQ(ui::ListBoxCount(list), 60);
@@ -247,7 +241,7 @@ TEST_F(DatabaseWindow, AddToBibliographyMarksTheLinesInItsColour)
     ASSERT_TRUE(ui::WaitForDatabaseWindows(frame, 2));
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_TRUE(ui::ListBoxSelection(list).empty());
-    HWND bibliography = WindowTitled(frame, "Bibliography");
+    HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
     ASSERT_TRUE(bibliography);
     EXPECT_EQ(ui::ActiveDatabaseWindow(frame), source);
     ASSERT_TRUE(ui::SelectLines(list, {0, 2}));
@@ -278,11 +272,12 @@ TEST_F(DatabaseWindow, FormattedBibliographyTextTakesTheEditCommandsAndKeys)
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_SELECT_ALL));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_ADD_TO_BIB));
-    HWND bibliography = WindowTitled(frame, "Bibliography");
+    HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
     ASSERT_TRUE(bibliography);
     ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, bibliography));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_OPT_FORMATTED_BIB));
-    EXPECT_TRUE(ui::ToolbarButtonChecked(frame, CMD_OPT_FORMATTED_BIB));
+    EXPECT_TRUE(SendMessageA(GetDlgItem(frame, IDC_TOOLBAR), TB_ISBUTTONCHECKED,
+                             CMD_OPT_FORMATTED_BIB, 0));
     HWND text = GetDlgItem(bibliography, IDC_DBWIN_TEXT);
     ASSERT_TRUE(text);
     EXPECT_FALSE(ui::ListOf(bibliography));

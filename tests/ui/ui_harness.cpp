@@ -648,26 +648,21 @@ HWND ListOf(HWND databaseWindow)
     return GetDlgItem(databaseWindow, IDC_DBWIN_LIST);
 }
 
-namespace {
-
-LRESULT SendToToolbar(HWND frame, UINT message, int command)
+HWND DatabaseWindowTitled(HWND frame, const std::string& title)
 {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(GetDlgItem(frame, IDC_TOOLBAR), message, static_cast<WPARAM>(command), 0,
-                        SMTO_NORMAL, kDefaultWaitMs, &result);
-    return static_cast<LRESULT>(result);
+    for (HWND window : DatabaseWindows(frame)) {
+        if (TextOf(window) == title)
+            return window;
+    }
+    return nullptr;
 }
-
-}  // namespace
 
 bool ToolbarButtonEnabled(HWND frame, int command)
 {
-    return SendToToolbar(frame, TB_ISBUTTONENABLED, command) != 0;
-}
-
-bool ToolbarButtonChecked(HWND frame, int command)
-{
-    return SendToToolbar(frame, TB_ISBUTTONCHECKED, command) != 0;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(GetDlgItem(frame, IDC_TOOLBAR), TB_ISBUTTONENABLED,
+                        static_cast<WPARAM>(command), 0, SMTO_NORMAL, kDefaultWaitMs, &result);
+    return result != 0;
 }
 
 std::string StatusText(HWND frame)

@@ -140,8 +140,9 @@ bool ActivateDatabaseWindow(HWND frame, HWND window);
 // Waits until the frame has as many database windows as `count`.
 bool WaitForDatabaseWindows(HWND frame, size_t count, DWORD ms = kDefaultWaitMs);
 HWND ListOf(HWND databaseWindow);
+// The database window with this title, or null.
+HWND DatabaseWindowTitled(HWND frame, const std::string& title);
 bool ToolbarButtonEnabled(HWND frame, int command);
-bool ToolbarButtonChecked(HWND frame, int command);
 std::string StatusText(HWND frame);
 // Selects exactly the lines `lines` of a list and tells its window, as a click does.
 bool SelectLines(HWND list, const std::vector<int>& lines);
