@@ -87,17 +87,24 @@ void SaveKeywordList(const std::vector<std::string>& keywords, const std::functi
     }
 }
 
+std::string ListBoxEntry(HWND list, int index)
+{
+    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length <= 0)
+        return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    LRESULT got = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                               reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
 std::vector<std::string> ListBoxEntries(HWND list, std::vector<bool>* selected)
 {
     std::vector<std::string> entries;
     LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
-        LRESULT got = SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i),
-                                   reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-        entries.push_back(std::move(text));
+        entries.push_back(ListBoxEntry(list, static_cast<int>(i)));
         if (selected)
             selected->push_back(SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0);
     }

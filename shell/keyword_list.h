@@ -18,6 +18,9 @@ std::vector<std::string> LoadKeywordList();
 // before every 64th.
 void SaveKeywordList(const std::vector<std::string>& keywords, const std::function<void()>& pump);
 
+// The text of entry `index` of a list box (empty outside the list).
+std::string ListBoxEntry(HWND list, int index);
+
 // The entries of a list box, in list order, and whether each is selected.
 std::vector<std::string> ListBoxEntries(HWND list, std::vector<bool>* selected = nullptr);
 

@@ -77,12 +77,10 @@ void OnEdit(HWND dialog, const DialogState& state)
 {
     HWND list = ListOf(dialog);
     int selected = -1;
-    if (SendMessageA(list, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&selected)) != 1)
+    if (SendMessageA(list, LB_GETSELCOUNT, 0, 0) != 1 ||
+        SendMessageA(list, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&selected)) != 1)
         return;
-    std::vector<std::string> entries = ListBoxEntries(list);
-    if (selected < 0 || static_cast<size_t>(selected) >= entries.size())
-        return;
-    SetDlgItemTextA(dialog, IDC_KEYWORDS_TEXT, entries[static_cast<size_t>(selected)].c_str());
+    SetDlgItemTextA(dialog, IDC_KEYWORDS_TEXT, ListBoxEntry(list, selected).c_str());
     SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
     SelectionChanged(dialog, state);
 }

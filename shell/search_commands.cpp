@@ -133,7 +133,6 @@ void RunSearch(HWND frame, int command)
     LoadText(data.criteria.field + kSearchLabelStringBase, label, sizeof label);
     HWND window = static_cast<HWND>(target->window);
     const int32_t count = RunSearchCommand(*target, command, data.criteria, label);
-    UpdateToolbar();
     if (count == 0) {
         ShowMessage(frame, IDS_NO_MATCHES);
         if (command == CMD_SEARCH_NEW && IsWindow(window))

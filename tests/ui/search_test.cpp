@@ -70,14 +70,6 @@ protected:
         return GetFullPathNameA(path.c_str(), sizeof full, full, nullptr) ? full : "";
     }
 
-    HWND WindowTitled(HWND frame, const std::string& title)
-    {
-        for (HWND window : ui::DatabaseWindows(frame))
-            if (ui::TextOf(window) == title)
-                return window;
-        return nullptr;
-    }
-
     // Starts the program with the files handed over, the first active; returns the frame.
     HWND LaunchWith(const std::vector<std::string>& files)
     {
@@ -161,7 +153,7 @@ TEST_F(Search, NewNarrowAndExpandAreTitledAndReportedByTheirDescription)
     std::string other = Write("other.ref", "%A Eve, E\r\n%D 1994\r\n%T Gear oils\r\n\r\n");
     HWND frame = LaunchWith({papers, other});
     ASSERT_TRUE(frame);
-    HWND otherWindow = WindowTitled(frame, other);
+    HWND otherWindow = ui::DatabaseWindowTitled(frame, other);
     ASSERT_TRUE(otherWindow);
     HWND searchable = GetDlgItem(otherWindow, IDC_DBWIN_SEARCHABLE);
     SendMessageA(searchable, BM_CLICK, 0, 0);
@@ -259,16 +251,6 @@ std::vector<std::string> Entries(HWND dialog)
     return entries;
 }
 
-// Waits until the dialog is enabled again after its long work (saving, scanning).
-bool WaitUntilEnabled(HWND dialog)
-{
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ui::kDefaultWaitMs; Sleep(20)) {
-        if (ui::Sync(dialog) && IsWindowEnabled(dialog))
-            return true;
-    }
-    return false;
-}
-
 // The stored keyword list, key by key, as "name=value".
 std::vector<std::string> StoredKeywords()
 {
@@ -302,13 +284,20 @@ protected:
         return dialog;
     }
 
+    // Presses a button and returns once the dialog has done what it does.
+    static void Click(HWND dialog, int id)
+    {
+        DWORD_PTR result = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)),
+                                        SMTO_NORMAL, ui::kDefaultWaitMs, &result));
+    }
+
     void Type(HWND dialog, const std::string& keyword)
     {
         SetWindowTextA(GetDlgItem(dialog, IDC_KEYWORDS_TEXT), keyword.c_str());
-        ui::Sync(dialog);
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_KEYWORDS_ADD)));
-        ui::PressButton(dialog, IDC_KEYWORDS_ADD);
-        ui::Sync(dialog);
+        Click(dialog, IDC_KEYWORDS_ADD);
     }
 
     // Selects the entries at `lines` as a click does.
@@ -347,14 +336,11 @@ TEST_F(Keywords, TheListIsLoadedAndSavedKeyByKey)
     Select(dialog, {1});
     EXPECT_TRUE(Enabled(dialog, IDC_KEYWORDS_EDIT));
     EXPECT_FALSE(Enabled(dialog, IDOK));  // nothing to add to
-    ui::PressButton(dialog, IDC_KEYWORDS_EDIT);
-    ui::Sync(dialog);
+    Click(dialog, IDC_KEYWORDS_EDIT);
     EXPECT_EQ(ui::TextOf(GetDlgItem(dialog, IDC_KEYWORDS_TEXT)), "gears");
     EXPECT_FALSE(Enabled(dialog, IDC_KEYWORDS_DELETE));
     Type(dialog, "cogs");
-    ui::PressButton(dialog, IDC_KEYWORDS_SAVE);
-    ASSERT_TRUE(ui::Sync(dialog));
-    ASSERT_TRUE(WaitUntilEnabled(dialog));
+    Click(dialog, IDC_KEYWORDS_SAVE);
     ui::PressButton(dialog, IDCANCEL);
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_EQ(StoredKeywords(), (std::vector<std::string>{"0=Axles", "1=cogs", "2=wheels"}));
@@ -372,9 +358,7 @@ TEST_F(Keywords, ScanningTheActiveFileAddsItsKeywordLinesOnce)
     ASSERT_TRUE(dialog);
     ui::ProbeHook probe(frame);
     ASSERT_TRUE(ui::RecordTexts(probe, IDC_PROGRESS_TEXT));
-    ui::PressButton(dialog, IDC_KEYWORDS_SCAN);
-    ASSERT_TRUE(ui::Sync(dialog));
-    ASSERT_TRUE(WaitUntilEnabled(dialog));
+    Click(dialog, IDC_KEYWORDS_SCAN);
     EXPECT_EQ(Entries(dialog), (std::vector<std::string>{"7 axles", "Gears", "wheels"}));
     EXPECT_EQ(ui::RecordedTexts(probe), std::vector<std::string>{"Scanned 0 references"});
     EXPECT_FALSE(Enabled(dialog, IDC_KEYWORDS_SCAN));
@@ -501,10 +485,7 @@ TEST_F(ReferenceDrag, DropOnTheBibliographyAddsTheReferencesOnce)
     ASSERT_TRUE(ui::SelectLines(list, {3}));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_ADD_TO_BIB));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
-    HWND bibliography = nullptr;
-    for (HWND window : ui::DatabaseWindows(frame))
-        if (ui::TextOf(window) == "Bibliography")
-            bibliography = window;
+    HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
     ASSERT_TRUE(bibliography);
     ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
     Drag(frame, list, 0, bibliography, false,
@@ -524,18 +505,16 @@ TEST_F(ReferenceDrag, DropOnTheBibliographyAddsTheReferencesOnce)
 // or on a search window is refused with a beep, without a question.
 TEST_F(ReferenceDrag, ConfirmationNoAndRefusedDropsMoveNothing)
 {
-    HWND frame = LaunchWith({Write("papers.ref", kPapers),
-                             Write("other.ref", "%A Eve, E\r\n%D 1994\r\n%T Oils\r\n\r\n")});
+    std::string papersFile = Write("papers.ref", kPapers);
+    std::string otherFile = Write("other.ref", "%A Eve, E\r\n%D 1994\r\n%T Oils\r\n\r\n");
+    HWND frame = LaunchWith({papersFile, otherFile});
     ASSERT_TRUE(frame);
     RunSearch(frame, CMD_SEARCH_NEW, {1, "oil"});
     ASSERT_EQ(AnswerText(), "Found 1 references satisfying:\nTitle = \"oil\"");
     ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
-    HWND papers = nullptr, other = nullptr, found = nullptr;
-    for (HWND window : ui::DatabaseWindows(frame)) {
-        std::string title = ui::TextOf(window);
-        (title.find("papers.ref") != std::string::npos ? papers
-         : title.find("other.ref") != std::string::npos ? other : found) = window;
-    }
+    HWND papers = ui::DatabaseWindowTitled(frame, papersFile);
+    HWND other = ui::DatabaseWindowTitled(frame, otherFile);
+    HWND found = ui::DatabaseWindowTitled(frame, "Title = \"oil\"");
     ASSERT_TRUE(papers && other && found);
     HWND list = ui::ListOf(papers);
     ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
