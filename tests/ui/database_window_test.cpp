@@ -136,7 +136,7 @@ TEST_F(DatabaseWindow, DeleteAsksAsTheConfirmationOptionSays)
             EXPECT_EQ(ui::TextOf(question), "Warning!");
             EXPECT_EQ(ui::DialogText(question),
                       "Selected references will be deleted permanently.\nAre you sure?");
-            ui::PressButton(question, answer);
+            ASSERT_TRUE(ui::CloseBox(question, answer));
             ASSERT_TRUE(ui::Sync(frame));
             if (answer == IDNO) {
                 EXPECT_EQ(ui::ListBoxCount(list), 4);

@@ -12,7 +12,7 @@ protected:
     HWND EditTitleToPumps(HWND editor)
     {
         Type(editor, IDC_REF_TITLE, "Pumps");
-        return Close(editor, IDOK) ? WaitForTitled(kDuplicateTitle) : nullptr;
+        return ui::CloseBox(editor, IDOK) ? WaitForTitled(kDuplicateTitle) : nullptr;
     }
 };
 
@@ -26,14 +26,14 @@ TEST_F(DuplicateEdit, AnEditThatMakesADuplicateAsksAndMayBeEditedAgain)
     ASSERT_TRUE(duplicate);
     EXPECT_TRUE(Enabled(duplicate, IDC_DUP_EDIT) && Enabled(duplicate, IDC_DUP_EDIT_AUTHORS));
     SaveShot("duplicate");
-    ASSERT_TRUE(Close(duplicate, IDC_DUP_EDIT));
+    ASSERT_TRUE(ui::CloseBox(duplicate, IDC_DUP_EDIT));
     HWND editor = WaitForEditor();
     ASSERT_TRUE(editor);
     EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Pumps");
     EXPECT_FALSE(Enabled(editor, IDC_REF_OK_AND_NEW) || Enabled(editor, IDC_REF_PREVIOUS) ||
                  Enabled(editor, IDC_REF_NEXT));
     Type(editor, IDC_REF_TITLE, "Pumps II");
-    ASSERT_TRUE(Close(editor, IDOK));
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{1});
     EXPECT_EQ(Titles(Saved(frame)), (std::vector<std::string>{"Pumps", "Pumps II", "Valves"}));
@@ -47,7 +47,7 @@ TEST_F(DuplicateEdit, DontIncludeLeavesItToTheBibliography)
     ASSERT_TRUE(ui::SelectLines(list_, {0}));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_ADD_TO_BIB));
     ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, GetParent(list_)));
-    ASSERT_TRUE(Close(EditTitleToPumps(OpenEditor(frame, 0)), IDC_DUP_SKIP));
+    ASSERT_TRUE(ui::CloseBox(EditTitleToPumps(OpenEditor(frame, 0)), IDC_DUP_SKIP));
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_EQ(ui::ListBoxCount(list_), 2);
     EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{0});
@@ -63,7 +63,7 @@ TEST_F(DuplicateEdit, DontIncludeLeavesItToTheBibliography)
     ASSERT_TRUE(editor);
     EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Pumps");
     EXPECT_FALSE(Enabled(editor, IDC_REF_OK_AND_NEW));  // not in the bibliography
-    ASSERT_TRUE(Close(editor, IDCANCEL));
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));
 }
 
 // Inside a load the frame stays disabled after the editor closes, and the editor offers no
@@ -80,19 +80,19 @@ TEST_F(DuplicateEdit, InsideALoadTheFrameStaysDisabled)
     // The hand-over returns when the load ends: it is not waited for here.
     SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 500,
                         &result);
-    ASSERT_TRUE(Close(WaitForTitled(kDuplicateTitle), IDC_DUP_EDIT));
+    ASSERT_TRUE(ui::CloseBox(WaitForTitled(kDuplicateTitle), IDC_DUP_EDIT));
     HWND editor = WaitForEditor();
     ASSERT_TRUE(editor);
     EXPECT_FALSE(IsWindowEnabled(frame));
     EXPECT_FALSE(Enabled(editor, IDC_REF_OK_AND_NEW));
     Type(editor, IDC_REF_TITLE, "Pumps II");
-    ASSERT_TRUE(Close(editor, IDOK));
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
     HWND second = WaitForTitled(kDuplicateTitle);
     ASSERT_TRUE(second);
     // The next question belongs to the load's progress window: the frame was not enabled.
     EXPECT_NE(GetWindow(second, GW_OWNER), frame);
     EXPECT_FALSE(IsWindowEnabled(frame));
-    ASSERT_TRUE(Close(second, IDC_DUP_SKIP));
+    ASSERT_TRUE(ui::CloseBox(second, IDC_DUP_SKIP));
     ASSERT_TRUE(ui::WaitForDatabaseWindows(frame, 1));
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_TRUE(IsWindowEnabled(frame));

@@ -57,16 +57,6 @@ bool EditorTest::Press(HWND dialog, int id)
                                          SMTO_NORMAL, ui::kDefaultWaitMs, &result);
 }
 
-bool EditorTest::Close(HWND dialog, int id)
-{
-    if (!dialog || !ui::PressButton(dialog, id))
-        return false;
-    for (DWORD start = GetTickCount(); IsWindow(dialog); Sleep(10)) {
-        if (GetTickCount() - start > ui::kDefaultWaitMs)
-            return false;
-    }
-    return true;
-}
 
 HWND EditorTest::OpenEditor(HWND frame, int line)
 {

@@ -39,9 +39,8 @@ protected:
     HWND WaitFor(const std::function<bool(HWND)>& match, HWND except = nullptr);
     HWND WaitForEditor(HWND except = nullptr);
     HWND WaitForTitled(const std::string& title, HWND except = nullptr);
-    // Presses a button and waits until the dialog has handled it, or until it is gone.
+    // Presses a button and returns when the dialog has handled it.
     bool Press(HWND dialog, int id);
-    bool Close(HWND dialog, int id);
     // Selects `line` and opens the editor on it with the Edit command.
     HWND OpenEditor(HWND frame, int line);
     // Double-clicks line `line` of the list with the left button, as a hand does.

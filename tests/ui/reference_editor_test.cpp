@@ -24,7 +24,7 @@ TEST_F(ReferenceEditor, TheReferenceMovesOnlyWhenItsSortKeysChange)
     EXPECT_FALSE(IsWindowEnabled(frame));
     SaveShot("editref");
     Type(editor, IDC_REF_ABSTRACT, "Fluid gears");
-    ASSERT_TRUE(Close(editor, IDOK));
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
     EXPECT_TRUE(IsWindowEnabled(frame));
     EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{0});
 
@@ -32,7 +32,7 @@ TEST_F(ReferenceEditor, TheReferenceMovesOnlyWhenItsSortKeysChange)
     editor = WaitForEditor();
     ASSERT_TRUE(editor);
     Type(editor, IDC_REF_TITLE, "Xylophones\r\nand drums");
-    ASSERT_TRUE(Close(editor, IDOK));
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
     EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{2});
 
     // Ctrl+Enter: the author dialog on the selected line.
@@ -42,7 +42,7 @@ TEST_F(ReferenceEditor, TheReferenceMovesOnlyWhenItsSortKeysChange)
     ASSERT_TRUE(authors);
     EXPECT_EQ(Field(authors, IDC_ETITLE_AUTHORS), "Adams, A");
     Type(authors, IDC_ETITLE_AUTHORS, "Zorn, Z");
-    ASSERT_TRUE(Close(authors, IDOK));
+    ASSERT_TRUE(ui::CloseBox(authors, IDOK));
     EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{2});
 
     const std::string saved = Saved(frame);
@@ -69,7 +69,7 @@ TEST_F(ReferenceEditor, StepsThroughTheListAndAsksToKeepChanges)
     ASSERT_TRUE(question);
     EXPECT_EQ(ui::DialogText(question),
               "This reference has been modified.\nDo you want to keep your changes?");
-    ASSERT_TRUE(Close(question, IDNO));
+    ASSERT_TRUE(ui::CloseBox(question, IDNO));
     ui::Sync(editor);
     EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Pumps");
     EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{1});
@@ -81,12 +81,12 @@ TEST_F(ReferenceEditor, StepsThroughTheListAndAsksToKeepChanges)
 
     Type(editor, IDC_REF_TITLE, "Aardvarks");
     ui::PressButton(editor, IDC_REF_PREVIOUS);
-    ASSERT_TRUE(Close(WaitForTitled("Warning!", editor), IDYES));
+    ASSERT_TRUE(ui::CloseBox(WaitForTitled("Warning!", editor), IDYES));
     ui::Sync(editor);
     EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Pumps");
     EXPECT_FALSE(Enabled(editor, IDC_REF_NEXT));  // Aardvarks went first
     EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{2});
-    ASSERT_TRUE(Close(editor, IDCANCEL));
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));
 
     const std::string saved = Saved(frame);
     EXPECT_EQ(Titles(saved), (std::vector<std::string>{"Aardvarks", "Gear trains", "Pumps"}));
@@ -112,7 +112,7 @@ TEST_F(ReferenceEditor, CopyFormattedAndAddToBibliography)
     add = MenuEntry(editor, 0, CMD_REF_ADD_TO_BIB);
     ASSERT_TRUE(add);
     EXPECT_TRUE(add->grayed && add->checked);
-    ASSERT_TRUE(Close(editor, IDCANCEL));  // the stored volume stays
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));  // the stored volume stays
     EXPECT_EQ(ui::DatabaseWindows(frame).size(), 2u);
     EXPECT_NE(Saved(frame).find("%V 12"), std::string::npos);
 }
@@ -134,10 +134,10 @@ TEST_F(ReferenceEditor, AddKeywordsFillsTheFieldUntilOk)
         SendMessageA(list, LB_SETSEL, TRUE, 0);
         SendMessageA(keywords, WM_COMMAND, MAKEWPARAM(IDC_KEYWORDS_LIST, LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(list));
-        ASSERT_TRUE(Close(keywords, IDOK));
+        ASSERT_TRUE(ui::CloseBox(keywords, IDOK));
         ui::Sync(editor);
         EXPECT_EQ(Field(editor, IDC_REF_KEYWORDS), "alpha");
-        ASSERT_TRUE(Close(editor, button));
+        ASSERT_TRUE(ui::CloseBox(editor, button));
         EXPECT_EQ(Saved(frame).find("%K alpha") != std::string::npos, button == IDOK);
     }
 }
@@ -155,13 +155,13 @@ TEST_F(ReferenceEditor, ALongAbstractSurvivesOk)
     HWND editor = OpenEditor(frame, 0);
     ASSERT_TRUE(editor);
     Type(editor, IDC_REF_TITLE, "Gear trains");
-    ASSERT_TRUE(Close(editor, IDOK));
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
     EXPECT_NE(Saved(frame).find("%X " + abstract + "\r\n"), std::string::npos);
 
     editor = OpenEditor(frame, 0);
     ASSERT_TRUE(editor);
     Type(editor, IDC_REF_ABSTRACT, abstract + "!");
-    ASSERT_TRUE(Close(editor, IDOK));
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
     EXPECT_NE(Saved(frame).find("%X " + abstract + "!\r\n"), std::string::npos);
 }
 
@@ -196,7 +196,7 @@ TEST_F(ReferenceEditor, PlacementIsRememberedAndKeptOnScreen)
     SendMessageA(editor, WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_EQ(titleTop(), top - 50);
     SaveShot("editref-small");
-    ASSERT_TRUE(Close(editor, IDOK));
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
 
     editor = OpenEditor(frame, 0);
     ASSERT_TRUE(editor);
@@ -211,11 +211,11 @@ TEST_F(ReferenceEditor, PlacementIsRememberedAndKeptOnScreen)
     EXPECT_FALSE(GetWindowLongA(editor, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
     EXPECT_EQ(titleTop(), top);
     ShowWindow(editor, SW_MAXIMIZE);
-    ASSERT_TRUE(Close(editor, IDCANCEL));
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));
     editor = OpenEditor(frame, 0);
     ASSERT_TRUE(editor);
     EXPECT_TRUE(IsZoomed(editor));
-    ASSERT_TRUE(Close(editor, IDCANCEL));
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));
 }
 
 using NewReference = EditorTest;
@@ -227,7 +227,7 @@ TEST_F(NewReference, TakesBothDialogsAndCancelInEach)
     HWND frame = LaunchWith(kPapers);
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_NEW));
-    ASSERT_TRUE(Close(WaitForTitled(kAuthorDialogTitle), IDCANCEL));
+    ASSERT_TRUE(ui::CloseBox(WaitForTitled(kAuthorDialogTitle), IDCANCEL));
     EXPECT_EQ(ui::ListBoxCount(list_), 3);
 
     ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_NEW));
@@ -238,7 +238,7 @@ TEST_F(NewReference, TakesBothDialogsAndCancelInEach)
     Type(authors, IDC_ETITLE_AUTHORS, "Zorn, Z");
     SendMessageA(GetDlgItem(authors, IDC_ETITLE_REPORT), BM_CLICK, 0, 0);
     SaveShot("etitle");
-    ASSERT_TRUE(Close(authors, IDOK));
+    ASSERT_TRUE(ui::CloseBox(authors, IDOK));
     HWND editor = WaitForEditor();
     ASSERT_TRUE(editor);
     EXPECT_EQ(ui::TextOf(editor), "Zorn, Z (1994)");
@@ -249,7 +249,7 @@ TEST_F(NewReference, TakesBothDialogsAndCancelInEach)
     ASSERT_TRUE(add);
     EXPECT_TRUE(add->grayed);
     Type(editor, IDC_REF_TITLE, "Never stored");
-    ASSERT_TRUE(Close(editor, IDCANCEL));
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));
     EXPECT_EQ(ui::ListBoxCount(list_), 4);
     EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{3});
     const std::string saved = Saved(frame);
@@ -267,11 +267,11 @@ TEST_F(NewReference, OkAndNewChainsNewReferences)
         HWND authors = WaitForTitled(kAuthorDialogTitle);
         ASSERT_TRUE(authors);
         Type(authors, IDC_ETITLE_AUTHORS, "Young, Y");
-        ASSERT_TRUE(Close(authors, IDOK));
+        ASSERT_TRUE(ui::CloseBox(authors, IDOK));
         HWND editor = WaitForEditor();
         ASSERT_TRUE(editor);
         Type(editor, IDC_REF_TITLE, title);
-        ASSERT_TRUE(Close(editor, title == std::string("First") ? IDC_REF_OK_AND_NEW : IDOK));
+        ASSERT_TRUE(ui::CloseBox(editor, title == std::string("First") ? IDC_REF_OK_AND_NEW : IDOK));
     }
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_EQ(ui::ListBoxCount(list_), 5);
@@ -319,7 +319,7 @@ TEST_F(CommonLists, AddChangeDeleteAndWhatOkWrites)
     EXPECT_EQ(Entries(list), (std::vector<std::string>{"Cells", "Science"}));
     Type(lists, IDC_LISTEDIT_TEXT, std::string(150, 'x'));
     EXPECT_EQ(Field(lists, IDC_LISTEDIT_TEXT).size(), 99u);  // what the settings give back
-    ASSERT_TRUE(Close(lists, IDOK));
+    ASSERT_TRUE(ui::CloseBox(lists, IDOK));
     EXPECT_EQ(Setting("Journals", "Number"), "2");
     EXPECT_EQ(Setting("Journals", "1"), "Cells");
     EXPECT_EQ(Setting("Journals", "2"), "Science");
@@ -330,9 +330,9 @@ TEST_F(CommonLists, AddChangeDeleteAndWhatOkWrites)
     lists = WaitForTitled("Book_titles", editor);
     Type(lists, IDC_LISTEDIT_TEXT, "Atlas");
     Press(lists, IDC_LISTEDIT_ADD);
-    ASSERT_TRUE(Close(lists, IDCANCEL));
+    ASSERT_TRUE(ui::CloseBox(lists, IDCANCEL));
     EXPECT_EQ(Setting("Book_titles", "Number"), "(none)");
-    ASSERT_TRUE(Close(editor, IDCANCEL));
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));
 }
 
 }  // namespace
