@@ -1,6 +1,7 @@
 // Speed of the reference store on synthetic references: sorted insertion of references that
-// arrive in sort order and in random order, re-sorting with family-name comparison, and the
-// memory a database takes against the refer file its references come from.
+// arrive in sort order and in random order, re-sorting with family-name comparison, putting an
+// edited reference back in order, and the memory a database takes against the refer file its
+// references come from.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -17,8 +18,10 @@
 
 #include "store/database.h"
 #include "store/reference.h"
+#include "store/reference_edit.h"
 #include "store/reference_list.h"
 #include "store/resort.h"
+#include "store/transfers.h"
 #include "store/sort_order.h"
 #include "store/store_state.h"
 #include "tools/refer_writer.h"
@@ -159,6 +162,36 @@ std::size_t HeapInUse()
     return info.uordblks + info.hblkhd;
 }
 
+// One edit of a reference of a database that shares every other reference with the
+// bibliography: its authors change, so each list holding it takes it out and puts it back
+// where it now belongs. The cost must not grow with the list.
+void BM_EditMovesTheReference(benchmark::State& state)
+{
+    const int32_t count = static_cast<int32_t>(state.range(0));
+    Database* database = CreateDatabase();
+    for (Reference* reference : InSortOrder(count)) {
+        Reference* copy = CopyReference(*reference);
+        if (database->references->insert(copy) < 0) delete copy;
+    }
+    std::vector<int32_t> shared;
+    for (int32_t i = 0; i < database->references->count(); i += 2) shared.push_back(i);
+    AddToBibliography(*database, shared.data(), static_cast<int32_t>(shared.size()));
+    uint64_t step = 7;
+    for (auto _ : state) {
+        step = step * 6364136223846793005ull + 1442695040888963407ull;
+        const auto held = static_cast<uint64_t>(database->references->count());
+        Reference& reference = *database->references->referenceAt(
+            static_cast<int32_t>((step >> 33) % held));
+        ReferenceEdit edit;
+        BeginReferenceEdit(edit, reference);
+        SetReferenceText(reference, kFieldAuthors, ("Edited" + std::to_string(step % 99991)).c_str());
+        EndReferenceEdit(edit);
+        if (reference.refCount <= 0) delete &reference;  // left out as a duplicate
+    }
+    DestroyDatabase(g_store.bibliography);
+    DestroyDatabase(database);
+}
+
 // Bytes the heap holds for a database of generated references, against the size of the refer
 // file that holds the same references.
 void BM_MemoryOfDatabase(benchmark::State& state)
@@ -189,6 +222,7 @@ void BM_MemoryOfDatabase(benchmark::State& state)
 BENCHMARK(BM_MemoryOfDatabase)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 #endif
 
+BENCHMARK(BM_EditMovesTheReference)->Arg(100)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_InsertInSortOrder)->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InsertInRandomOrder)->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()

@@ -9,6 +9,7 @@
 #include "format_choice_dialog.h"
 #include "io/transfer.h"
 #include "progress_window.h"
+#include "reference_editing.h"
 #include "shell_services.h"
 #include "shell_state.h"
 #include "store/database.h"
@@ -114,6 +115,7 @@ void InstallTransferDialogs()
     static ShellTransferUi ui;
     g_transfer.ui = &ui;
     g_store.resolver = &ShellDuplicateResolver();
+    g_duplicateEditor = EditIncomingReference;
 }
 
 void ChooseDefaultFileFormat(HWND frame)

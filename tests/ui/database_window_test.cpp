@@ -57,19 +57,6 @@ protected:
     std::string file_;
 };
 
-std::string ClipboardText()
-{
-    std::string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-
 // The two arrangements: several columns of names and years, or one column with titles.
 TEST_F(DatabaseWindow, ListsShowEveryReferenceInEitherArrangement)
 {
@@ -149,10 +136,7 @@ TEST_F(DatabaseWindow, DeleteAsksAsTheConfirmationOptionSays)
             EXPECT_EQ(ui::TextOf(question), "Warning!");
             EXPECT_EQ(ui::DialogText(question),
                       "Selected references will be deleted permanently.\nAre you sure?");
-            ui::PressButton(question, answer);
-            // The press is posted to the box: the command goes on once the box has gone.
-            for (int i = 0; i < 250 && IsWindow(question); ++i)
-                Sleep(20);
+            ASSERT_TRUE(ui::CloseBox(question, answer));
             ASSERT_TRUE(ui::Sync(frame));
             if (answer == IDNO) {
                 EXPECT_EQ(ui::ListBoxCount(list), 4);
@@ -303,7 +287,7 @@ TEST_F(DatabaseWindow, FormattedBibliographyTextTakesTheEditCommandsAndKeys)
 
     ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_SELECT_ALL));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_COPY));
-    EXPECT_EQ(ClipboardText(), formatted);
+    EXPECT_EQ(ui::ClipboardText(), formatted);
     ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_CUT));
     EXPECT_EQ(ui::TextOf(text), "");
     ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));

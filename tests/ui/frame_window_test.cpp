@@ -297,7 +297,7 @@ TEST_F(FrameWindow, SixtyThreeWindowsAreTheMost)
     ASSERT_TRUE(box);
     EXPECT_EQ(ui::DialogText(box), "Maximum number of open files exceeded!");
     SaveShot("full");
-    ui::PressButton(box, IDOK);
+    ASSERT_TRUE(ui::CloseBox(box, IDOK));
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_EQ(ui::DatabaseWindows(frame).size(), 63u);
 }
@@ -400,7 +400,7 @@ TEST_F(FrameWindow, StatusLineShowsTheActiveWindowOrTheHelpText)
     HWND question = ui::WaitForDialog(program_.Pid());
     ASSERT_TRUE(question);
     EXPECT_EQ(ui::StatusText(frame), "");
-    ui::PressButton(question, IDNO);
+    ASSERT_TRUE(ui::CloseBox(question, IDNO));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_OPT_AUTO_VIEW));
     EXPECT_EQ(ui::StatusText(frame), file + ":3");
 }

@@ -436,6 +436,30 @@ bool PressButton(HWND dialog, int id)
                         reinterpret_cast<LPARAM>(button)) != 0;
 }
 
+bool CloseBox(HWND box, int id, DWORD ms)
+{
+    if (!box || !PressButton(box, id))
+        return false;
+    for (DWORD start = GetTickCount(); IsWindow(box); Sleep(10)) {
+        if (GetTickCount() - start > ms)
+            return false;
+    }
+    return true;
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
 // --- Menus through the probe -------------------------------------------------------------
 
 namespace {

@@ -92,6 +92,13 @@ std::vector<int> ListBoxSelection(HWND list);
 std::string DialogText(HWND dialog);
 bool PressButton(HWND dialog, int id);
 
+// Presses a button of a dialog or message box and waits until the box has gone: what the
+// program does on the answer has then begun, and a message sent afterwards waits for it.
+bool CloseBox(HWND box, int id, DWORD ms = kDefaultWaitMs);
+
+// The text on the system clipboard (CF_TEXT), or "".
+std::string ClipboardText();
+
 // Menus, read inside the program's own process through the probe library. `initPosition`
 // >= 0 first lets the window enable that pop-up of its menu bar, as when the user opens it.
 struct MenuItem {
