@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "../lang/ids.h"
+#include "help.h"
 #include "keyword_list.h"
 #include "progress_pace.h"
 #include "search/keywords.h"
@@ -15,7 +16,6 @@
 namespace {
 
 // The help file's topic of this dialog.
-constexpr UINT kKeywordsHelpContext = 9;
 // The edit field is read with at most 398 characters.
 constexpr int kTypedSize = 399;
 
@@ -195,7 +195,7 @@ void OnCommand(HWND dialog, DialogState& state, int id, int code)
         state.data->chosen.clear();
         EndDialog(dialog, IDCANCEL);
         break;
-    case IDC_HELP_BUTTON: WinHelpA(dialog, "CARTUL32.HLP", HELP_CONTEXT, kKeywordsHelpContext); break;
+    case IDC_HELP_BUTTON: OpenHelp(kHelpKeywords); break;
     }
 }
 

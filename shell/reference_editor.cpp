@@ -12,8 +12,9 @@
 #include "field_text.h"
 #include "format/bib_format.h"
 #include "format/bibliography_text.h"
-#include "format/name_summary.h"
+#include "store/name_summary.h"
 #include "frame_bars.h"
+#include "help.h"
 #include "keywords_dialog.h"
 #include "reference_editing.h"
 #include "reference_editor_layout.h"
@@ -29,8 +30,6 @@
 
 namespace {
 
-constexpr char kHelpFile[] = "CARTUL32.HLP";
-constexpr DWORD kEditorHelpContext = 1;
 
 // The field controls in the order the fields are stored. One-line fields lose their line
 // breaks when they are stored.
@@ -433,7 +432,7 @@ void OnCommand(HWND dialog, EditorState& state, int id, int code)
     case CMD_EDIT_COMMON_REPORTS:
         OnCommonList(dialog, state, id - CMD_EDIT_COMMON_JOURNALS);
         break;
-    case CMD_HELP: WinHelpA(dialog, kHelpFile, HELP_CONTEXT, kEditorHelpContext); break;
+    case CMD_HELP: OpenHelp(kHelpReferenceEditor); break;
     }
 }
 
