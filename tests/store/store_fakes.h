@@ -24,6 +24,7 @@ public:
     int32_t selected = -1;
     int linesInserted = 0;
     int linesDeleted = 0;
+    int allListsRedrawn = 0;
     std::vector<unsigned> progressValues;
 
     bool ask(StoreQuestion) override
@@ -34,6 +35,7 @@ public:
     void lineSelected(Database&, int32_t index) override { selected = index; }
     void lineInserted(Database&, int32_t) override { ++linesInserted; }
     void lineDeleted(Database&, int32_t) override { ++linesDeleted; }
+    void allListsChanged() override { ++allListsRedrawn; }
     void progress(unsigned percent) override { progressValues.push_back(percent); }
     bool openBibliography(Database& bibliography, Database&) override;
     void closeWindow(Database& database) override { DatabaseWindowDestroyed(&database); }
