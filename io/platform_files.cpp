@@ -99,6 +99,34 @@ bool FullPathOf(const char* name, char* out, std::size_t outSize)
     return fits;
 }
 
+std::string LinkedFile(const char* path)
+{
+    // A bound, as the system has one, so that a loop of links cannot hold the save.
+    constexpr int kMaxLinks = 40;
+    std::string file = path;
+    struct stat info;
+    for (int i = 0; i < kMaxLinks && lstat(file.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+         ++i) {
+        char target[PATH_MAX];
+        const ssize_t length = readlink(file.c_str(), target, sizeof target - 1);
+        if (length <= 0) break;
+        target[length] = '\0';
+        const std::size_t slash = file.rfind('/');
+        file = target[0] == '/' || slash == std::string::npos
+                   ? std::string(target)
+                   : file.substr(0, slash + 1) + target;
+    }
+    return file;
+}
+
+bool IsReadOnlyFile(const char* path)
+{
+    struct stat info;
+    if (stat(path, &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    // Write permission for no one is read-only even for a user whom the system lets write.
+    return (info.st_mode & 0222) == 0 || access(path, W_OK) != 0;
+}
+
 int FlushFileToDevice(const char* path)
 {
     const int fd = open(path, O_RDONLY);

@@ -36,6 +36,12 @@ bool DirectoryExists(const char* path);
 // platform cannot resolve it.
 bool FullPathOf(const char* name, char* out, std::size_t outSize);
 
+// The file `path` names in the end: the file a symbolic link (or a chain of them) links to,
+// else `path` itself.
+std::string LinkedFile(const char* path);
+// Whether `path` names an existing file that is read-only.
+bool IsReadOnlyFile(const char* path);
+
 // Forces the written contents of the closed file `path` to the device. 0 or an error code.
 int FlushFileToDevice(const char* path);
 // Makes `copy` a second name or a copy of `path`, failing when `copy` exists. 0 or an error

@@ -82,6 +82,38 @@ bool FullPathOf(const char* name, char* out, std::size_t outSize)
     return true;
 }
 
+std::string LinkedFile(const char* path)
+{
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return path;
+    // Looked up, not linked: systems before Vista have no symbolic links and no such call.
+    typedef DWORD(WINAPI * FinalPathProc)(HANDLE, LPSTR, DWORD, DWORD);
+    const FinalPathProc finalPath = reinterpret_cast<FinalPathProc>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleA")));
+    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (finalPath == nullptr || file == INVALID_HANDLE_VALUE) {
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        return path;
+    }
+    char target[MAX_PATH + 8] = "";
+    const DWORD length = finalPath(file, target, sizeof target, 0);
+    CloseHandle(file);
+    if (length == 0 || length >= sizeof target) return path;
+    // "\\?\C:\..." for a drive, "\\?\UNC\server\..." for a share.
+    if (std::strncmp(target, "\\\\?\\UNC\\", 8) == 0) return std::string("\\\\") + (target + 8);
+    if (std::strncmp(target, "\\\\?\\", 4) == 0) return target + 4;
+    return target;
+}
+
+bool IsReadOnlyFile(const char* path)
+{
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
+        && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 int FlushFileToDevice(const char* path)
 {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,

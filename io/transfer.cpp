@@ -90,8 +90,10 @@ char* FillRecord(const Reference& reference, FilterRecord& record)
     return block;
 }
 
-// A new file written beside its target, which it replaces only when complete.
+// A new file written beside its target, which it replaces only when complete. The target is
+// the file a symbolic link names, never the link.
 struct NewFile {
+    std::string target;
     std::string tempPath;
     LineFile file = {};
     char* buffer = nullptr;
@@ -103,6 +105,14 @@ std::string DirectoryPart(const char* path)
     for (const char* c = path; *c != '\0'; ++c)
         if (IsPathSeparator(*c)) cut = c + 1;
     return cut != nullptr ? std::string(path, static_cast<std::size_t>(cut - path)) : "";
+}
+
+// The folder of `path` as a message names it: without the closing separator.
+std::string FolderOf(const char* path)
+{
+    std::string folder = DirectoryPart(path);
+    if (folder.size() > 1) folder.pop_back();
+    return folder.empty() ? std::string(".") : folder;
 }
 
 std::string UnusedNameBeside(const char* path)
@@ -119,17 +129,36 @@ std::string UnusedNameBeside(const char* path)
     return directory + "~CTFFFF.TMP";
 }
 
-bool BeginNewFile(const char* path, NewFile& newFile, TransferOutcome& outcome)
+// The line file mode that writes a file of that encoding.
+int WriteMode(int32_t encoding)
 {
+    return encoding == kFileUtf8 ? kLineFileWriteUtf8
+           : encoding == kFileUtf8Marked ? kLineFileWriteUtf8Marked
+                                         : kLineFileWrite;
+}
+
+int32_t EncodingRead(const LineFile& file)
+{
+    if ((file.flags & kLineFileUtf8) == 0) return kFile8Bit;
+    return (file.flags & kLineFileUtf8Mark) != 0 ? kFileUtf8Marked : kFileUtf8;
+}
+
+// Opens the new file for `path`; a read-only file is refused before anything is written.
+bool BeginNewFile(const char* path, int mode, NewFile& newFile, TransferOutcome& outcome)
+{
+    newFile.target = LinkedFile(path);
+    if (IsReadOnlyFile(newFile.target.c_str()))
+        return Fail(outcome, TransferFailure::kReadOnly, 0);
     newFile.buffer = NewFileBuffer();
     if (newFile.buffer == nullptr) return Fail(outcome, TransferFailure::kNoMemory, 0);
-    newFile.tempPath = UnusedNameBeside(path);
-    const int error = OpenLineFile(&newFile.file, newFile.tempPath.c_str(), kLineFileWrite,
-                                   newFile.buffer, kLineFileBufferSize);
+    newFile.tempPath = UnusedNameBeside(newFile.target.c_str());
+    const int error = OpenLineFile(&newFile.file, newFile.tempPath.c_str(), mode, newFile.buffer,
+                                   kLineFileBufferSize);
     if (error != 0) {
         std::free(newFile.buffer);
         newFile.buffer = nullptr;
-        return Fail(outcome, TransferFailure::kOpenFailed, error);
+        outcome.folder = FolderOf(newFile.target.c_str());
+        return Fail(outcome, TransferFailure::kFolderRefused, error);
     }
     return true;
 }
@@ -137,9 +166,9 @@ bool BeginNewFile(const char* path, NewFile& newFile, TransferOutcome& outcome)
 // Closes the new file; when it is complete and every byte reached the device, keeps the old
 // file as the backup (when asked and there is none yet) and puts the new file in its place.
 // Otherwise, or when that fails, the new file is deleted and the old one stays as it was.
-bool FinishNewFile(NewFile& newFile, bool complete, const char* path, bool backups,
-                   TransferOutcome& outcome)
+bool FinishNewFile(NewFile& newFile, bool complete, bool backups, TransferOutcome& outcome)
 {
+    const char* path = newFile.target.c_str();
     // Only a complete file has its last buffer written.
     if (complete) newFile.file.flags |= kLineFileDirty;
     const int closeError = CloseLineFile(&newFile.file);
@@ -174,12 +203,7 @@ bool FinishNewFile(NewFile& newFile, bool complete, const char* path, bool backu
 void ReportFailure(const TransferOutcome& outcome, const char* fileName)
 {
     if (g_transfer.ui == nullptr) return;
-    TransferReport report;
-    report.failure = outcome.failure;
-    report.fileName = fileName;
-    report.error = outcome.error;
-    report.platformError = outcome.platformError;
-    g_transfer.ui->reportFailure(report);
+    g_transfer.ui->reportFailure(ReportOf(outcome, fileName));
 }
 
 bool IsSaving(int command)
@@ -211,6 +235,18 @@ bool LoadCurrentFilter(bool saving, LoadedFilter& filter)
 
 }  // namespace
 
+TransferReport ReportOf(const TransferOutcome& outcome, const char* fileName)
+{
+    TransferReport report;
+    report.failure = outcome.failure;
+    report.fileName =
+        outcome.failure == TransferFailure::kFolderRefused ? outcome.folder.c_str() : fileName;
+    report.error = outcome.error;
+    report.platformError = outcome.platformError;
+    report.count = outcome.unmapped;
+    return report;
+}
+
 bool LoadWithFilter(Database& database, const char* path, const LoadedFilter& filter,
                     TransferUi* ui, TransferOutcome& outcome)
 {
@@ -218,10 +254,16 @@ bool LoadWithFilter(Database& database, const char* path, const LoadedFilter& fi
     char* buffer = NewFileBuffer();
     if (buffer == nullptr) return Fail(outcome, TransferFailure::kNoMemory, 0);
     LineFile file;
-    const int openError = OpenLineFile(&file, path, kLineFileRead, buffer, kLineFileBufferSize);
+    const int openError =
+        OpenLineFile(&file, path, kLineFileReadText, buffer, kLineFileBufferSize);
     if (openError != 0) {
         std::free(buffer);
         return Fail(outcome, TransferFailure::kOpenFailed, openError);
+    }
+    if (file.flags & kLineFileUtf16) {
+        CloseLineFile(&file);
+        std::free(buffer);
+        return Fail(outcome, TransferFailure::kUtf16, 0);
     }
     Database* previous = g_store.active;
     g_store.active = &database;
@@ -250,6 +292,8 @@ bool LoadWithFilter(Database& database, const char* path, const LoadedFilter& fi
             ui->progress(TransferProgress::kLoaded, outcome.delivered);
     }
     g_store.active = previous;
+    database.fileEncoding = EncodingRead(file);
+    outcome.unmapped = static_cast<unsigned long>(file.unmapped);
     // The filter reads a failed read as the end of the file; the file remembers the error.
     const int readError = CloseLineFile(&file);
     std::free(buffer);
@@ -263,7 +307,7 @@ bool SaveWithFilter(const Database& database, const char* path, const LoadedFilt
 {
     if (filter.saveRef == nullptr) return Fail(outcome, TransferFailure::kFilterMissing, 0);
     NewFile newFile;
-    if (!BeginNewFile(path, newFile, outcome)) return false;
+    if (!BeginNewFile(path, WriteMode(database.fileEncoding), newFile, outcome)) return false;
     const ReferenceList& references = *database.references;
     bool complete = true;
     for (int32_t i = 0; i < references.count(); ++i) {
@@ -286,7 +330,7 @@ bool SaveWithFilter(const Database& database, const char* path, const LoadedFilt
         if (ui != nullptr && static_cast<unsigned long>(i) % kProgressInterval == 0)
             ui->progress(TransferProgress::kSaved, static_cast<unsigned long>(i));
     }
-    return FinishNewFile(newFile, complete, path, backups, outcome);
+    return FinishNewFile(newFile, complete, backups, outcome);
 }
 
 bool LoadDatabaseFile(Database& database, const char* path, const char* filterName,
@@ -313,7 +357,7 @@ bool SaveTextFile(const char* text, std::size_t length, const char* path, bool b
                   TransferOutcome& outcome)
 {
     NewFile newFile;
-    if (!BeginNewFile(path, newFile, outcome)) return false;
+    if (!BeginNewFile(path, kLineFileWrite, newFile, outcome)) return false;
     // Written in pieces of at most one buffer, as they stand, without any conversion.
     bool complete = true;
     std::size_t done = 0;
@@ -332,14 +376,18 @@ bool SaveTextFile(const char* text, std::size_t length, const char* path, bool b
         done += piece;
     }
     if (!complete) Fail(outcome, TransferFailure::kWriteFailed, newFile.file.error);
-    return FinishNewFile(newFile, complete, path, backups, outcome);
+    return FinishNewFile(newFile, complete, backups, outcome);
 }
 
 bool BackupName(const char* path, char* out, std::size_t outSize)
 {
-    const char* dot = std::strrchr(path, '.');
-    const std::size_t stem = dot != nullptr ? static_cast<std::size_t>(dot - path)
-                                            : std::strlen(path);
+    const char* name = path;
+    for (const char* c = path; *c != '\0'; ++c)
+        if (IsPathSeparator(*c)) name = c + 1;
+    // A name that starts with its only "." (".profile") has no extension.
+    const char* dot = std::strrchr(name, '.');
+    const std::size_t stem = dot != nullptr && dot > name ? static_cast<std::size_t>(dot - path)
+                                                          : std::strlen(path);
     if (stem + 5 > outSize) return false;
     std::memcpy(out, path, stem);
     std::strcpy(out + stem, ".BAK");
@@ -422,6 +470,10 @@ int TransferFile(Database& database, int command, int ask)
     if (!done) {
         ReportFailure(outcome, name);
         return 0;
+    }
+    if (!saving && outcome.unmapped > 0) {
+        outcome.failure = TransferFailure::kUnmappedCharacters;
+        ReportFailure(outcome, name);
     }
     if (outcome.abandoned) {
         database.modified = 1;
@@ -515,6 +567,21 @@ void DescribeTransferFailure(const TransferReport& report, char* out, std::size_
         break;
     case TransferFailure::kNoMemory:
         std::snprintf(out, outSize, "%s: not enough memory", name);
+        break;
+    case TransferFailure::kReadOnly:
+        std::snprintf(out, outSize, "%s: the file is read-only; it was left as it was", name);
+        break;
+    case TransferFailure::kFolderRefused:
+        std::snprintf(out, outSize, "%s: cannot create a new file in this folder: %s; nothing "
+                      "was saved", name, reason.c_str());
+        break;
+    case TransferFailure::kUtf16:
+        std::snprintf(out, outSize, "%s: the file is UTF-16 text, which cannot be read; save it "
+                      "as UTF-8", name);
+        break;
+    case TransferFailure::kUnmappedCharacters:
+        std::snprintf(out, outSize, "%s: characters without a Windows character: %lu; they "
+                      "are kept as {U+...} codes and written back in UTF-8", name, report.count);
         break;
     }
 }

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "io/filter_loader.h"
 #include "io/transfer_ui.h"
@@ -30,6 +31,14 @@ constexpr int32_t kLineFileBufferSize = 32768;
 constexpr unsigned long kProgressInterval = 64;
 constexpr std::size_t kBibliographyFileTextSize = 524287;
 
+// How the file of a database is encoded (Database::fileEncoding): a save writes it back the
+// same way. A database that comes from no file is 8-bit.
+enum FileEncoding : int32_t {
+    kFile8Bit = 0,
+    kFileUtf8 = 1,
+    kFileUtf8Marked = 2,  // with a byte-order mark
+};
+
 // What one load or save did.
 struct TransferOutcome {
     TransferFailure failure = TransferFailure::kNone;
@@ -38,18 +47,27 @@ struct TransferOutcome {
     unsigned long delivered = 0;   // records the filter delivered (loading)
     unsigned long taken = 0;       // references inserted (loading) or written (saving)
     bool abandoned = false;        // the user abandoned the load at a duplicate
+    unsigned long unmapped = 0;    // characters read as escapes (loading)
+    std::string folder;            // kFolderRefused: the folder
 };
 
+// The report of the failure (or notice) of `outcome` for the file `fileName`; it names the
+// folder instead for kFolderRefused, and lives no longer than both.
+TransferReport ReportOf(const TransferOutcome& outcome, const char* fileName);
+
 // Reads every record of `path` through the loaded filter into `database`, in sort order
-// (duplicates as the store resolves them). Progress goes to `ui` when it is not null. False
-// when the file cannot be opened or not read to its end; the references read so far stay.
+// (duplicates as the store resolves them), and notes the file's encoding in the database.
+// Progress goes to `ui` when it is not null. False when the file cannot be opened, is UTF-16
+// or cannot be read to its end; the references read so far stay.
 bool LoadWithFilter(Database& database, const char* path, const LoadedFilter& filter,
                     TransferUi* ui, TransferOutcome& outcome);
 
-// Writes every reference of `database`, in list order, through the loaded filter to a new
-// file beside `path`, then puts it in the place of `path` (keeping the old file as the
-// backup first when `backups` is set and no backup exists). False when anything failed; the
-// old file is then untouched and the new one gone.
+// Writes every reference of `database`, in list order and in the encoding of its file,
+// through the loaded filter to a new file beside `path`, then puts it in the place of `path`
+// (keeping the old file as the backup first when `backups` is set and no backup exists).
+// When `path` is a symbolic link, the file it links to is the one replaced, and the link
+// stays. A read-only file is refused. False when anything failed; the old file is then
+// untouched and the new one gone.
 bool SaveWithFilter(const Database& database, const char* path, const LoadedFilter& filter,
                     bool backups, void* owner, TransferUi* ui, TransferOutcome& outcome);
 
@@ -64,8 +82,9 @@ bool SaveDatabaseFile(const Database& database, const char* path, const char* fi
 bool SaveTextFile(const char* text, std::size_t length, const char* path, bool backups,
                   TransferOutcome& outcome);
 
-// The backup name of `path`: up to its last "." (all of it when there is none), then ".BAK".
-// False when it does not fit.
+// The backup name of `path`, beside it: the path up to the last "." of the file's own name
+// (all of it when the name has none but at its start), then ".BAK". False when it does not
+// fit.
 bool BackupName(const char* path, char* out, std::size_t outSize);
 
 // The load or save of one database for `command`; `ask` shows the file dialog. Returns 1 on

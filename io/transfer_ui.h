@@ -22,6 +22,12 @@ enum class TransferFailure {
     kSaveStopped,    // the filter stopped the save before the last reference
     kReplaceFailed,  // the new file could not take the old one's place
     kNoMemory,
+    kReadOnly,       // the file to save is read-only: it was left as it was
+    kFolderRefused,  // no new file could be made in the folder (the report names the folder)
+    kUtf16,          // the file to load is UTF-16, which is not read
+    // Not a failure: the load succeeded, but `count` characters of the file have no character
+    // in the program's code page and are kept as escapes "{U+XXXX}" (see cartio.h).
+    kUnmappedCharacters,
 };
 
 // What a failure report carries: the file and why, with the error code when there is one
@@ -31,6 +37,7 @@ struct TransferReport {
     const char* fileName = "";
     int error = 0;
     bool platformError = false;  // `error` is the platform's code, not the C library's
+    unsigned long count = 0;     // kUnmappedCharacters: how many
 };
 
 // A file dialog request: open (the file must exist) or save (an existing file needs

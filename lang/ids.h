@@ -7,6 +7,7 @@
                      21 .. 27      parts of search descriptions
                      500 .. 589    command help texts (the command's own id, CMD_*) and messages
                      591 .. 596    messages about files that could not be loaded or saved
+                     597 .. 600    messages about reading and saving files
                      610 .. 611    questions about saving narrowed search results
      commands        194           open the bibliography window
                      419 .. 433    window commands (MDI arrangement, content rebuild, copy
@@ -392,5 +393,10 @@
    file's references. */
 #define IDS_SAVE_NARROWED           610
 #define IDS_CLOSE_NARROWED          611
+/* Messages about reading and saving files; "%s" is the file or folder name, "%lu" a count. */
+#define IDS_FILE_READ_ONLY          597
+#define IDS_FOLDER_REFUSES_FILES    598
+#define IDS_UTF16_FILE              599
+#define IDS_UNMAPPED_CHARACTERS     600
 
 #endif

@@ -27,6 +27,9 @@ int MessageId(TransferFailure failure)
     case TransferFailure::kWriteFailed: return IDS_WRITE_FAILED;
     case TransferFailure::kSaveStopped: return IDS_SAVE_STOPPED;
     case TransferFailure::kReplaceFailed: return IDS_REPLACE_FAILED;
+    case TransferFailure::kReadOnly: return IDS_FILE_READ_ONLY;
+    case TransferFailure::kFolderRefused: return IDS_FOLDER_REFUSES_FILES;
+    case TransferFailure::kUtf16: return IDS_UTF16_FILE;
     default: return 0;
     }
 }
@@ -62,6 +65,20 @@ void ShowFileMessage(HWND owner, int id, const TransferReport& report)
     MessageBoxA(owner, text, nullptr, MB_OK | MB_ICONWARNING);
 }
 
+// Not a failure: the file was read, and says how many characters it kept as escapes.
+void ShowUnmappedNotice(HWND owner, const TransferReport& report)
+{
+    char format[kFormatSize];
+    char text[kMessageSize];
+    const std::string name = NameInLines(report.fileName != nullptr ? report.fileName : "");
+    if (LoadText(IDS_UNMAPPED_CHARACTERS, format, sizeof format) > 0)
+        std::snprintf(text, sizeof text, format, name.c_str(),
+                      static_cast<unsigned long>(report.count));
+    else
+        DescribeTransferFailure(report, text, sizeof text);
+    MessageBoxA(owner, text, nullptr, MB_OK | MB_ICONINFORMATION);
+}
+
 }  // namespace
 
 void ReportTransferFailure(HWND owner, const TransferReport& report)
@@ -74,6 +91,9 @@ void ReportTransferFailure(HWND owner, const TransferReport& report)
         return;
     case TransferFailure::kNoMemory:
         ShowMessage(owner, IDS_NO_MEMORY);
+        return;
+    case TransferFailure::kUnmappedCharacters:
+        ShowUnmappedNotice(owner, report);
         return;
     case TransferFailure::kOpenFailed: {
         char text[64];

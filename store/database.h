@@ -26,6 +26,7 @@ public:
     // A narrowing search left out references that the named file holds: saving under that
     // name would lose them. Cleared by every save.
     int32_t narrowed = 0;
+    int32_t fileEncoding = 0;           // of the file it was read from (io/transfer.h)
     // The shell's handles of the window, its list and its "Searchable" check box; the store
     // keeps them for the shell and never uses them.
     void* window = nullptr;

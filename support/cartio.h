@@ -67,16 +67,36 @@ CARTIO_API void CARTIO_CALL SetINIFilePath(const char* path);
  * that the line functions use directly. Its owner opens and closes it; in between, filters
  * read it with ReadLine or write it with WriteLine and vMMIOprintf. */
 
+/* Modes of OpenLineFile; AdvanceLineFile takes the first two. The text modes are the ones
+ * reference files are read and written with:
+ * - kLineFileReadText skips a UTF-8 byte-order mark, reads zero bytes as blanks and finds out
+ *   whether the text is UTF-8 (a mark, or nothing but valid multi-byte sequences from the
+ *   first byte above 127 to the end of the buffer then loaded) or 8-bit. UTF-8 is converted
+ *   to the Windows code page 1252 as it is read; a character that code page lacks becomes its
+ *   escape "{U+XXXX}" (four to six upper-case hex digits) and is counted in `unmapped`; a
+ *   byte that is no valid UTF-8 reads as its code page character. A UTF-16 file (a mark, or
+ *   a zero byte in every second place) is not read: it sets kLineFileUtf16 and reads as
+ *   empty.
+ * - kLineFileWriteUtf8 writes code page 1252 text as UTF-8 and turns each such escape back
+ *   into its character; kLineFileWriteUtf8Marked puts a byte-order mark first. */
 enum {
     kLineFileRead = 0,
-    kLineFileWrite = 1
+    kLineFileWrite = 1,
+    kLineFileReadText = 2,
+    kLineFileWriteUtf8 = 3,
+    kLineFileWriteUtf8Marked = 4
 };
 
 /* flags */
 enum {
-    kLineFileDirty = 0x1,   /* the buffer holds bytes not yet written to the file */
-    kLineFileWriting = 0x2, /* opened for writing */
-    kLineFileAtEnd = 0x4    /* reading has met the end of the file (or a read error) */
+    kLineFileDirty = 0x1,     /* the buffer holds bytes not yet written to the file */
+    kLineFileWriting = 0x2,   /* opened for writing */
+    kLineFileAtEnd = 0x4,     /* reading has met the end of the file (or a read error) */
+    kLineFileText = 0x8,      /* opened with kLineFileReadText */
+    kLineFileUtf8 = 0x10,     /* the text is UTF-8: found so while reading, or written so */
+    kLineFileUtf8Mark = 0x20, /* the file starts with a UTF-8 byte-order mark */
+    kLineFile8Bit = 0x40,     /* reading text: found to be 8-bit */
+    kLineFileUtf16 = 0x80     /* reading text: the file is UTF-16, and reads as empty */
 };
 
 typedef struct LineFile {
@@ -90,11 +110,12 @@ typedef struct LineFile {
     int64_t bufferOffset;      /* file offset of the first buffer byte */
     int32_t error;             /* the first read or write error met, 0 while there is none */
     int32_t pendingEmptyLines; /* empty lines ended by a run of CRs, still to deliver */
+    int32_t unmapped;          /* reading text: characters read as escapes so far */
 } LineFile;
 
 /* Opens path for reading, or creates it anew for writing, over buffer, whose storage holds
  * bufferSize + 1 bytes (WriteLine may store a zero behind the last buffer byte); bufferSize is
- * at least 2. Returns 0 or an error code (errno). */
+ * at least 2 (at least 4 for the text modes). Returns 0 or an error code (errno). */
 CARTIO_API int CARTIO_CALL OpenLineFile(LineFile* file, const char* path, int mode, char* buffer,
                                         int32_t bufferSize);
 /* Reading: refills the buffer so that it starts with the first unread byte, which is kept.
@@ -115,8 +136,14 @@ CARTIO_API int CARTIO_CALL CloseLineFile(LineFile* file);
 CARTIO_API int CARTIO_CALL ReadLine(LineFile* file, char* line, int* endFlag);
 /* ReadLine into a line buffer of lineSize bytes (at least 2). */
 CARTIO_API int CARTIO_CALL ReadLineLimited(LineFile* file, char* line, int lineSize, int* endFlag);
-/* Appends text (no line end added). Returns 0, -1 for a null text or file, or the error code
- * of the write that failed. */
+/* ReadLineLimited that tells how much came: returns the number of bytes delivered, or -1
+ * (line untouched) when the file holds nothing more. *goesOn, when goesOn is not null,
+ * becomes 1 when the text is a piece of a line too long for the line buffer, whose rest
+ * comes with the next calls, else 0. A line buffer of fewer than 11 bytes holds no escape:
+ * reading text, it gets "?" for a character the code page lacks. */
+CARTIO_API int CARTIO_CALL ReadLinePiece(LineFile* file, char* line, int lineSize, int* goesOn);
+/* Appends text (no line end added), as UTF-8 when the file was opened for UTF-8. Returns 0,
+ * -1 for a null text or file, or the error code of the write that failed. */
 CARTIO_API int CARTIO_CALL WriteLine(LineFile* file, const char* text);
 /* Formats into the library's format buffer and appends the result. Returns the number of
  * characters (0 writes nothing), or -1 when formatting or the write failed. Not reentrant. */

@@ -78,6 +78,67 @@ int FlushForWriting(LineFile* file)
     return result;
 }
 
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+constexpr size_t kUtf8MarkLength = 3;
+// How much of the start of a file without a mark is looked at for the zero bytes of UTF-16.
+constexpr size_t kUtf16Sample = 64;
+
+bool StartsWith(const LineFile* file, const char* bytes, size_t count)
+{
+    return static_cast<size_t>(file->endRead - file->next) >= count
+        && memcmp(file->next, bytes, count) == 0;
+}
+
+// Plain-text UTF-16 without a mark: a zero byte in every second place of the sample (the
+// high bytes of Latin characters), and none in the places between.
+bool LooksLikeUtf16(const LineFile* file)
+{
+    size_t count = static_cast<size_t>(file->endRead - file->next);
+    count = (count < kUtf16Sample ? count : kUtf16Sample) & ~static_cast<size_t>(1);
+    if (count < 4)
+        return false;
+    int zeros[2] = {0, 0};
+    for (size_t i = 0; i < count; ++i)
+        zeros[i % 2] += file->next[i] == '\0';
+    const int pairs = static_cast<int>(count / 2);
+    return (zeros[0] == pairs && zeros[1] == 0) || (zeros[1] == pairs && zeros[0] == 0);
+}
+
+// Reading text: the first bytes tell a UTF-8 mark (skipped) and UTF-16 (not read).
+void ReadFileStart(LineFile* file)
+{
+    file->flags |= kLineFileText;
+    RefillForReading(file);
+    if (StartsWith(file, kUtf8Mark, kUtf8MarkLength)) {
+        file->next += kUtf8MarkLength;
+        file->flags |= kLineFileUtf8 | kLineFileUtf8Mark;
+    } else if (StartsWith(file, "\xFF\xFE", 2) || StartsWith(file, "\xFE\xFF", 2)
+               || LooksLikeUtf16(file)) {
+        file->flags |= kLineFileUtf16 | kLineFileAtEnd;
+        file->next = file->endRead;
+    }
+}
+
+// Writing UTF-8: the mark goes into the buffer first, and out with the rest.
+void BeginWriting(LineFile* file, int mode)
+{
+    file->flags = kLineFileWriting;
+    file->endWrite = file->bufferStart + file->bufferSize;
+    if (mode == kLineFileWrite)
+        return;
+    file->flags |= kLineFileUtf8;
+    if (mode == kLineFileWriteUtf8Marked) {
+        file->flags |= kLineFileUtf8Mark;
+        memcpy(file->next, kUtf8Mark, kUtf8MarkLength);
+        file->next += kUtf8MarkLength;
+    }
+}
+
+bool IsWriteMode(int mode)
+{
+    return mode == kLineFileWrite || mode == kLineFileWriteUtf8 || mode == kLineFileWriteUtf8Marked;
+}
+
 }  // namespace
 
 extern "C" int CARTIO_CALL OpenLineFile(LineFile* file, const char* path, int mode, char* buffer,
@@ -86,11 +147,12 @@ extern "C" int CARTIO_CALL OpenLineFile(LineFile* file, const char* path, int mo
     if (file == nullptr)
         return EINVAL;
     memset(file, 0, sizeof *file);
-    if (path == nullptr || buffer == nullptr || bufferSize < 2
-        || (mode != kLineFileRead && mode != kLineFileWrite))
+    const bool text = mode != kLineFileRead && mode != kLineFileWrite;
+    if (path == nullptr || buffer == nullptr || bufferSize < (text ? 4 : 2)
+        || (mode != kLineFileRead && mode != kLineFileReadText && !IsWriteMode(mode)))
         return EINVAL;
     errno = 0;
-    FILE* stream = fopen(path, mode == kLineFileWrite ? "wb" : "rb");
+    FILE* stream = fopen(path, IsWriteMode(mode) ? "wb" : "rb");
     if (stream == nullptr)
         return LastErrorCode();
     setvbuf(stream, nullptr, _IONBF, 0);
@@ -99,12 +161,11 @@ extern "C" int CARTIO_CALL OpenLineFile(LineFile* file, const char* path, int mo
     file->bufferSize = bufferSize;
     file->next = buffer;
     file->endRead = buffer;
-    if (mode == kLineFileWrite) {
-        file->flags = kLineFileWriting;
-        file->endWrite = buffer + bufferSize;
-    } else {
-        file->endWrite = buffer;
-    }
+    file->endWrite = buffer;
+    if (IsWriteMode(mode))
+        BeginWriting(file, mode);
+    else if (mode == kLineFileReadText)
+        ReadFileStart(file);
     return 0;
 }
 

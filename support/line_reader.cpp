@@ -1,37 +1,58 @@
 // ReadLine: the lines of a LineFile one by one, found and copied inside its buffer. Files come
 // from many programs, so LF, CR LF and a lone CR all end a line, a last line without a line
-// end still counts, and a line longer than the caller's buffer arrives in pieces.
+// end still counts, and a line longer than the caller's buffer arrives in pieces. A file read
+// as text has its UTF-8 converted on the way (see cartio.h).
 #include "cartio.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+
+#include "text_encoding.h"
 
 namespace {
 
 constexpr char kLf = '\n';
 constexpr char kCr = '\r';
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+// Converted text needs at most this many file bytes per byte it delivers.
+constexpr size_t kMaxBytesPerCharacter = kMaxUtf8Length;
+
+uint64_t ZeroBytes(uint64_t word)
+{
+    return (word - kOnes) & ~word & kHighBits;
+}
 
 bool HasByte(uint64_t word, uint64_t pattern)
 {
-    uint64_t x = word ^ pattern;
-    return ((x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull) != 0;
+    return ZeroBytes(word ^ pattern) != 0;
 }
 
 // The first CR or LF in [p, end), or null. Eight bytes at a time, since every byte of a file
-// passes through here.
-const char* FindLineEnd(const char* p, const char* end)
+// passes through here. Reading text, `special` tells whether a byte before it is zero or above
+// 127 (in a word, the subtraction borrows into the top bit of a zero byte, and a byte above
+// 127 has it set already); reading bytes never needs to know.
+template <bool kText>
+const char* FindLineEnd(const char* p, const char* end, bool& special)
 {
+    uint64_t seen = 0;
     while (end - p >= 8) {
         uint64_t word;
         memcpy(&word, p, sizeof word);
         if (HasByte(word, 0x0A0A0A0A0A0A0A0Aull) || HasByte(word, 0x0D0D0D0D0D0D0D0Dull))
             break;
+        if (kText)
+            seen |= ((word - kOnes) | word) & kHighBits;
         p += 8;
     }
+    special = seen != 0;
     for (; p < end; ++p) {
         if (*p == kLf || *p == kCr)
             return p;
+        if (kText && (*p == '\0' || (*p & 0x80) != 0))
+            special = true;
     }
     return nullptr;
 }
@@ -75,51 +96,226 @@ bool CanRead(const LineFile* file)
         && (file->flags & kLineFileWriting) == 0;
 }
 
+bool IsText(const LineFile* file)
+{
+    return (file->flags & kLineFileText) != 0;
+}
+
+// At the first byte above 127 of a file read as text: UTF-8 when every sequence from there to
+// the end of the buffer is valid UTF-8 and at least one is complete, else 8-bit.
+void DecideEncoding(LineFile* file, const unsigned char* from)
+{
+    const unsigned char* end = reinterpret_cast<const unsigned char*>(file->endRead);
+    bool complete = false;
+    for (const unsigned char* p = from; p < end;) {
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        uint32_t character;
+        const int length = DecodeUtf8(p, end, character);
+        if (length == 0) {
+            file->flags |= kLineFile8Bit;
+            return;
+        }
+        if (length < 0)
+            break;
+        complete = true;
+        p += length;
+    }
+    file->flags |= complete ? kLineFileUtf8 : kLineFile8Bit;
+}
+
+// Where converted text goes: the caller's line buffer, up to its capacity.
+struct TextOut {
+    char* at;
+    char* end;
+};
+
+// The code page's form of one character: its byte, or its escape (counted), or "?" where
+// the line buffer could never hold the escape. False when it does not fit now.
+bool PutCharacter(LineFile* file, uint32_t character, TextOut& out, bool pieceEmpty)
+{
+    const int byte = ByteOf1252(character);
+    if (byte >= 0) {
+        if (out.at == out.end)
+            return false;
+        *out.at++ = static_cast<char>(byte);
+        return true;
+    }
+    char escape[kMaxEscapeLength];
+    size_t length = WriteEscape(character, escape);
+    if (static_cast<size_t>(out.end - out.at) < length) {
+        if (!pieceEmpty || out.end == out.at)
+            return false;
+        escape[0] = '?';
+        length = 1;
+    }
+    memcpy(out.at, escape, length);
+    out.at += length;
+    ++file->unmapped;
+    return true;
+}
+
+// The end of the run of plain ASCII bytes (no zero) at p, at `end` at the latest.
+const unsigned char* PlainRunEnd(const unsigned char* p, const unsigned char* end)
+{
+    while (end - p >= 8) {
+        uint64_t word;
+        memcpy(&word, p, sizeof word);
+        if ((word & kHighBits) != 0 || ZeroBytes(word) != 0)
+            break;
+        p += 8;
+    }
+    while (p < end && *p != 0 && *p < 0x80)
+        ++p;
+    return p;
+}
+
+// Converts the file's bytes from next up to `stop` (no line end among them) into `out`, as
+// far as they fit; next moves past what was taken. A sequence that `stop` cuts waits for the
+// next call unless nothing came before it, which reads its first byte as 8-bit.
+void ConvertUtf8(LineFile* file, const char* stop, TextOut& out)
+{
+    const char* start = out.at;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(file->next);
+    const unsigned char* end = reinterpret_cast<const unsigned char*>(stop);
+    while (p < end) {
+        const size_t room = static_cast<size_t>(out.end - out.at);
+        const unsigned char* plain = PlainRunEnd(p, end - p > static_cast<std::ptrdiff_t>(room)
+                                                        ? p + room
+                                                        : end);
+        memcpy(out.at, p, static_cast<size_t>(plain - p));
+        out.at += plain - p;
+        p = plain;
+        if (p == end)
+            break;
+        uint32_t character = *p;
+        int length = 1;
+        if (character >= 0x80) {
+            length = DecodeUtf8(p, end, character);
+            if (length < 0 && out.at > start)
+                break;
+            if (length <= 0) {
+                character = CharacterOf1252(*p);
+                length = 1;
+            }
+        } else if (character == 0) {
+            character = ' ';
+        }
+        if (!PutCharacter(file, character, out, out.at == start))
+            break;
+        p += length;
+    }
+    file->next = reinterpret_cast<char*>(const_cast<unsigned char*>(p));
+}
+
+// 8-bit text: the bytes as they are, zero bytes as blanks.
+void CopyBytes(LineFile* file, const char* stop, TextOut& out)
+{
+    const size_t length = std::min(static_cast<size_t>(stop - file->next),
+                                   static_cast<size_t>(out.end - out.at));
+    memcpy(out.at, file->next, length);
+    for (char* zero = static_cast<char*>(memchr(out.at, '\0', length)); zero != nullptr;
+         zero = static_cast<char*>(memchr(zero, '\0', length - (zero - out.at))))
+        *zero = ' ';
+    out.at += length;
+    file->next += length;
+}
+
+// Moves the text of a line read as text, which holds a zero byte or a byte above 127, from
+// next up to `stop` into `out`.
+void TakeLineText(LineFile* file, const char* stop, TextOut& out)
+{
+    if ((file->flags & (kLineFileUtf8 | kLineFile8Bit)) == 0) {
+        const char* high = file->next;
+        while (high < stop && (*high & 0x80) == 0)
+            ++high;
+        if (high < stop)
+            DecideEncoding(file, reinterpret_cast<const unsigned char*>(high));
+    }
+    if (file->flags & kLineFileUtf8)
+        ConvertUtf8(file, stop, out);
+    else
+        CopyBytes(file, stop, out);
+}
+
+// The next line or piece of one into `line`: its length, or -1 at the end of the file.
+// `goesOn` tells a piece whose line goes on, `crLf` a line that ended in CR LF.
+int ReadPiece(LineFile* file, char* line, int lineSize, bool& goesOn, bool& crLf)
+{
+    goesOn = crLf = false;
+    if (!CanRead(file) || line == nullptr || lineSize < 2)
+        return -1;
+    if (file->pendingEmptyLines > 0) {
+        --file->pendingEmptyLines;
+        line[0] = '\0';
+        return 0;
+    }
+    // One byte more than a piece may hold must be in view, or the end of the file: a line that
+    // exactly fills the caller's buffer is then delivered whole with its line end. Converted
+    // text may take up to four bytes of the file for each it delivers.
+    const size_t capacity = static_cast<size_t>(
+        IsText(file) ? lineSize - 1 : std::min(lineSize, file->bufferSize) - 1);
+    const size_t reach = IsText(file) ? kMaxBytesPerCharacter * (capacity + 1) : capacity + 1;
+    const char* lineEnd;
+    size_t unread;
+    bool special;
+    for (;;) {
+        unread = Unread(file);
+        const char* end = file->next + std::min(unread, reach);
+        lineEnd = IsText(file) ? FindLineEnd<true>(file->next, end, special)
+                               : FindLineEnd<false>(file->next, end, special);
+        if (lineEnd != nullptr || unread >= reach || AtEnd(file)
+            || unread >= static_cast<size_t>(file->bufferSize))
+            break;
+        AdvanceLineFile(file, kLineFileRead);
+    }
+    if (unread == 0)
+        return -1;
+    const char* stop = lineEnd != nullptr ? lineEnd : file->next + std::min(unread, reach);
+    size_t length;
+    if (special) {
+        TextOut out = {line, line + capacity};
+        TakeLineText(file, stop, out);
+        length = static_cast<size_t>(out.at - line);
+    } else {
+        // Most lines: nothing to look at, a copy.
+        length = std::min(static_cast<size_t>(stop - file->next), capacity);
+        memcpy(line, file->next, length);
+        file->next += length;
+    }
+    line[length] = '\0';
+    if (lineEnd == nullptr || file->next != lineEnd) {
+        goesOn = !(AtEnd(file) && file->next == file->endRead);
+    } else if (*file->next == kLf) {
+        ++file->next;
+    } else {
+        crLf = ConsumeCarriageReturns(file) != 0;
+    }
+    return static_cast<int>(length);
+}
+
 }  // namespace
+
+extern "C" int CARTIO_CALL ReadLinePiece(LineFile* file, char* line, int lineSize, int* goesOn)
+{
+    bool piece;
+    bool crLf;
+    const int length = ReadPiece(file, line, lineSize, piece, crLf);
+    if (goesOn != nullptr)
+        *goesOn = piece;
+    return length;
+}
 
 extern "C" int CARTIO_CALL ReadLineLimited(LineFile* file, char* line, int lineSize, int* endFlag)
 {
     if (endFlag == nullptr)
         return 0;
-    if (!CanRead(file) || line == nullptr || lineSize < 2) {
-        *endFlag = 1;
-        return 0;
-    }
-    if (file->pendingEmptyLines > 0) {
-        --file->pendingEmptyLines;
-        line[0] = '\0';
-        *endFlag = 0;
-        return 0;
-    }
-    // One byte more than a piece may hold must be in view, or the end of the file: a line that
-    // exactly fills the caller's buffer is then delivered whole with its line end.
-    size_t capacity = static_cast<size_t>(std::min(lineSize, file->bufferSize) - 1);
-    const char* lineEnd;
-    size_t unread;
-    for (;;) {
-        unread = Unread(file);
-        lineEnd = FindLineEnd(file->next, file->next + std::min(unread, capacity + 1));
-        if (lineEnd != nullptr || unread > capacity || AtEnd(file))
-            break;
-        AdvanceLineFile(file, kLineFileRead);
-    }
-    if (unread == 0) {
-        *endFlag = 1;
-        return 0;
-    }
-    *endFlag = 0;
-    size_t length = lineEnd != nullptr ? static_cast<size_t>(lineEnd - file->next)
-                                       : std::min(unread, capacity);
-    memcpy(line, file->next, length);
-    line[length] = '\0';
-    file->next += length;
-    if (lineEnd == nullptr)
-        return 0;
-    if (*file->next == kLf) {
-        ++file->next;
-        return 0;
-    }
-    return ConsumeCarriageReturns(file);
+    bool piece;
+    bool crLf;
+    *endFlag = ReadPiece(file, line, lineSize, piece, crLf) < 0;
+    return crLf;
 }
 
 extern "C" int CARTIO_CALL ReadLine(LineFile* file, char* line, int* endFlag)

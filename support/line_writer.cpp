@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "text_encoding.h"
+
 namespace {
 
 // Shared by every module of the process, like the buffer size value.
@@ -49,6 +51,45 @@ int AppendBytes(LineFile* file, const char* text, size_t count)
     file->next[count] = '\0';
     file->next += count;
     return 0;
+}
+
+// A byte that UTF-8 writing must look at: above 127, or the start of an escape.
+bool NeedsConversion(char c)
+{
+    return (c & 0x80) != 0 || c == '{';
+}
+
+// Code page 1252 text as UTF-8: runs of plain ASCII go as they are, every other byte as the
+// UTF-8 of its character, and an escape as the character it names.
+int AppendAsUtf8(LineFile* file, const char* text, size_t count)
+{
+    const char* end = text + count;
+    while (text < end) {
+        const char* plain = text;
+        while (plain < end && !NeedsConversion(*plain))
+            ++plain;
+        int error = AppendBytes(file, text, static_cast<size_t>(plain - text));
+        if (error != 0 || plain == end)
+            return error;
+        uint32_t character;
+        size_t used = *plain == '{' ? ReadEscape(plain, end, character) : 0;
+        if (used == 0) {
+            character = CharacterOf1252(static_cast<unsigned char>(*plain));
+            used = 1;
+        }
+        char bytes[kMaxUtf8Length];
+        error = AppendBytes(file, bytes, EncodeUtf8(character, bytes));
+        if (error != 0)
+            return error;
+        text = plain + used;
+    }
+    return 0;
+}
+
+int AppendText(LineFile* file, const char* text, size_t count)
+{
+    return (file->flags & kLineFileUtf8) ? AppendAsUtf8(file, text, count)
+                                         : AppendBytes(file, text, count);
 }
 
 // Formats of plain text, "%%" and "%s" only, which is what the filters write with, are put
@@ -102,7 +143,7 @@ extern "C" int CARTIO_CALL WriteLine(LineFile* file, const char* text)
         return -1;
     if (!CanWrite(file))
         return EBADF;
-    return AppendBytes(file, text, strlen(text));
+    return AppendText(file, text, strlen(text));
 }
 
 extern "C" int CARTIO_CALL vMMIOprintf(LineFile* file, const char* format, va_list args)
@@ -131,5 +172,5 @@ extern "C" int CARTIO_CALL vMMIOprintf(LineFile* file, const char* format, va_li
         return count < 0 ? -1 : 0;
     if (!CanWrite(file))
         return -1;
-    return AppendBytes(file, text, static_cast<size_t>(count)) == 0 ? count : -1;
+    return AppendText(file, text, static_cast<size_t>(count)) == 0 ? count : -1;
 }

@@ -3,7 +3,6 @@
 // on lines that start with two spaces; an empty line or a line of one blank ends it.
 #include "filters/citadat/citadat_filter.h"
 
-#include <cstring>
 #include <iterator>
 #include <string_view>
 
@@ -12,6 +11,7 @@
 #include "filters/common/filter_module.h"
 #include "filters/common/filter_state.h"
 #include "filters/common/line_text.h"
+#include "filters/common/tagged_record.h"
 #include "filters/common/text_edit.h"
 #include "io/filter_exports.h"
 
@@ -28,11 +28,13 @@ struct CitadatTag {
     char tag[2];
     RecordText field;
     CitadatRule rule;
+    JoinBy join = JoinBy::kSpace;  // before the text of every further line of the field
 };
 
+// Each line of authors or editors, tagged or continued, holds whole names.
 constexpr CitadatTag kCitadatTags[] = {
-    {{'A', 'U'}, kRecordAuthors, CitadatRule::kField},
-    {{'E', 'D'}, kRecordEditors, CitadatRule::kField},
+    {{'A', 'U'}, kRecordAuthors, CitadatRule::kField, JoinBy::kSemicolon},
+    {{'E', 'D'}, kRecordEditors, CitadatRule::kField, JoinBy::kComma},
     {{'T', 'I'}, kRecordTitle, CitadatRule::kField},
     {{'J', 'N'}, kRecordSource, CitadatRule::kField},
     {{'S', 'O'}, kRecordSource, CitadatRule::kSourceOrKeyword},
@@ -54,7 +56,7 @@ constexpr CitadatTag kCitadatTags[] = {
 
 constexpr std::string_view kCitadatSeparators = " \n\r\t-";
 constexpr size_t kCitadatTextStart = 2;
-constexpr const char* kRecordMark = "Record";
+constexpr std::string_view kRecordMark = "Record";
 
 CitadatFilter* g_filter = nullptr;
 
@@ -96,34 +98,33 @@ bool EndsRecord(std::string_view line)
     return line.empty() || line == " ";
 }
 
-bool IsContinuation(std::string_view line)
-{
-    return line.size() >= 2 && line[0] == ' ' && line[1] == ' ';
-}
-
 // Reads one record into the filter's fields; returns its status.
 int ReadRecord(CitadatFilter& filter, LineFile* file)
 {
-    char* line = filter.buffers.line;
     ClearFields(filter.fields);
     ClearField(filter.documentType);
+    std::string_view line;
     bool more;
-    while ((more = ReadNextLine(file, line)) && std::strstr(line, kRecordMark) == nullptr) {
+    while ((more = ReadWholeLine(file, filter.buffers, line))
+           && line.find(kRecordMark) == std::string_view::npos) {
     }
     if (!more)
         return kRecordNone;
     // The line after the "Record" line is not part of the record.
-    more = ReadNextLine(file, line) && ReadNextLine(file, line);
+    more = ReadWholeLine(file, filter.buffers, line) && ReadWholeLine(file, filter.buffers, line);
     FieldText* current = nullptr;
-    for (; more; more = ReadNextLine(file, line)) {
-        std::string_view text = line;
-        if (EndsRecord(text))
+    JoinBy join = JoinBy::kSpace;
+    for (; more; more = ReadWholeLine(file, filter.buffers, line)) {
+        if (EndsRecord(line))
             break;
-        if (!IsContinuation(text))
-            current = FieldOfTag(filter, FindCitadatTag(text));
+        if (!IsContinuation(line)) {
+            const CitadatTag* tag = FindCitadatTag(line);
+            current = FieldOfTag(filter, tag);
+            join = tag != nullptr ? tag->join : JoinBy::kSpace;
+        }
         if (current != nullptr)
-            AppendField(*current, kJoinMarkText,
-                        TextFrom(text, kCitadatTextStart, kCitadatSeparators));
+            AppendField(*current, JoinText(join),
+                        TextFrom(line, kCitadatTextStart, kCitadatSeparators));
     }
     return more ? kRecordDelivered : kRecordDeliveredLast;
 }

@@ -1,6 +1,5 @@
 #include "filters/citadat/citadat_shaping.h"
 
-#include <algorithm>
 #include <string_view>
 
 #include "filters/citadat/citadat_filter.h"
@@ -8,8 +7,6 @@
 #include "filters/common/text_edit.h"
 
 namespace {
-
-constexpr size_t kInitialsOffset = 2;  // behind ", "
 
 void CapitalizeFirstLower(std::string& text, size_t at)
 {
@@ -33,7 +30,10 @@ void AppendAuthor(std::string& out, std::string_view author)
     size_t comma = author.find(',');
     if (comma == std::string_view::npos)
         return;
-    for (size_t i = start + comma + kInitialsOffset; i < out.size() && IsAnsiLetter(out[i]); ++i)
+    size_t i = start + comma + 1;
+    while (i < out.size() && out[i] == ' ')
+        ++i;
+    for (; i < out.size() && IsAnsiLetter(out[i]); ++i)
         out[i] = ToUpperAnsi(out[i]);
 }
 
@@ -51,6 +51,19 @@ void AppendEditor(std::string& out, std::string_view editor)
     LowerAnsiRange(out, start + 1, mark);
     out.replace(mark, 1, ", ");
     UpperAnsiRange(out, mark + 2, out.size());
+}
+
+// The names of `names`, cut at every `separator`, each shaped by `append`, one per line.
+void ShapeNames(std::string& names, char separator, std::string& work,
+                void (*append)(std::string&, std::string_view))
+{
+    work.clear();
+    ForEachPiece(names, separator, [&](std::string_view name) {
+        if (!work.empty())
+            work.append(kLineBreak);
+        append(work, name);
+    });
+    names.swap(work);
 }
 
 void AddExtraKeywords(FieldText& keywords, const FieldText& documentType, int options)
@@ -74,36 +87,12 @@ void AddExtraKeywords(FieldText& keywords, const FieldText& documentType, int op
 
 void ShapeCitadatAuthors(std::string& authors, std::string& work)
 {
-    work.clear();
-    std::string_view all = authors;
-    for (size_t start = 0;;) {
-        size_t semicolon = all.find(';', start);
-        AppendAuthor(work, all.substr(start, semicolon == std::string_view::npos
-                                                 ? std::string_view::npos
-                                                 : semicolon - start));
-        if (semicolon == std::string_view::npos)
-            break;
-        work.append(kLineBreak);
-        start = semicolon + 1;
-    }
-    authors.swap(work);
+    ShapeNames(authors, ';', work, AppendAuthor);
 }
 
 void ShapeCitadatEditors(std::string& editors, std::string& work)
 {
-    work.clear();
-    std::string_view all = editors;
-    for (size_t start = 0;;) {
-        size_t comma = all.find(',', start);
-        AppendEditor(work, all.substr(start, comma == std::string_view::npos
-                                                 ? std::string_view::npos
-                                                 : comma - start));
-        if (comma == std::string_view::npos)
-            break;
-        work.append(kLineBreak);
-        start = std::min(comma + 2, all.size());
-    }
-    editors.swap(work);
+    ShapeNames(editors, ',', work, AppendEditor);
 }
 
 void ShapeCitadatKeywords(std::string& keywords, std::string& work)

@@ -8,12 +8,12 @@
 #include "filters/common/record_fields.h"
 
 // "SMITH, J; JONES, AB" (or in lower case): authors cut at every ";", each with a capital
-// first letter and capital initials (the letters two characters after its comma), one per
-// line. Each piece keeps its blanks.
+// first letter and capital initials (the letters after its comma and blanks), one per line.
+// The blanks around each author go; an empty one is left out.
 void ShapeCitadatAuthors(std::string& authors, std::string& work);
 
-// "SMITH_J, JONES_AB": editors cut at every comma (the comma and the character after it go),
-// each as "Smith, J", one per line.
+// "SMITH_J, JONES_AB": editors cut at every comma (the blanks around each go), each as
+// "Smith, J", one per line.
 void ShapeCitadatEditors(std::string& editors, std::string& work);
 
 // Keywords separated by ", " one per line, each with a capital first letter.

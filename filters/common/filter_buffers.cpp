@@ -21,6 +21,7 @@ bool AllocateFilterBuffers(FilterBuffers& buffers)
     if (buffers.line == nullptr)
         return false;
     buffers.line[0] = '\0';
+    buffers.lineSize = size;
     try {
         buffers.work.reserve(static_cast<size_t>(size));
     } catch (const std::exception&) {
@@ -34,5 +35,7 @@ void FreeFilterBuffers(FilterBuffers& buffers)
 {
     std::free(buffers.line);
     buffers.line = nullptr;
+    buffers.lineSize = 0;
+    std::string().swap(buffers.longLine);
     std::string().swap(buffers.work);
 }

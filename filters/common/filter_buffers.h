@@ -7,7 +7,9 @@
 #include <string>
 
 struct FilterBuffers {
-    char* line = nullptr;  // GetBufSz() bytes: ReadLine writes up to that many
+    char* line = nullptr;  // lineSize bytes: ReadLine writes up to that many
+    int lineSize = 0;      // GetBufSz() when allocated
+    std::string longLine;  // a line that came in pieces, joined
     std::string work;      // GetBufSz() bytes reserved; longer texts make it grow
 };
 

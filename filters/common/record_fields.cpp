@@ -36,6 +36,14 @@ void AppendField(FieldText& field, std::string_view separator, std::string_view 
     field.present = true;
 }
 
+void AppendLine(FieldText& field, std::string_view separator, std::string_view text)
+{
+    if (field.present)
+        field.text.append(separator.data(), separator.size());
+    field.text.append(text.data(), text.size());
+    field.present = true;
+}
+
 void ReleaseRecord(OwnedRecord& owned)
 {
     std::free(owned.block);

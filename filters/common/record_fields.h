@@ -31,6 +31,9 @@ void SetField(FieldText& field, std::string_view text);
 void SetFieldIfEmpty(FieldText& field, std::string_view text);
 // The old text, the separator, the new text; the new text alone while the field is empty.
 void AppendField(FieldText& field, std::string_view separator, std::string_view text);
+// The same, but the separator comes whenever the field is present, also when it is empty:
+// for formats in which every line counts, an empty one too.
+void AppendLine(FieldText& field, std::string_view separator, std::string_view text);
 
 // The record handed out by LoadRef, with the block that holds its texts.
 struct OwnedRecord {

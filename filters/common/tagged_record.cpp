@@ -10,12 +10,12 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+}  // namespace
+
 bool IsContinuation(std::string_view line)
 {
     return line.size() >= 2 && line[0] == ' ' && line[1] == ' ';
 }
-
-}  // namespace
 
 bool SkippedBeforeRecord(std::string_view line)
 {
@@ -36,39 +36,49 @@ const TagRule* FindTagRule(std::string_view line, const TagRule* rules, size_t c
 {
     if (line.size() < 2)
         return nullptr;
+    const bool longerTag = line.size() > 2 && line[2] >= 'A' && line[2] <= 'Z';
     for (size_t i = 0; i < count; ++i) {
-        if (line[0] == rules[i].tag[0] && line[1] == rules[i].tag[1])
-            return &rules[i];
+        const TagRule& rule = rules[i];
+        if (line[0] == rule.tag[0] && line[1] == rule.tag[1])
+            return longerTag && rule.textStart == kTagTextStart ? nullptr : &rule;
     }
     return nullptr;
 }
 
-void AppendByRule(RecordFields& fields, const TagRule& rule, std::string_view text)
+std::string_view JoinText(JoinBy join)
 {
-    AppendField(fields[rule.field], rule.join == JoinBy::kLineBreak ? kLineBreak : kJoinMarkText,
-                text);
+    switch (join) {
+    case JoinBy::kLineBreak: return kLineBreak;
+    case JoinBy::kSemicolon: return ";";
+    case JoinBy::kComma: return ",";
+    case JoinBy::kSpace: break;
+    }
+    return kJoinMarkText;
 }
 
-int ReadTaggedRecord(LineFile* file, char* line, const TagRule* rules, size_t count,
+int ReadTaggedRecord(LineFile* file, FilterBuffers& buffers, const TagRule* rules, size_t count,
                      RecordFields& fields)
 {
     ClearFields(fields);
+    std::string_view line;
     bool more;
-    while ((more = ReadNextLine(file, line)) && SkippedBeforeRecord(line)) {
+    while ((more = ReadWholeLine(file, buffers, line)) && SkippedBeforeRecord(line)) {
     }
     if (!more)
         return kRecordNone;
     const TagRule* current = nullptr;
     do {
-        std::string_view text = line;
-        size_t start = kTagTextStart;
-        if (!IsContinuation(text)) {
-            current = FindTagRule(text, rules, count);
-            start = current != nullptr ? current->textStart : 0;
+        if (IsContinuation(line)) {
+            if (current != nullptr)
+                AppendField(fields[current->field], JoinText(current->continueBy),
+                            TextFrom(line, kTagTextStart, kTagSeparators));
+            continue;
         }
+        current = FindTagRule(line, rules, count);
         if (current != nullptr)
-            AppendByRule(fields, *current, TextFrom(text, start, kTagSeparators));
-    } while ((more = ReadNextLine(file, line)) && line[0] != '\0');
+            AppendField(fields[current->field], JoinText(current->join),
+                        TextFrom(line, current->textStart, kTagSeparators));
+    } while ((more = ReadWholeLine(file, buffers, line)) && !line.empty());
     return more ? kRecordDelivered : kRecordDeliveredLast;
 }
 

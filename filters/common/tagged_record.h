@@ -7,14 +7,18 @@
 #include <string_view>
 
 #include "cartio.h"
+#include "filters/common/filter_buffers.h"
 #include "filters/common/record_fields.h"
 
-enum class JoinBy : unsigned char { kLineBreak, kSpace };
+enum class JoinBy : unsigned char { kLineBreak, kSpace, kSemicolon, kComma };
 
+// A tag of two letters is that tag only when the line does not start a longer one ("AUID"
+// is not "AU"), unless its text starts further on: "ME" is written "MESH".
 struct TagRule {
     char tag[2];
     RecordText field;
-    JoinBy join;
+    JoinBy join;              // between the texts of two lines of the tag
+    JoinBy continueBy;        // before the text of a continuation line
     unsigned char textStart;  // where the text starts, before the separators are skipped
 };
 
@@ -26,17 +30,20 @@ constexpr size_t kTagTextStart = 2;
 // whose leading number is not 0 (record counters).
 bool SkippedBeforeRecord(std::string_view line);
 
+// A line that starts with two blanks: it continues the field of the line before.
+bool IsContinuation(std::string_view line);
+
 // The rule whose tag the line starts with, or null.
 const TagRule* FindTagRule(std::string_view line, const TagRule* rules, size_t count);
 
-// Appends `text` to the rule's field, joined as the rule says.
-void AppendByRule(RecordFields& fields, const TagRule& rule, std::string_view text);
+// The text that joins two texts of a field.
+std::string_view JoinText(JoinBy join);
 
-// Skips the lines before a record and reads the record's lines into `fields` (cleared first),
-// `line` being the filter's line buffer. Lines of unknown tags are dropped with their
-// continuation lines. Returns the record's status: kRecordNone when the file ended before a
-// record, kRecordDeliveredLast when it ended inside one.
-int ReadTaggedRecord(LineFile* file, char* line, const TagRule* rules, size_t count,
+// Skips the lines before a record and reads the record's lines into `fields` (cleared first).
+// Lines of unknown tags are dropped with their continuation lines. Returns the record's
+// status: kRecordNone when the file ended before a record, kRecordDeliveredLast when it ended
+// inside one.
+int ReadTaggedRecord(LineFile* file, FilterBuffers& buffers, const TagRule* rules, size_t count,
                      RecordFields& fields);
 
 // Once the record is complete: every join mark becomes a space.

@@ -17,4 +17,21 @@ constexpr std::string_view kJoinMarkText = "\x01";
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to);
 void ReplaceByte(std::string& text, char from, char to);
 
+// Calls `take` with every piece of `text` cut at `separator`, without the blanks around it;
+// pieces of nothing but blanks are left out.
+template <typename Take>
+void ForEachPiece(std::string_view text, char separator, Take take)
+{
+    for (size_t start = 0; start <= text.size();) {
+        size_t end = text.find(separator, start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view piece = text.substr(start, end - start);
+        const size_t first = piece.find_first_not_of(' ');
+        if (first != std::string_view::npos)
+            take(piece.substr(first, piece.find_last_not_of(' ') - first + 1));
+        start = end + 1;
+    }
+}
+
 #endif

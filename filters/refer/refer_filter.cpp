@@ -33,6 +33,11 @@ ReferFilter* TheReferFilter()
     return FilterReady() ? g_filter : nullptr;
 }
 
+bool ConvertsOem(const ReferFilter& filter, const LineFile* file)
+{
+    return filter.oemText && file != nullptr && (file->flags & kLineFileUtf8) == 0;
+}
+
 extern "C" FILTER_API const char* FILTER_CALL WhoAmI(void)
 {
     return "Refer format";

@@ -1,8 +1,6 @@
-// LoadRef of the refer format: a reference is a run of non-empty lines; "%X text" lines are
-// fields by the tag letter X, everything else that fits no field goes to the abstract.
-#include <array>
-#include <cstring>
-#include <iterator>
+// LoadRef of the refer format: a reference is a run of lines that are not blank; "%X text"
+// lines are fields by the tag letter X, and everything else that fits no field goes to the
+// abstract, whole, so that nothing of the file is lost.
 #include <string_view>
 
 #include "filters/common/filter_state.h"
@@ -10,6 +8,7 @@
 #include "filters/common/text_edit.h"
 #include "filters/refer/oem_text.h"
 #include "filters/refer/refer_filter.h"
+#include "filters/refer/refer_tags.h"
 #include "io/filter_exports.h"
 
 namespace {
@@ -19,110 +18,90 @@ constexpr std::string_view kKeywordJoin = ", ";
 // A tag line is "%", the letter, one character that is skipped, then the text.
 constexpr size_t kTagLineTextStart = 3;
 
-enum class ReferRule : unsigned char {
-    kFirstKept,   // set only while still empty
-    kJoinLines,   // each line one more name
-    kJoinKeywords,
-    kParagraph,   // each line a new paragraph
-    kSource,      // first text kept; the source type follows the last such line
-};
-
-struct ReferTag {
-    char letter;
-    RecordText field;
-    ReferRule rule;
-    unsigned char sourceType;
-};
-
-constexpr ReferTag kReferTags[] = {
-    {'A', kRecordAuthors, ReferRule::kJoinLines, 0},
-    {'B', kRecordSource, ReferRule::kSource, kRecordBook},
-    {'C', kRecordCity, ReferRule::kFirstKept, 0},
-    {'D', kRecordDate, ReferRule::kFirstKept, 0},
-    {'E', kRecordEditors, ReferRule::kJoinLines, 0},
-    {'I', kRecordPublisher, ReferRule::kFirstKept, 0},
-    {'J', kRecordSource, ReferRule::kSource, kRecordJournal},
-    {'K', kRecordKeywords, ReferRule::kJoinKeywords, 0},
-    {'N', kRecordNumber, ReferRule::kFirstKept, 0},
-    {'P', kRecordPages, ReferRule::kFirstKept, 0},
-    {'R', kRecordSource, ReferRule::kSource, kRecordReport},
-    {'T', kRecordTitle, ReferRule::kFirstKept, 0},
-    {'V', kRecordVolume, ReferRule::kFirstKept, 0},
-    {'X', kRecordAbstract, ReferRule::kParagraph, 0},
-};
-
-constexpr int kNoTag = -1;
-
-// The entry of kReferTags for each possible tag byte, for a lookup per line.
-constexpr std::array<signed char, 256> MakeTagIndex()
+// A line kept as it stands: a paragraph of the abstract of its own.
+void KeepWhole(RecordFields& fields, std::string_view line)
 {
-    std::array<signed char, 256> index{};
-    for (signed char& entry : index)
-        entry = kNoTag;
-    for (size_t i = 0; i < std::size(kReferTags); ++i)
-        index[static_cast<unsigned char>(kReferTags[i].letter)] = static_cast<signed char>(i);
-    return index;
+    AppendLine(fields[kRecordAbstract], kParagraphBreak, line);
 }
 
-constexpr std::array<signed char, 256> kTagIndex = MakeTagIndex();
-
-void TakeTaggedText(RecordFields& fields, const ReferTag& tag, std::string_view text)
+void TakeTaggedText(RecordFields& fields, const ReferTag& tag, std::string_view line)
 {
+    const std::string_view text = line.substr(kTagLineTextStart);
     FieldText& field = fields[tag.field];
     switch (tag.rule) {
     case ReferRule::kFirstKept:
-        SetFieldIfEmpty(field, text);
+    case ReferRule::kSource:
+        if (!field.text.empty()) {
+            KeepWhole(fields, line);
+            return;
+        }
+        SetField(field, text);
+        if (tag.rule == ReferRule::kSource)
+            fields.sourceType = tag.sourceType;
         break;
     case ReferRule::kJoinLines:
-        AppendField(field, kLineBreak, text);
+        AppendLine(field, kLineBreak, text);
         break;
     case ReferRule::kJoinKeywords:
-        AppendField(field, kKeywordJoin, text);
+        AppendLine(field, kKeywordJoin, text);
         break;
     case ReferRule::kParagraph:
-        AppendField(field, kParagraphBreak, text);
-        break;
-    case ReferRule::kSource:
-        SetFieldIfEmpty(field, text);
-        fields.sourceType = tag.sourceType;
+        AppendLine(field, kParagraphBreak, text);
         break;
     }
 }
 
-void TakeLine(ReferFilter& filter, char* line)
+// "%B" or "%R" alone: the source type of a reference that has no source (yet). Other lines
+// shorter than a tag line are ignored.
+void TakeSourceTypeLine(RecordFields& fields, std::string_view line)
 {
-    const size_t length = std::strlen(line);
+    const ReferTag* tag = line.size() == 2 ? FindReferTag(line[1]) : nullptr;
+    if (tag != nullptr && tag->rule == ReferRule::kSource && !fields[kRecordSource].present)
+        fields.sourceType = tag->sourceType;
+}
+
+void TakeLine(ReferFilter& filter, LineFile* file, std::string_view line)
+{
     RecordFields& fields = filter.fields;
     if (line[0] != '%') {
-        AppendField(fields[kRecordAbstract], kParagraphBreak, std::string_view(line, length));
+        KeepWhole(fields, line);
         return;
     }
-    if (length < kTagLineTextStart)
-        return;
-    if (filter.oemText)
-        OemToAnsiInPlace(line, length);
-    const int entry = kTagIndex[static_cast<unsigned char>(line[1])];
-    if (entry == kNoTag) {
-        AppendField(fields[kRecordAbstract], kParagraphBreak, std::string_view(line, length));
+    if (line.size() < kTagLineTextStart) {
+        TakeSourceTypeLine(fields, line);
         return;
     }
-    TakeTaggedText(fields, kReferTags[entry],
-                   std::string_view(line + kTagLineTextStart, length - kTagLineTextStart));
+    if (ConvertsOem(filter, file)) {
+        std::string& work = filter.buffers.work;
+        work.assign(line);
+        OemToAnsiInPlace(work.data(), work.size());
+        line = work;
+    }
+    if (line[1] == kAbstractLineTag) {
+        AppendLine(fields[kRecordAbstract], kLineBreak, line.substr(kTagLineTextStart));
+        return;
+    }
+    const ReferTag* tag = FindReferTag(line[1]);
+    if (tag == nullptr)
+        KeepWhole(fields, line);
+    else
+        TakeTaggedText(fields, *tag, line);
 }
 
-// Reads one reference into the filter's fields; returns its status.
+// Reads one reference into the filter's fields; returns its status. A line of nothing but
+// blanks and tabs separates references as an empty line does.
 int ReadReference(ReferFilter& filter, LineFile* file)
 {
-    char* line = filter.buffers.line;
     ClearFields(filter.fields);
+    std::string_view line;
     bool more;
-    while ((more = ReadNextLine(file, line)) && line[0] == '\0') {
+    while ((more = ReadWholeLine(file, filter.buffers, line)) && IsBlankLine(line)) {
     }
     if (!more)
         return kRecordNone;
     do {
-        TakeLine(filter, line);
-    } while ((more = ReadNextLine(file, line)) && line[0] != '\0');
+        TakeLine(filter, file, line);
+    } while ((more = ReadWholeLine(file, filter.buffers, line)) && !IsBlankLine(line));
     ReplaceAll(filter.fields[kRecordKeywords].text, kKeywordJoin, kLineBreak);
     return more ? kRecordDelivered : kRecordDeliveredLast;
 }

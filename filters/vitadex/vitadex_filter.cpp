@@ -17,19 +17,21 @@
 
 namespace {
 
+// Every line of authors, tagged or continued, holds whole authors; the continuation lines of
+// other fields go on with the text before them.
 constexpr TagRule kVitadexTags[] = {
-    {{'A', 'U'}, kRecordAuthors, JoinBy::kLineBreak, kTagTextStart},
-    {{'T', 'I'}, kRecordTitle, JoinBy::kSpace, kTagTextStart},
-    {{'S', 'O'}, kRecordSource, JoinBy::kSpace, kTagTextStart},
-    {{'P', 'Y'}, kRecordDate, JoinBy::kSpace, kTagTextStart},
-    {{'V', 'I'}, kRecordVolume, JoinBy::kSpace, kTagTextStart},
-    {{'P', 'G'}, kRecordPages, JoinBy::kSpace, kTagTextStart},
-    {{'A', 'B'}, kRecordAbstract, JoinBy::kSpace, kTagTextStart},
-    {{'D', 'E'}, kRecordKeywords, JoinBy::kLineBreak, kTagTextStart},
-    {{'E', 'T'}, kRecordKeywords, JoinBy::kLineBreak, kTagTextStart},
-    {{'L', 'A'}, kRecordKeywords, JoinBy::kLineBreak, kTagTextStart},
-    {{'L', 'S'}, kRecordKeywords, JoinBy::kLineBreak, kTagTextStart},
-    {{'S', 'T'}, kRecordKeywords, JoinBy::kLineBreak, kTagTextStart},
+    {{'A', 'U'}, kRecordAuthors, JoinBy::kSemicolon, JoinBy::kSemicolon, kTagTextStart},
+    {{'T', 'I'}, kRecordTitle, JoinBy::kSpace, JoinBy::kSpace, kTagTextStart},
+    {{'S', 'O'}, kRecordSource, JoinBy::kSpace, JoinBy::kSpace, kTagTextStart},
+    {{'P', 'Y'}, kRecordDate, JoinBy::kSpace, JoinBy::kSpace, kTagTextStart},
+    {{'V', 'I'}, kRecordVolume, JoinBy::kSpace, JoinBy::kSpace, kTagTextStart},
+    {{'P', 'G'}, kRecordPages, JoinBy::kSpace, JoinBy::kSpace, kTagTextStart},
+    {{'A', 'B'}, kRecordAbstract, JoinBy::kSpace, JoinBy::kSpace, kTagTextStart},
+    {{'D', 'E'}, kRecordKeywords, JoinBy::kLineBreak, JoinBy::kSpace, kTagTextStart},
+    {{'E', 'T'}, kRecordKeywords, JoinBy::kLineBreak, JoinBy::kSpace, kTagTextStart},
+    {{'L', 'A'}, kRecordKeywords, JoinBy::kLineBreak, JoinBy::kSpace, kTagTextStart},
+    {{'L', 'S'}, kRecordKeywords, JoinBy::kLineBreak, JoinBy::kSpace, kTagTextStart},
+    {{'S', 'T'}, kRecordKeywords, JoinBy::kLineBreak, JoinBy::kSpace, kTagTextStart},
 };
 
 struct VitadexFilter {
@@ -95,7 +97,7 @@ extern "C" FILTER_API FilterRecord* FILTER_CALL LoadRef(void* owner, LineFile* f
         return NoRecord();
     VitadexFilter& filter = *g_filter;
     return DeliverRecord(filter.owned, filter.fields, [&] {
-        int status = ReadTaggedRecord(file, filter.buffers.line, kVitadexTags,
+        int status = ReadTaggedRecord(file, filter.buffers, kVitadexTags,
                                       std::size(kVitadexTags), filter.fields);
         if (status != kRecordNone)
             TidyRecord(filter);

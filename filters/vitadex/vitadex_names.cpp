@@ -1,51 +1,37 @@
 #include "filters/vitadex/vitadex_names.h"
 
-#include <algorithm>
-
 #include "filters/common/text_edit.h"
 
 namespace {
 
 constexpr size_t kShortestNamePart = 3;
-constexpr size_t kNextAuthorOffset = 2;  // behind "; "
 
 }  // namespace
 
 void AppendAuthorName(std::string& out, std::string_view author)
 {
-    size_t hyphen = author.find('-');
-    out.append(author.substr(0, hyphen));
-    bool initialsStarted = false;
-    while (hyphen != std::string_view::npos) {
-        size_t start = hyphen + 1;
-        hyphen = author.find('-', start);
-        std::string_view piece = author.substr(start, hyphen == std::string_view::npos
-                                                          ? std::string_view::npos
-                                                          : hyphen - start);
-        bool last = hyphen == std::string_view::npos;
-        if (!last && piece.size() >= kShortestNamePart) {
-            out += '-';
-        } else if (!initialsStarted) {
-            out += ", ";
-            initialsStarted = true;
-        }
-        out.append(piece);
+    size_t initials = author.rfind('-');
+    if (initials == std::string_view::npos) {
+        out.append(author);
+        return;
+    }
+    // Back over the short pieces before the last one, but never into the first piece.
+    for (size_t before = author.rfind('-', initials - 1);
+         before != std::string_view::npos && initials - before - 1 < kShortestNamePart;
+         before = before == 0 ? std::string_view::npos : author.rfind('-', before - 1))
+        initials = before;
+    out.append(author.substr(0, initials)).append(", ");
+    for (char c : author.substr(initials + 1)) {
+        if (c != '-')
+            out += c;
     }
 }
 
 void ReformatAuthors(const std::string& authors, std::string& out)
 {
     out.clear();
-    std::string_view all = authors;
-    size_t start = 0;
-    for (;;) {
-        size_t semicolon = all.find(';', start);
-        AppendAuthorName(out, all.substr(start, semicolon == std::string_view::npos
-                                                    ? std::string_view::npos
-                                                    : semicolon - start));
+    ForEachPiece(authors, ';', [&](std::string_view author) {
+        AppendAuthorName(out, author);
         out.append(kLineBreak);
-        if (semicolon == std::string_view::npos)
-            break;
-        start = std::min(semicolon + kNextAuthorOffset, all.size());
-    }
+    });
 }

@@ -14,9 +14,7 @@ LoadRefProc g_loadRef = nullptr;
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    void* library = LoadFuzzedFilter(1);
-    g_loadRef = FuzzedExport<LoadRefProc>(library, FILTER_LOAD_REF);
-    FuzzCheck(g_loadRef != nullptr, "no LoadRef");
+    g_loadRef = FuzzedLoadRef(LoadFuzzedFilter(1));
     return 0;
 }
 

@@ -85,7 +85,8 @@ std::vector<RecordCopy> LoadFile(LoadRefProc loadRef, const std::string& path, s
     std::vector<RecordCopy> records;
     std::vector<char> buffer(kFileBufferSize + kSpareBytes, '\0');
     LineFile file;
-    EXPECT_EQ(OpenLineFile(&file, path.c_str(), kLineFileRead, buffer.data(), kFileBufferSize), 0)
+    EXPECT_EQ(OpenLineFile(&file, path.c_str(), kLineFileReadText, buffer.data(), kFileBufferSize),
+              0)
         << path;
     for (size_t call = 0; call < limit; ++call) {
         const FilterRecord* record = loadRef(nullptr, &file);
@@ -109,13 +110,11 @@ std::vector<RecordCopy> LoadFile(LoadRefProc loadRef, const std::string& path, s
 }
 
 std::string SaveFile(SaveRefProc saveRef, const std::vector<SaveInput>& records,
-                     const std::string& path, std::vector<int>* results)
+                     const std::string& path, std::vector<int>* results, int mode)
 {
     std::vector<char> buffer(kFileBufferSize + kSpareBytes, '\0');
     LineFile file;
-    EXPECT_EQ(OpenLineFile(&file, path.c_str(), kLineFileWrite, buffer.data(), kFileBufferSize),
-              0)
-        << path;
+    EXPECT_EQ(OpenLineFile(&file, path.c_str(), mode, buffer.data(), kFileBufferSize), 0) << path;
     for (const SaveInput& input : records) {
         // Fresh copies per call, as the program makes them.
         std::vector<std::unique_ptr<char[]>> copies;

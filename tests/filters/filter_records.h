@@ -32,9 +32,9 @@ RecordCopy CopyRecord(const FilterRecord& record);
 // The result that ends the reading: status 2, no texts.
 RecordCopy NoReference();
 
-// Opens `path` for reading as the program does (a 32,768-byte buffer with zero bytes behind
-// it) and calls loadRef until it answers status 2, at most `limit` times: every result in
-// order. A filter whose status 1 is not followed by status 2 fails the test.
+// Opens `path` for reading as the program does (as text, a 32,768-byte buffer with zero bytes
+// behind it) and calls loadRef until it answers status 2, at most `limit` times: every result
+// in order. A filter whose status 1 is not followed by status 2 fails the test.
 std::vector<RecordCopy> LoadFile(LoadRefProc loadRef, const std::string& path, size_t limit = 1000);
 
 // A record whose texts point into `storage` (absent texts null), for SaveRef.
@@ -43,10 +43,11 @@ struct SaveInput {
     std::optional<std::string> texts[kRecordTextCount];
 };
 
-// Writes the records through saveRef into `path` as the program does (a new file, the buffer
-// marked dirty after the last call) and returns the bytes of the file. Each saveRef result
-// goes into `results` when given.
+// Writes the records through saveRef into `path` as the program does (a new file in `mode`,
+// the buffer marked dirty after the last call) and returns the bytes of the file. Each saveRef
+// result goes into `results` when given.
 std::string SaveFile(SaveRefProc saveRef, const std::vector<SaveInput>& records,
-                     const std::string& path, std::vector<int>* results = nullptr);
+                     const std::string& path, std::vector<int>* results = nullptr,
+                     int mode = kLineFileWrite);
 
 #endif

@@ -65,6 +65,13 @@ Proc FuzzedExport(void* library, const char* name)
 }
 
 template LoadRefProc FuzzedExport<LoadRefProc>(void*, const char*);
+
+LoadRefProc FuzzedLoadRef(void* library)
+{
+    LoadRefProc loadRef = FuzzedExport<LoadRefProc>(library, FILTER_LOAD_REF);
+    FuzzCheck(loadRef != nullptr, "no LoadRef");
+    return loadRef;
+}
 template SaveRefProc FuzzedExport<SaveRefProc>(void*, const char*);
 
 void WriteScratch(const std::string& path, const uint8_t* data, size_t size)
@@ -76,13 +83,32 @@ void WriteScratch(const std::string& path, const uint8_t* data, size_t size)
     std::fclose(out);
 }
 
+bool RecordTexts::operator==(const RecordTexts& other) const
+{
+    if (sourceType != other.sourceType)
+        return false;
+    for (int i = 0; i < kRecordTextCount; ++i) {
+        if (texts[i] != other.texts[i])
+            return false;
+    }
+    return true;
+}
+
+int WriteModeFor(uint32_t flags)
+{
+    if ((flags & kLineFileUtf8) == 0)
+        return kLineFileWrite;
+    return (flags & kLineFileUtf8Mark) != 0 ? kLineFileWriteUtf8Marked : kLineFileWriteUtf8;
+}
+
 std::vector<RecordTexts> LoadAllChecked(LoadRefProc loadRef, const std::string& path,
-                                        size_t fileSize)
+                                        size_t fileSize, uint32_t* flags)
 {
     std::vector<RecordTexts> records;
     std::unique_ptr<char[]> buffer(new char[kBufferSize + kSpareBytes]());
     LineFile file;
-    FuzzCheck(OpenLineFile(&file, path.c_str(), kLineFileRead, buffer.get(), kBufferSize) == 0,
+    FuzzCheck(OpenLineFile(&file, path.c_str(), kLineFileReadText, buffer.get(), kBufferSize)
+                  == 0,
               "cannot open the scratch file");
     bool lastDelivered = false;
     for (size_t call = 0;; ++call) {
@@ -107,16 +133,18 @@ std::vector<RecordTexts> LoadAllChecked(LoadRefProc loadRef, const std::string& 
         lastDelivered = record->status == kRecordDeliveredLast;
         records.push_back(std::move(copy));
     }
+    if (flags != nullptr)
+        *flags = file.flags;
     CloseLineFile(&file);
     return records;
 }
 
 std::string SaveAll(SaveRefProc saveRef, const std::vector<RecordTexts>& records,
-                    const std::string& path)
+                    const std::string& path, int mode)
 {
     std::unique_ptr<char[]> buffer(new char[kBufferSize + kSpareBytes]());
     LineFile file;
-    FuzzCheck(OpenLineFile(&file, path.c_str(), kLineFileWrite, buffer.get(), kBufferSize) == 0,
+    FuzzCheck(OpenLineFile(&file, path.c_str(), mode, buffer.get(), kBufferSize) == 0,
               "cannot create the output file");
     for (const RecordTexts& texts : records) {
         std::vector<std::string> copies;

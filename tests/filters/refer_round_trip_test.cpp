@@ -1,10 +1,11 @@
-// A refer file written by SaveRef reads back into the same fields, but for the exceptions of
-// the format: line breaks in the abstract come back as paragraph breaks, leading blanks of
-// names are dropped, a keyword holding ", " comes back as two, a line break in a single text
-// puts the rest of it into the abstract, and empty names read back as no text.
+// A reference written by SaveRef reads back with every field unchanged, in an 8-bit file and
+// in a UTF-8 file alike. The only exceptions: a keyword that holds ", " comes back as two, a
+// line break inside a single-value field ends its text there (the rest comes back as
+// abstract paragraphs), and a line break written as a lone CR or LF comes back as CR LF.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "filter_library.h"
@@ -13,99 +14,109 @@
 
 namespace {
 
+using Texts = std::vector<std::pair<RecordText, std::string>>;
+
 struct RoundTripCase {
     const char* name;
-    SaveInput written;
-    RecordCopy readBack;  // status left 0: each reference is followed by an empty line
+    int sourceType;
+    Texts written;
+    Texts readBack;  // empty: the same as written
 };
 
-SaveInput Written(int sourceType, std::vector<std::pair<RecordText, std::string>> texts)
+SaveInput Written(const RoundTripCase& c)
 {
     SaveInput input;
-    input.sourceType = sourceType;
-    for (auto& [field, text] : texts)
+    input.sourceType = c.sourceType;
+    for (const auto& [field, text] : c.written)
         input.texts[field] = text;
     return input;
 }
 
-RecordCopy ReadBack(int sourceType, std::vector<std::pair<RecordText, std::string>> texts)
+RecordCopy ReadBack(const RoundTripCase& c)
 {
     RecordCopy record;
-    record.sourceType = sourceType;
-    for (auto& [field, text] : texts)
+    record.sourceType = c.sourceType;
+    for (const auto& [field, text] : c.readBack.empty() ? c.written : c.readBack)
         record.texts[field] = text;
     return record;
 }
 
-TEST(ReferRoundTrip, FieldsComeBackButForTheFormatsExceptions)
+const Texts kEverything = {
+    {kRecordAuthors, "Smith, J.\r\nJones, A. B."},
+    {kRecordDate, "1994 Mar"},
+    {kRecordTitle, "A title, with a comma"},
+    {kRecordSource, "Book of Tests"},
+    {kRecordVolume, "12"},
+    {kRecordNumber, "3"},
+    {kRecordPages, "45-67"},
+    {kRecordAbstract, "%L kept line\r\n\r\nOne paragraph.\r\n\r\nAnother paragraph."},
+    {kRecordKeywords, "alpha\r\nbeta gamma"},
+    {kRecordPublisher, "Test Press"},
+    {kRecordCity, "London"},
+    {kRecordEditors, "Editor, E."},
+};
+
+const RoundTripCase kCases[] = {
+    {"every field of a book", kRecordBook, kEverything, {}},
+    {"journal", kRecordJournal, {{kRecordSource, "J"}}, {}},
+    {"report", kRecordReport, {{kRecordSource, "R"}}, {}},
+    {"empty texts stay present", kRecordJournal,
+     {{kRecordTitle, ""}, {kRecordKeywords, ""}, {kRecordAuthors, ""}, {kRecordEditors, ""},
+      {kRecordAbstract, ""}, {kRecordSource, ""}},
+     {}},
+    {"abstract line breaks, empty paragraphs and blank lines", kRecordJournal,
+     {{kRecordAbstract, "\r\nline one\r\nline two\r\n\r\n\r\n\r\n \t\r\n\r\n\r\nlast\r\n"}}, {}},
+    {"abstract paragraphs that start with a tag", kRecordJournal,
+     {{kRecordSource, "J"},
+      {kRecordAbstract, "%CV was 5%.\r\n\r\n%A denotes area.\r\n\r\n%X marks the spot\r\n\r\n"
+                        "%\r\n\r\n%+\r\n\r\n%+ more\r\n\r\n%R 10.1007/x\r\n\r\n%L kept\r\n"
+                        "%T and a line"}},
+     {}},
+    {"a source line kept in the abstract of a reference without a source", kRecordJournal,
+     {{kRecordAbstract, "%R 10.1007/x"}, {kRecordTitle, ""}}, {}},
+    {"names with blanks and empty lines", kRecordJournal,
+     {{kRecordAuthors, " Lead, A.\r\n\r\n  Two, B.\r\n"}, {kRecordEditors, "\r\n%E"}}, {}},
+    {"empty keywords and blanks", kRecordJournal, {{kRecordKeywords, "\r\n alpha,\r\n\r\nb"}}, {}},
+    {"a book without a source", kRecordBook, {{kRecordTitle, "T"}}, {}},
+    {"a report without any text", kRecordReport, {}, {}},
+    {"a reference without any text", kRecordJournal, {}, {}},
+    {"accents, and characters the code page lacks", kRecordJournal,
+     {{kRecordTitle, "Caf\xE9 \xC5ngstr\xF6m \x80 {U+0151}"}}, {}},
+    {"a keyword holding a comma and a blank comes back as two", kRecordJournal,
+     {{kRecordKeywords, "one, two\r\nthree"}}, {{kRecordKeywords, "one\r\ntwo\r\nthree"}}},
+    {"a line break in a single text puts the rest into the abstract", kRecordJournal,
+     {{kRecordTitle, "Line one\r\n%A two\r\n"}, {kRecordAbstract, "Abstract"}},
+     {{kRecordTitle, "Line one"}, {kRecordAbstract, "%A two\r\n\r\n\r\n\r\nAbstract"}}},
+    {"a single text that starts with a line break", kRecordJournal,
+     {{kRecordTitle, "\r\nrest"}, {kRecordAbstract, "%T kept"}},
+     {{kRecordTitle, ""}, {kRecordAbstract, "rest\r\n\r\n%T kept"}}},
+    {"a lone CR or LF is a line break", kRecordJournal,
+     {{kRecordAuthors, "One\rTwo\nThree"}, {kRecordAbstract, "a\rb"}},
+     {{kRecordAuthors, "One\r\nTwo\r\nThree"}, {kRecordAbstract, "a\r\nb"}}},
+};
+
+TEST(ReferRoundTrip, EveryFieldComesBackButForTheFormatsExceptions)
 {
-    const std::vector<std::pair<RecordText, std::string>> everything = {
-        {kRecordAuthors, "Smith, J.\r\nJones, A. B."},
-        {kRecordDate, "1994 Mar"},
-        {kRecordTitle, "A title, with a comma"},
-        {kRecordSource, "Book of Tests"},
-        {kRecordVolume, "12"},
-        {kRecordNumber, "3"},
-        {kRecordPages, "45-67"},
-        {kRecordAbstract, "%L kept line\r\n\r\nOne paragraph.\r\n\r\nAnother paragraph."},
-        {kRecordKeywords, "alpha\r\nbeta gamma"},
-        {kRecordPublisher, "Test Press"},
-        {kRecordCity, "London"},
-        {kRecordEditors, "Editor, E."},
-    };
-    const RoundTripCase cases[] = {
-        {"every field of a book", Written(kRecordBook, everything),
-         ReadBack(kRecordBook, everything)},
-        {"journal", Written(kRecordJournal, {{kRecordSource, "J"}}),
-         ReadBack(kRecordJournal, {{kRecordSource, "J"}})},
-        {"report", Written(kRecordReport, {{kRecordSource, "R"}}),
-         ReadBack(kRecordReport, {{kRecordSource, "R"}})},
-        {"empty single texts stay present",
-         Written(kRecordJournal, {{kRecordTitle, ""}, {kRecordKeywords, ""}}),
-         ReadBack(kRecordJournal, {{kRecordTitle, ""}, {kRecordKeywords, ""}})},
-        {"abstract line breaks become paragraph breaks",
-         Written(kRecordJournal, {{kRecordAbstract, "line one\r\nline two"}}),
-         ReadBack(kRecordJournal, {{kRecordAbstract, "line one\r\n\r\nline two"}})},
-        {"leading blanks of names are dropped",
-         Written(kRecordJournal, {{kRecordAuthors, " Lead, A.\r\n  Two, B."},
-                                  {kRecordEditors, "   Ed, E."}}),
-         ReadBack(kRecordJournal, {{kRecordAuthors, "Lead, A.\r\nTwo, B."},
-                                   {kRecordEditors, "Ed, E."}})},
-        {"a keyword holding a comma and a blank comes back as two",
-         Written(kRecordJournal, {{kRecordKeywords, "one, two\r\nthree"}}),
-         ReadBack(kRecordJournal, {{kRecordKeywords, "one\r\ntwo\r\nthree"}})},
-        {"a line break in a single text moves the rest to the abstract",
-         Written(kRecordJournal, {{kRecordTitle, "Line one\r\nLine two"},
-                                  {kRecordAbstract, "Abstract"}}),
-         ReadBack(kRecordJournal, {{kRecordTitle, "Line one"},
-                                   {kRecordAbstract, "Line two\r\n\r\nAbstract"}})},
-        {"empty names read back as no text",
-         Written(kRecordJournal, {{kRecordAuthors, ""}, {kRecordEditors, "\r\n"},
-                                  {kRecordTitle, "T"}}),
-         ReadBack(kRecordJournal, {{kRecordTitle, "T"}})},
-        {"accented texts pass unchanged without the option",
-         Written(kRecordJournal, {{kRecordTitle, "Caf\xE9 \xC5ngstr\xF6m \x80"}}),
-         ReadBack(kRecordJournal, {{kRecordTitle, "Caf\xE9 \xC5ngstr\xF6m \x80"}})},
-    };
     std::vector<SaveInput> written;
     std::vector<RecordCopy> expected;
-    for (const RoundTripCase& c : cases) {
-        written.push_back(c.written);
-        expected.push_back(c.readBack);
+    for (const RoundTripCase& c : kCases) {
+        written.push_back(Written(c));
+        expected.push_back(ReadBack(c));
     }
-    expected.push_back(NoReference());
-
-    const std::string path = ScratchPath("round_trip.ref");
     FilterLibrary filter("REFER.FLT");
     ASSERT_NE(filter.saveRef, nullptr);
-    SaveFile(filter.saveRef, written, path);
-    std::vector<RecordCopy> readBack = LoadFile(filter.loadRef, path);
-    ASSERT_EQ(readBack.size(), expected.size());
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(cases[i].name);
-        EXPECT_EQ(readBack[i], expected[i]);
+    for (int mode : {kLineFileWrite, kLineFileWriteUtf8, kLineFileWriteUtf8Marked}) {
+        SCOPED_TRACE("mode " + std::to_string(mode));
+        const std::string path = ScratchPath("round_trip.ref");
+        SaveFile(filter.saveRef, written, path, nullptr, mode);
+        std::vector<RecordCopy> readBack = LoadFile(filter.loadRef, path);
+        ASSERT_EQ(readBack.size(), expected.size() + 1);
+        for (size_t i = 0; i < expected.size(); ++i) {
+            SCOPED_TRACE(kCases[i].name);
+            EXPECT_EQ(readBack[i], expected[i]);
+        }
+        EXPECT_EQ(readBack.back(), NoReference());
     }
-    EXPECT_EQ(readBack.back(), expected.back());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Failures that need the POSIX file system to provoke: a read error in the middle of a load,
-// a directory no one may create files in, and a write that fails part way (the file size
-// limit makes it fail as a full device would).
+// a directory no one may create files in, a read-only file, a symbolic link, and a write that
+// fails part way (the file size limit makes it fail as a full device would).
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,9 +8,12 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "io/transfer.h"
 #include "store/database.h"
+#include "store/reference.h"
 #include "store/reference_list.h"
 #include "transfer_fakes.h"
 
@@ -33,7 +36,8 @@ TEST_F(TransferTest, ReadErrorIsNotTakenForTheEndOfTheFile)
     EXPECT_EQ(database->references->count(), 0);
 }
 
-TEST_F(TransferTest, SaveIntoAnUnwritableDirectoryKeepsEverything)
+// The message names the folder that refused the new file, not the file.
+TEST_F(TransferTest, SaveIntoAFolderThatRefusesNewFilesNamesTheFolder)
 {
     Database* database = NewDatabase();
     TransferOutcome loaded;
@@ -41,35 +45,71 @@ TEST_F(TransferTest, SaveIntoAnUnwritableDirectoryKeepsEverything)
     ASSERT_TRUE(LoadDatabaseFile(*database, Path("lib.ref").c_str(), "REFER.FLT", nullptr, loaded));
     database->modified = 1;
 
-    // A directory no one may create files in, whatever the user's rights.
-    std::snprintf(database->fileName, kFileNameSize, "/proc/cartulan-test.ref");
-    EXPECT_EQ(TransferFile(*database, kCommandSave, 0), 0);
-    EXPECT_EQ(database->modified, 1);
-    ASSERT_EQ(ui_.failures.size(), 1u);
-    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kOpenFailed);
-    EXPECT_EQ(ui_.failureNames[0], "/proc/cartulan-test.ref");
-    TransferReport report = ui_.failures[0];
-    report.fileName = ui_.failureNames[0].c_str();
-    char text[512];
-    DescribeTransferFailure(report, text, sizeof text);
-    EXPECT_NE(std::strstr(text, "/proc/cartulan-test.ref"), nullptr) << text;
-
-    // A "directory" that is a file.
-    const std::string underFile = Path("lib.ref") + "/inside.ref";
-    std::snprintf(database->fileName, kFileNameSize, "%s", underFile.c_str());
-    EXPECT_EQ(TransferFile(*database, kCommandSave, 0), 0);
-    EXPECT_EQ(ui_.failures.size(), 2u);
-
+    struct Case {
+        std::string file;
+        std::string folder;
+    };
+    // /proc refuses new files whatever the user's rights; a "folder" may be a file.
+    std::vector<Case> cases = {{"/proc/cartulan-test.ref", "/proc"},
+                               {Path("lib.ref") + "/inside.ref", Path("lib.ref")}};
     if (geteuid() != 0) {
         std::filesystem::create_directory(Path("locked"));
         WriteBytes(Path("locked/lib.ref"), "old contents\r\n");
         chmod(Path("locked").c_str(), 0555);
-        std::snprintf(database->fileName, kFileNameSize, "%s", Path("locked/lib.ref").c_str());
+        cases.push_back({Path("locked/lib.ref"), Path("locked")});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        ui_.failures.clear();
+        ui_.failureNames.clear();
+        std::snprintf(database->fileName, kFileNameSize, "%s", c.file.c_str());
         EXPECT_EQ(TransferFile(*database, kCommandSave, 0), 0);
+        ASSERT_EQ(ui_.failures.size(), 1u);
+        EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kFolderRefused);
+        EXPECT_EQ(ui_.failureNames[0], c.folder);
+        EXPECT_EQ(database->modified, 1);
+    }
+    if (geteuid() != 0) {
         EXPECT_EQ(ReadBytes(Path("locked/lib.ref")), "old contents\r\n");
         chmod(Path("locked").c_str(), 0755);
     }
-    EXPECT_EQ(database->modified, 1);
+}
+
+TEST_F(TransferTest, AReadOnlyFileIsRefusedAndKept)
+{
+    const std::string path = Path("lib.ref");
+    WriteBytes(path, ReferText(3));
+    Database* database = OpenFile(path);
+    ASSERT_NE(database, nullptr);
+    chmod(path.c_str(), 0444);
+    database->modified = 1;
+    EXPECT_EQ(TransferFile(*database, kCommandSave, 0), 0);
+    ASSERT_EQ(ui_.failures.size(), 1u);
+    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kReadOnly);
+    EXPECT_EQ(ui_.failureNames[0], path);
+    EXPECT_EQ(ReadBytes(path), ReferText(3));
+    EXPECT_FALSE(std::filesystem::exists(Path("lib.BAK")));
+    EXPECT_EQ(TemporaryFilesIn(dir_.root), 0);
+    chmod(path.c_str(), 0644);
+}
+
+// Saved through a symbolic link, the linked file is replaced and the link stays; the backup
+// lies beside the linked file.
+TEST_F(TransferTest, SaveThroughALinkReplacesTheLinkedFile)
+{
+    std::filesystem::create_directory(Path("store.d"));
+    const std::string target = Path("store.d/lib.ref");
+    WriteBytes(target, ReferText(3));
+    const std::string link = Path("lib");
+    std::filesystem::create_symlink("store.d/lib.ref", link);
+    Database* database = OpenFile(link);
+    ASSERT_NE(database, nullptr);
+    SetReferenceText(*database->references->referenceAt(0), kFieldTitle, "Changed");
+    ASSERT_EQ(TransferFile(*database, kCommandSave, 0), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_NE(ReadBytes(target).find("%T Changed"), std::string::npos);
+    EXPECT_EQ(ReadBytes(Path("store.d/lib.BAK")), ReferText(3));
+    EXPECT_EQ(TemporaryFilesIn(Path("store.d")), 0);
 }
 
 // The file size limit makes a write fail part way (EFBIG) like a full device.

@@ -122,19 +122,73 @@ TEST_F(TransferTest, SavingKeepsTheFirstBackupOnly)
     std::filesystem::remove(Path("lib.BAK"));
     ASSERT_EQ(TransferFile(*database, kCommandSave, 0), 1);
     EXPECT_FALSE(std::filesystem::exists(Path("lib.BAK")));
+}
 
-    const struct {
+TEST_F(TransferTest, BackupNamesComeFromTheFilesOwnNameAndLieBesideIt)
+{
+    struct Case {
         const char* path;
         const char* backup;
-    } names[] = {{"/data/lib.old.ref", "/data/lib.old.BAK"}, {"/data/noext", "/data/noext.BAK"},
-                 {"lib.", "lib.BAK"}, {"ab.ref", "ab.BAK"}};
-    for (const auto& name : names) {
-        char out[8 + 12];
-        ASSERT_TRUE(BackupName(name.path, out, sizeof out)) << name.path;
-        EXPECT_STREQ(out, name.backup);
+    } const cases[] = {
+        {"/data/lib.ref", "/data/lib.BAK"},
+        {"/data/lib.old.ref", "/data/lib.old.BAK"},
+        {"/data/noext", "/data/noext.BAK"},
+        {"/data/a.b/lib", "/data/a.b/lib.BAK"},
+        {"./lib", "./lib.BAK"},
+        {"/data/.lib", "/data/.lib.BAK"},
+        {"lib.", "lib.BAK"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        std::string path = c.path;
+        std::string backup = c.backup;
+        for (std::string* text : {&path, &backup})
+            for (char& ch : *text)
+                if (ch == '/') ch = kPathSeparator;
+        char out[kPathSize];
+        ASSERT_TRUE(BackupName(path.c_str(), out, sizeof out));
+        EXPECT_EQ(out, backup);
     }
     char small[8];
     EXPECT_FALSE(BackupName("/data/lib.ref", small, sizeof small));
+}
+
+// Opening and saving a UTF-8 file (in the program's own layout and sort order, with a
+// byte-order mark) changes no byte; the characters the code page lacks are reported.
+TEST_F(TransferTest, AUtf8FileIsSavedBackInUtf8Unchanged)
+{
+    const std::string original = ReadBytes(DataFile("transfer/utf8.ref"));
+    const std::string path = Path("utf8.ref");
+    WriteBytes(path, original);
+    Database* database = OpenFile(path);
+    ASSERT_NE(database, nullptr);
+    EXPECT_EQ(database->fileEncoding, kFileUtf8Marked);
+    ASSERT_EQ(database->references->count(), 3);
+    EXPECT_STREQ(database->references->referenceAt(1)->authors, "\xD6zerol, G\xFCl");
+    ASSERT_EQ(ui_.failures.size(), 1u);
+    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kUnmappedCharacters);
+    EXPECT_EQ(ui_.failures[0].count, 6u);
+    EXPECT_EQ(ui_.failureNames[0], path);
+
+    database->modified = 1;
+    ASSERT_EQ(TransferFile(*database, kCommandSave, 0), 1);
+    EXPECT_EQ(ReadBytes(path), original);
+    // A database that comes from no file is saved in 8 bits.
+    Database* fresh = NewDatabase();
+    TransferOutcome outcome;
+    ASSERT_TRUE(LoadDatabaseFile(*fresh, DataFile("cartcli/library.ref").c_str(), "REFER.FLT",
+                                 nullptr, outcome));
+    EXPECT_EQ(fresh->fileEncoding, kFile8Bit);
+}
+
+TEST_F(TransferTest, AUtf16FileIsRefusedWithAMessage)
+{
+    const std::string path = Path("wide.ref");
+    WriteBytes(path, std::string("\xFF\xFE%\0T\0 \0x\0\r\0\n\0", 14));
+    EXPECT_EQ(OpenFile(path), nullptr);
+    ASSERT_EQ(ui_.failures.size(), 1u);
+    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kUtf16);
+    EXPECT_EQ(ui_.failureNames[0], path);
 }
 
 TEST_F(TransferTest, MissingFilesAndFiltersFailWithoutWindows)
@@ -290,7 +344,7 @@ TEST_F(TransferTest, FailedSaveAsKeepsTheOldNameAndModified)
     // The database is not renamed after a file that was never written.
     EXPECT_STREQ(database->fileName, path.c_str());
     ASSERT_EQ(ui_.failures.size(), 1u);
-    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kOpenFailed);
+    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kFolderRefused);
     EXPECT_NE(ui_.failures[0].error, 0);
     ASSERT_EQ(RecentFileCount(), 1);
     EXPECT_STREQ(g_transfer.recentFiles[0], path.c_str());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,23 +11,6 @@
 namespace {
 
 constexpr int kBufferSize = 32768;
-
-// Lines of varying lengths, numbered, so that a lost or doubled line shows.
-std::vector<std::string> NumberedLines(size_t count)
-{
-    std::vector<std::string> lines;
-    for (size_t i = 0; i < count; ++i)
-        lines.push_back("%T line " + std::to_string(i) + " " + std::string(i % 97, 'x'));
-    return lines;
-}
-
-std::string Joined(const std::vector<std::string>& lines, const std::string& lineEnd)
-{
-    std::string out;
-    for (const std::string& line : lines)
-        out += line + lineEnd;
-    return out;
-}
 
 struct LineEndCase {
     const char* name;
@@ -49,6 +33,11 @@ TEST(ReadLine, EndsLinesAtLfCrLfAndLoneCr)
         {"empty lines only", "\n\r\n\r", {{"", 0}, {"", 1}, {"", 0}}},
         {"trailing CRs at the end", "a\r\r", {{"a", 0}, {"", 0}}},
         {"tabs and high bytes kept", "\t\xE9t\xE9\r\n", {{"\t\xE9t\xE9", 1}}},
+        {"a run of CRs longer than the buffer before LF", "a" + std::string(20, '\r') + "\nb",
+         {{"a", 1}, {"b", 0}}},
+        {"a run of lone CRs", "a\r\r\r\r\r\r\r\r\r\rb",
+         {{"a", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0}, {"", 0},
+          {"", 0}, {"b", 0}}},
     };
     for (int bufferSize : {8, 16, kBufferSize}) {
         for (const LineEndCase& c : cases) {
@@ -83,61 +72,6 @@ TEST(ReadLine, ReportsTheEndOnTheCallAfterTheLastLineAndKeepsTheLineBuffer)
     EXPECT_EQ(CloseLineFile(&file), 0);
 }
 
-TEST(ReadLine, DeliversFilesOfSeveralBufferLoadsWhole)
-{
-    const std::vector<std::string> lines = NumberedLines(5000);
-    for (const char* lineEnd : {"\n", "\r\n", "\r"}) {
-        SCOPED_TRACE(lineEnd[0] == '\r' ? (lineEnd[1] ? "CR LF" : "CR") : "LF");
-        TempDir dir;
-        std::string bytes = Joined(lines, lineEnd);
-        ASSERT_GT(bytes.size(), 8u * kBufferSize);
-        WriteBytes(dir.Path("many.txt"), bytes);
-        SetBufSz(kBufferSize);
-        std::vector<LineRead> read = ReadAllLines(dir.Path("many.txt"), kBufferSize, 0);
-        ASSERT_EQ(read.size(), lines.size());
-        int crLf = std::string(lineEnd) == "\r\n" ? 1 : 0;
-        for (size_t i = 0; i < lines.size(); ++i)
-            ASSERT_EQ(read[i], (LineRead{lines[i], crLf})) << "line " << i;
-    }
-}
-
-TEST(ReadLine, DeliversALineThatStartsNearTheEndOfABufferLoadWhole)
-{
-    TempDir dir;
-    for (size_t offset : {size_t(kBufferSize - 7), size_t(kBufferSize - 1), size_t(kBufferSize)}) {
-        SCOPED_TRACE(offset);
-        std::string first(offset - 2, 'f');
-        std::string second = "%A Second, Line";
-        WriteBytes(dir.Path("edge.txt"), first + "\r\n" + second + "\r\nthird\r\n");
-        std::vector<LineRead> expected = {{first, 1}, {second, 1}, {"third", 1}};
-        EXPECT_EQ(ReadAllLines(dir.Path("edge.txt"), kBufferSize, kBufferSize), expected);
-    }
-}
-
-TEST(ReadLine, DeliversALongLineInPiecesThatFitTheLineBuffer)
-{
-    TempDir dir;
-    std::string longLine;
-    for (size_t i = 0; longLine.size() < 100000; ++i)
-        longLine += std::to_string(i) + ",";
-    longLine.resize(100000);
-    WriteBytes(dir.Path("long.txt"), "before\r\n" + longLine + "\r\nafter\r\n");
-    SetBufSz(kBufferSize);
-    // The line buffer is exactly GetBufSz() bytes: the sanitizers catch any write past it.
-    std::vector<LineRead> read = ReadAllLines(dir.Path("long.txt"), kBufferSize, 0);
-    ASSERT_GE(read.size(), 4u);
-    EXPECT_EQ(read.front(), (LineRead{"before", 1}));
-    EXPECT_EQ(read.back(), (LineRead{"after", 1}));
-    std::string joined;
-    for (size_t i = 1; i + 1 < read.size(); ++i) {
-        EXPECT_LE(read[i].text.size(), size_t(GetBufSz() - 1));
-        EXPECT_EQ(read[i].result, i + 2 == read.size() ? 1 : 0) << "piece " << i;
-        joined += read[i].text;
-    }
-    EXPECT_EQ(read.size(), 6u);
-    EXPECT_EQ(joined, longLine);
-}
-
 TEST(ReadLine, SplitsPiecesAtTheSmallerOfLineAndFileBuffer)
 {
     struct PieceCase {
@@ -163,21 +97,6 @@ TEST(ReadLine, SplitsPiecesAtTheSmallerOfLineAndFileBuffer)
         WriteBytes(dir.Path("pieces.txt"), c.bytes);
         EXPECT_EQ(ReadAllLines(dir.Path("pieces.txt"), c.bufferSize, c.lineSize), c.expected);
     }
-}
-
-TEST(ReadLine, TakesRunsOfCarriageReturnsLongerThanTheBuffer)
-{
-    const std::string run(100, '\r');
-    TempDir dir;
-    WriteBytes(dir.Path("run.txt"), "a" + run + "\nb\r\n");
-    EXPECT_EQ(ReadAllLines(dir.Path("run.txt"), 8, 64),
-              (std::vector<LineRead>{{"a", 1}, {"b", 1}}));
-
-    WriteBytes(dir.Path("run.txt"), "a" + run + "b");
-    std::vector<LineRead> expected = {{"a", 0}};
-    expected.insert(expected.end(), run.size() - 1, LineRead{"", 0});
-    expected.push_back({"b", 0});
-    EXPECT_EQ(ReadAllLines(dir.Path("run.txt"), 8, 64), expected);
 }
 
 TEST(ReadLine, RefillKeepsTheUnreadBytes)
@@ -250,6 +169,100 @@ TEST(LineFile, OpenRefusesBadArgumentsAndReportsMissingFiles)
     EXPECT_FALSE(std::filesystem::exists(dir.Path("x.txt")));
     EXPECT_NE(CloseLineFile(&file), 0);
     EXPECT_NE(AdvanceLineFile(&file, kLineFileRead), 0);
+}
+
+// A whole file read as text with ReadLinePiece, the pieces of each line joined.
+struct TextRead {
+    std::vector<std::string> lines;
+    uint32_t encoding = 0;  // the flags that tell what the file was found to be
+    int unmapped = 0;
+};
+
+TextRead ReadText(const std::string& path, int bufferSize, int lineSize)
+{
+    TextRead read;
+    std::vector<char> buffer(static_cast<size_t>(bufferSize) + 1);
+    std::vector<char> line(static_cast<size_t>(lineSize));
+    LineFile file;
+    EXPECT_EQ(OpenLineFile(&file, path.c_str(), kLineFileReadText, buffer.data(), bufferSize), 0);
+    bool continued = false;
+    int goesOn = 0;
+    for (int length; (length = ReadLinePiece(&file, line.data(), lineSize, &goesOn)) >= 0;) {
+        EXPECT_LT(length, lineSize);
+        EXPECT_EQ(std::string(line.data()).size(), static_cast<size_t>(length));
+        if (!continued)
+            read.lines.emplace_back();
+        read.lines.back().append(line.data(), static_cast<size_t>(length));
+        continued = goesOn != 0;
+    }
+    EXPECT_FALSE(continued) << "the last piece said the line goes on";
+    read.encoding = file.flags & (kLineFileUtf8 | kLineFileUtf8Mark | kLineFile8Bit | kLineFileUtf16);
+    read.unmapped = file.unmapped;
+    EXPECT_EQ(CloseLineFile(&file), 0);
+    return read;
+}
+
+TEST(ReadLineText, SkipsTheMarkConvertsUtf8AndKeepsWhatTheCodePageLacks)
+{
+    struct TextCase {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+        uint32_t encoding;
+        int unmapped;
+    };
+    const uint32_t marked = kLineFileUtf8 | kLineFileUtf8Mark;
+    const TextCase cases[] = {
+        {"a mark, names of the other manager", "\xEF\xBB\xBF%A \xC3\x96zerol, \xC5\x81.\r\n",
+         {"%A \xD6zerol, {U+0141}."}, marked, 1},
+        {"a mark and nothing else but ASCII", "\xEF\xBB\xBF%T x\r\n", {"%T x"}, marked, 0},
+        {"no mark, valid sequences", "%T caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 \xC5\x91\n",
+         {"%T caf\xE9 \x80 {U+1F600} {U+0151}"}, kLineFileUtf8, 2},
+        {"the undefined bytes of the code page", "\xC2\x81\xC2\x9D", {"\x81\x9D"}, kLineFileUtf8, 0},
+        {"an invalid sequence: 8-bit", "%A Ren\xE9\r\n%T \xC3\xA9\r\n",
+         {"%A Ren\xE9", "%T \xC3\xA9"}, kLineFile8Bit, 0},
+        {"an over-long form is invalid", "\xC0\xAF\xC3\xA9", {"\xC0\xAF\xC3\xA9"}, kLineFile8Bit, 0},
+        {"a sequence cut by the end", "x\xC3", {"x\xC3"}, kLineFile8Bit, 0},
+        {"an invalid byte after UTF-8 was found", "\xC3\xA9\r\n\xE9", {"\xE9", "\xE9"},
+         kLineFileUtf8, 0},
+        {"zero bytes read as blanks", std::string("a\0b\r\n\0\r\n", 7), {"a b", " "}, 0, 0},
+        {"UTF-16 with a mark", std::string("\xFF\xFE%\0T\0", 6), {}, kLineFileUtf16, 0},
+        {"UTF-16 without a mark", std::string("%\0T\0 \0x\0\r\0\n\0", 12), {}, kLineFileUtf16, 0},
+        {"big-endian UTF-16", std::string("\0%\0T\0 \0x", 8), {}, kLineFileUtf16, 0},
+    };
+    TempDir dir;
+    for (const TextCase& c : cases) {
+        for (int bufferSize : {8, kBufferSize}) {
+            SCOPED_TRACE(std::string(c.name) + ", buffer " + std::to_string(bufferSize));
+            WriteBytes(dir.Path("text.txt"), c.bytes);
+            const TextRead read = ReadText(dir.Path("text.txt"), bufferSize, kBufferSize);
+            EXPECT_EQ(read.lines, c.lines);
+            EXPECT_EQ(read.encoding, c.encoding);
+            EXPECT_EQ(read.unmapped, c.unmapped);
+        }
+    }
+}
+
+// Pieces of a line never cut a character or its escape; a line buffer too small for an
+// escape gets "?".
+TEST(ReadLineText, PiecesOfALongLineJoinIntoTheWholeLine)
+{
+    TempDir dir;
+    std::string bytes;
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        bytes += "\xC3\xA9\xC5\x91-";
+        expected += "\xE9{U+0151}-";
+    }
+    WriteBytes(dir.Path("long.txt"), "%A " + bytes + "\r\nnext\r\n");
+    for (int lineSize : {11, 64, kBufferSize}) {
+        SCOPED_TRACE(lineSize);
+        const TextRead read = ReadText(dir.Path("long.txt"), 64, lineSize);
+        EXPECT_EQ(read.lines, (std::vector<std::string>{"%A " + expected, "next"}));
+        EXPECT_EQ(read.unmapped, 3000);
+    }
+    WriteBytes(dir.Path("short.txt"), "\xC5\x91\xC3\xA9\r\n");
+    EXPECT_EQ(ReadText(dir.Path("short.txt"), 64, 4).lines, std::vector<std::string>{"?\xE9"});
 }
 
 }  // namespace

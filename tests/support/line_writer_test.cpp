@@ -16,9 +16,10 @@ constexpr int kBufferSize = 32768;
 
 // A LineFile open for writing over a buffer of its own, with the spare byte behind it.
 struct WrittenFile {
-    WrittenFile(const std::string& path, int bufferSize) : buffer(bufferSize + 1)
+    WrittenFile(const std::string& path, int bufferSize, int mode = kLineFileWrite)
+        : buffer(bufferSize + 1)
     {
-        EXPECT_EQ(OpenLineFile(&file, path.c_str(), kLineFileWrite, buffer.data(), bufferSize), 0);
+        EXPECT_EQ(OpenLineFile(&file, path.c_str(), mode, buffer.data(), bufferSize), 0);
     }
 
     // As the owner does after the last write it wants kept.
@@ -217,20 +218,55 @@ TEST(WriteLine, ReportsAFullDisk)
 }
 #endif
 
-TEST(WriteLine, WhatIsWrittenReadsBackLineByLine)
+TEST(WriteLine, WritesUtf8AndTurnsEscapesBackIntoTheirCharacters)
 {
+    struct Utf8Case {
+        const char* text;
+        const char* written;
+    };
+    const Utf8Case cases[] = {
+        {"Caf\xE9 \x80 \x81", "Caf\xC3\xA9 \xE2\x82\xAC \xC2\x81"},
+        {"{U+0151}{U+1F600}", "\xC5\x91\xF0\x9F\x98\x80"},
+        // Only the form reading gives, for a character the code page lacks, is an escape.
+        {"{U+00E9} {U+151} {u+0151} {U+0151 {U+D800} {U+01F600} {U+110000}",
+         "{U+00E9} {U+151} {u+0151} {U+0151 {U+D800} {U+01F600} {U+110000}"},
+    };
     TempDir dir;
-    std::vector<std::string> lines;
-    for (int i = 0; i < 20000; ++i)
-        lines.push_back(i % 50 == 0 ? "" : "%K keyword " + std::to_string(i * 7919));
-    WrittenFile out(dir.Path("round.ref"), kBufferSize);
-    for (const std::string& line : lines)
-        ASSERT_EQ(Printf(&out.file, "%s\r\n", line.c_str()), int(line.size() + 2));
-    ASSERT_EQ(out.Close(), 0);
-    std::vector<LineRead> read = ReadAllLines(dir.Path("round.ref"), kBufferSize, kBufferSize);
-    ASSERT_EQ(read.size(), lines.size());
-    for (size_t i = 0; i < lines.size(); ++i)
-        ASSERT_EQ(read[i].text, lines[i]) << "line " << i;
+    for (const Utf8Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        WrittenFile out(dir.Path("utf8.txt"), 8, kLineFileWriteUtf8);
+        EXPECT_EQ(WriteLine(&out.file, c.text), 0);
+        EXPECT_EQ(out.Close(), 0);
+        EXPECT_EQ(ReadBytes(dir.Path("utf8.txt")), c.written);
+    }
+    WrittenFile marked(dir.Path("marked.txt"), 8, kLineFileWriteUtf8Marked);
+    EXPECT_EQ(Printf(&marked.file, "%%T %s\r\n", "\xE9"), 6);
+    EXPECT_EQ(marked.Close(), 0);
+    EXPECT_EQ(ReadBytes(dir.Path("marked.txt")), "\xEF\xBB\xBF%T \xC3\xA9\r\n");
+}
+
+// Every byte of the code page but the line ends and zero, and escapes, come back from a file
+// written as UTF-8 and read as text.
+TEST(WriteLine, Utf8WrittenReadsBackAsTheSameText)
+{
+    std::string text = "{U+0151} {U+10FFFF} ";
+    for (int c = 1; c < 256; ++c) {
+        if (c != '\r' && c != '\n')
+            text += static_cast<char>(c);
+    }
+    TempDir dir;
+    WrittenFile out(dir.Path("all.txt"), 64, kLineFileWriteUtf8);
+    EXPECT_EQ(WriteLine(&out.file, (text + "\r\n").c_str()), 0);
+    EXPECT_EQ(out.Close(), 0);
+    std::vector<char> buffer(kBufferSize + 1);
+    std::vector<char> line(kBufferSize);
+    LineFile file;
+    ASSERT_EQ(OpenLineFile(&file, dir.Path("all.txt").c_str(), kLineFileReadText, buffer.data(),
+                           kBufferSize), 0);
+    EXPECT_EQ(ReadLinePiece(&file, line.data(), kBufferSize, nullptr), int(text.size()));
+    EXPECT_EQ(std::string(line.data()), text);
+    EXPECT_EQ(file.unmapped, 2);
+    EXPECT_EQ(CloseLineFile(&file), 0);
 }
 
 }  // namespace

@@ -152,13 +152,8 @@ void ReportOutcome(const TransferOutcome& outcome, const std::string& file, cons
         io.fail(std::string(filter) + " cannot be loaded or cannot do this");
         return;
     }
-    TransferReport report;
-    report.failure = outcome.failure;
-    report.fileName = file.c_str();
-    report.error = outcome.error;
-    report.platformError = outcome.platformError;
     char text[1024];
-    DescribeTransferFailure(report, text, sizeof text);
+    DescribeTransferFailure(ReportOf(outcome, file.c_str()), text, sizeof text);
     io.fail(text);
 }
 
@@ -181,6 +176,11 @@ Database* ReadDatabase(const std::string& path, const char* filter, const Output
         ReportOutcome(outcome, path, filter, io);
         DestroyDatabase(database);
         return nullptr;
+    }
+    if (outcome.unmapped > 0) {
+        TransferOutcome notice = outcome;
+        notice.failure = TransferFailure::kUnmappedCharacters;
+        ReportOutcome(notice, path, filter, io);
     }
     return database;
 }

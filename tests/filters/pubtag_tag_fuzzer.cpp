@@ -1,0 +1,77 @@
+// The pubtag filter over arbitrary bytes: besides the checks of every load, no author and no
+// keyword may start with the tail of a longer tag ("ID- ORCID: ..." from an "AUID-" line,
+// "DA- 2020/..." from "MHDA-"): a line that starts with such a tag belongs to no field. A
+// tail that also stands elsewhere in the file is not looked for, since a field may hold it.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzz_support.h"
+
+namespace {
+
+LoadRefProc g_loadRef = nullptr;
+
+bool IsCapital(char c)
+{
+    return c >= 'A' && c <= 'Z';
+}
+
+// The tails of the lines that start with "AU", "MH" or "ME" followed by a capital, from the
+// capital up to the end of the line, which occur nowhere else in the file.
+std::vector<std::string> LongerTagTails(const std::string& file)
+{
+    std::vector<std::string> tails;
+    for (size_t at = 0; at < file.size();) {
+        size_t end = file.find_first_of("\r\n", at);
+        if (end == std::string::npos)
+            end = file.size();
+        const std::string line = file.substr(at, end - at);
+        const std::string tag = line.substr(0, 2);
+        if (line.size() > 3 && (tag == "AU" || tag == "MH") && IsCapital(line[2])) {
+            const std::string tail = line.substr(2);
+            if (file.find(tail) == at + 2 && file.find(tail, at + 3) == std::string::npos)
+                tails.push_back(tail);
+        }
+        at = end + 1;
+    }
+    return tails;
+}
+
+void CheckNoLineStartsWith(const std::optional<std::string>& field,
+                           const std::vector<std::string>& tails)
+{
+    if (!field)
+        return;
+    for (size_t at = 0; at <= field->size();) {
+        size_t end = field->find("\r\n", at);
+        if (end == std::string::npos)
+            end = field->size();
+        for (const std::string& tail : tails)
+            FuzzCheck(field->compare(at, tail.size(), tail) != 0,
+                      "an author or keyword starts with the tail of a longer tag");
+        at = end + 2;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    g_loadRef = FuzzedLoadRef(LoadFuzzedFilter(0));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const std::string path = FuzzScratchPath("input");
+    WriteScratch(path, data, size);
+    const std::vector<std::string> tails =
+        LongerTagTails(std::string(reinterpret_cast<const char*>(data), size));
+    for (const RecordTexts& record : LoadAllChecked(g_loadRef, path, size)) {
+        CheckNoLineStartsWith(record.texts[kRecordAuthors], tails);
+        CheckNoLineStartsWith(record.texts[kRecordKeywords], tails);
+    }
+    return 0;
+}
