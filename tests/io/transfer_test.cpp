@@ -240,7 +240,7 @@ TEST_F(TransferTest, FailedSavesKeepTheOldFileNameAndModified)
     SetDefaultFilter("STOPSAVE.FLT");
     EXPECT_EQ(TransferFile(*database, kCommandSave, 0), 0);
     ASSERT_EQ(ui_.failures.size(), 2u);
-    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kOpenFailed);
+    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kFolderRefused);
     EXPECT_NE(ui_.failures[0].error, 0);
     EXPECT_EQ(ui_.failures[1].failure, TransferFailure::kSaveStopped);
     EXPECT_EQ(ReadBytes(path), ReferText(10));
