@@ -68,6 +68,12 @@ TEST(LanguageLibrary, HasATextForEveryStringAndCommandAndNoOthers)
         {IDS_LOADED_REFERENCES, "%lu"},  {IDS_SCANNED_REFERENCES, "%lu"},
         {IDS_SORTING_PROGRESS, "%u"},    {IDS_STATUS_LINE, "%s%lu"},
         {IDS_PAGE_NUMBER, "%u"},         {IDS_ALLOCATION_FAILED, "%u"},
+        // File messages: the name, then the system's reason where there is one.
+        {IDS_FILTER_FAILED, "%s"},       {IDS_READ_FAILED, "%s%s"},
+        {IDS_WRITE_FAILED, "%s%s"},      {IDS_SAVE_STOPPED, "%s"},
+        {IDS_REPLACE_FAILED, "%s%s"},    {IDS_NAME_TOO_LONG, "%s"},
+        {IDS_FILE_READ_ONLY, "%s"},      {IDS_FOLDER_REFUSES_FILES, "%s"},
+        {IDS_UTF16_FILE, "%s"},          {IDS_UNMAPPED_CHARACTERS, "%s%lu"},
     };
     for (UINT id : present) {
         SCOPED_TRACE(id);

@@ -13,15 +13,15 @@ namespace {
 
 class DuplicateDialog : public TransferUiTest {
 protected:
-    // The next duplicate dialog: it shows the incoming reference and offers no editing.
+    // The next duplicate dialog: it shows the incoming reference and offers the editor.
     HWND NextDuplicate()
     {
         HWND dialog = Dialog("Duplicate reference");
         if (dialog) {
             EXPECT_NE(ui::TextOf(GetDlgItem(dialog, IDC_DUP_REFERENCE)).find("Author0000"),
                       std::string::npos);
-            EXPECT_FALSE(IsEnabled(dialog, IDC_DUP_EDIT));
-            EXPECT_FALSE(IsEnabled(dialog, IDC_DUP_EDIT_AUTHORS));
+            EXPECT_TRUE(IsEnabled(dialog, IDC_DUP_EDIT));
+            EXPECT_TRUE(IsEnabled(dialog, IDC_DUP_EDIT_AUTHORS));
         }
         return dialog;
     }

@@ -124,7 +124,7 @@ protected:
             return "(none)";
         std::string seen = ui::TextOf(box) + "|" + ui::DialogText(box);
         ui::PressButton(box, button);
-        for (DWORD start = GetTickCount(); IsWindowVisible(box) && GetTickCount() - start < ui::kDefaultWaitMs;)
+        for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < ui::kDefaultWaitMs;)
             Sleep(10);
         return seen;
     }
@@ -408,6 +408,10 @@ TEST_F(Keywords, AddingMarksTheWindowAndSavingANarrowedFileAsksFirst)
     EXPECT_EQ(ReadFile(file), kPapers);
     ui::PostCommand(frame, CMD_FILE_SAVE);
     EXPECT_EQ(Answer(IDYES), "Warning!|" + warning + "Save anyway?");
+    // The save lets messages through while it writes, with the frame disabled until it ends.
+    ASSERT_TRUE(ui::Sync(frame));
+    for (DWORD start = GetTickCount(); !IsWindowEnabled(frame) && GetTickCount() - start < ui::kDefaultWaitMs;)
+        Sleep(10);
     ASSERT_TRUE(ui::Sync(frame));
     const std::string saved = ReadFile(file);
     EXPECT_EQ(saved.find("Pumps"), std::string::npos);
