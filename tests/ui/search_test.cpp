@@ -278,7 +278,12 @@ protected:
     HWND OpenDialog(HWND frame)
     {
         EXPECT_TRUE(ui::PostCommand(frame, CMD_REF_ADD_KEYWORDS));
-        HWND dialog = WaitForBox(program_.Pid());
+        // A box of the last action may still be on its way out: wait for this one by title.
+        HWND dialog = nullptr;
+        for (DWORD start = GetTickCount(); GetTickCount() - start < ui::kDefaultWaitMs;) {
+            dialog = WaitForBox(program_.Pid(), nullptr, 200);
+            if (dialog && ui::TextOf(dialog) == "Add keyword(s)") break;
+        }
         EXPECT_TRUE(dialog && ui::TextOf(dialog) == "Add keyword(s)");
         dialog_ = dialog;
         return dialog;
