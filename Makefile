@@ -35,8 +35,9 @@ $(BUILD)/bench/CMakeCache.txt:
 	cmake -S . -B $(BUILD)/bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCARTULAN_BENCH=ON \
 	    -DCARTULAN_TESTS=OFF -DCARTULAN_SANITIZE=OFF
 
-# Speed and memory figures: Google Benchmark suites and whole-run timing scripts.
-bench: deps $(BUILD)/bench/CMakeCache.txt
+# Speed and memory figures: Google Benchmark suites and whole-run timing scripts (those of
+# the program run it under Wine, so the win32 tree is built too).
+bench: deps $(BUILD)/bench/CMakeCache.txt win32
 	cmake --build $(BUILD)/bench -j $(JOBS)
 	scripts/run-benchmarks $(BUILD)/bench
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "format/name_summary.h"
+#include "store/name_summary.h"
 #include "store/reference.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cartio.h"
-#include "format/text_rules.h"
+#include "store/text/text_rules.h"
 #include "io/platform_files.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "format/text_rules.h"
+#include "store/text/text_rules.h"
 
 const char kPathSeparator = '/';
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "format/text_rules.h"
+#include "store/text/text_rules.h"
 #include "store/owned_text.h"
 
 TransferState g_transfer;

@@ -202,7 +202,7 @@ bool FinishNewFile(NewFile& newFile, bool complete, bool backups, TransferOutcom
 
 void ReportFailure(const TransferOutcome& outcome, const char* fileName)
 {
-    if (g_transfer.ui == nullptr || outcome.failure == TransferFailure::kFilterMissing) return;
+    if (g_transfer.ui == nullptr) return;
     g_transfer.ui->reportFailure(ReportOf(outcome, fileName));
 }
 
@@ -212,6 +212,26 @@ bool IsSaving(int command)
 }
 
 void CopyPath(char* out, const char* path) { std::snprintf(out, kPathSize, "%s", path); }
+
+void ReportAlone(TransferFailure failure, const char* fileName)
+{
+    TransferOutcome outcome;
+    outcome.failure = failure;
+    ReportFailure(outcome, fileName);
+}
+
+// Loads the current filter with the export the command needs and GetSpecs; a filter that
+// cannot serve is reported under its own name.
+bool LoadCurrentFilter(bool saving, LoadedFilter& filter)
+{
+    if (LoadFilter(g_transfer.currentFilter, filter)) {
+        const bool serves = saving ? filter.saveRef != nullptr : filter.loadRef != nullptr;
+        if (serves && filter.getSpecs != nullptr) return true;
+        UnloadFilter(filter);
+    }
+    ReportAlone(TransferFailure::kFilterMissing, g_transfer.currentFilter);
+    return false;
+}
 
 }  // namespace
 
@@ -381,7 +401,9 @@ void DefaultExtension(const char* fileTypes, char* out, std::size_t outSize)
     if (fileTypes == nullptr || fileTypes[0] == '\0') return;
     const char* pattern = fileTypes + std::strlen(fileTypes) + 1;
     if (std::strncmp(pattern, "*.", 2) != 0) return;
-    std::snprintf(out, outSize, "%s", pattern + 2);
+    // A pattern may list several types ("*.PTG;*.PTX"): the first one's extension counts.
+    const std::size_t length = std::strcspn(pattern + 2, ";*?. ");
+    std::snprintf(out, outSize, "%.*s", static_cast<int>(length), pattern + 2);
 }
 
 int ChooseFile(int saving, int ask, const char* fileTypes, char* name)
@@ -395,11 +417,13 @@ int ChooseFile(int saving, int ask, const char* fileTypes, char* name)
     if (ask && (g_transfer.ui == nullptr || !g_transfer.ui->chooseFileName(request))) return 0;
     if (request.name[0] == '\0') return 0;
     char full[kPathSize];
-    FullPathOf(request.name, full, sizeof full);
+    if (!FullPathOf(request.name, full, sizeof full)) {
+        // Cut to fit, the name would stand for another file.
+        ReportAlone(TransferFailure::kNameTooLong, request.name);
+        return 0;
+    }
     if (!saving && !FileExists(full)) {
-        TransferOutcome missing;
-        missing.failure = TransferFailure::kFileMissing;
-        ReportFailure(missing, full);
+        ReportAlone(TransferFailure::kFileMissing, full);
         RemoveRecentFile(full);
         return 0;
     }
@@ -418,22 +442,19 @@ int TransferFile(Database& database, int command, int ask)
     if (saving && IsBibliography(database) && g_settings.bibIsForm)
         return SaveFormattedBibliography();
     TransferUi* ui = g_transfer.ui;
+    // A database takes a file's name only once the transfer succeeded, and a loaded one only
+    // when it holds all of the file: a later save must not overwrite a file with part of it,
+    // and a failed save as must not leave it named after a file that holds something else.
+    char name[kPathSize];
+    CopyPath(name, command == kCommandImport ? "" : database.fileName);
+    if (!saving) database.fileName[0] = '\0';
     if (command == kCommandImport || command == kCommandExport) {
         if (ui == nullptr || !ui->chooseFormat(command, g_transfer.currentFilter)) return 0;
     } else {
         std::snprintf(g_transfer.currentFilter, kFilterNameSize, "%s", g_transfer.defaultFilter);
     }
     LoadedFilter filter;
-    if (!LoadFilter(g_transfer.currentFilter, filter)) return 0;
-    if ((saving ? filter.saveRef == nullptr : filter.loadRef == nullptr) ||
-        filter.getSpecs == nullptr) {
-        UnloadFilter(filter);
-        return 0;
-    }
-    // The database takes the name only once the transfer succeeded: a failed save as must not
-    // leave it named after a file that holds something else.
-    char name[kPathSize];
-    CopyPath(name, command == kCommandImport ? "" : database.fileName);
+    if (!LoadCurrentFilter(saving, filter)) return 0;
     if (!ChooseFile(saving, ask, filter.getSpecs(), name)) {
         UnloadFilter(filter);
         return 0;
@@ -454,9 +475,14 @@ int TransferFile(Database& database, int command, int ask)
         outcome.failure = TransferFailure::kUnmappedCharacters;
         ReportFailure(outcome, name);
     }
-    database.modified = command == kCommandImport ? 1 : 0;
-    if (command != kCommandImport) CopyPath(database.fileName, name);
-    if (command == kCommandOpen || command == kCommandSaveAs) AddRecentFile(name);
+    if (outcome.abandoned) {
+        database.modified = 1;
+    } else {
+        database.modified = command == kCommandImport ? 1 : 0;
+        database.narrowed = 0;  // the named file now holds exactly the list
+        if (command != kCommandImport) CopyPath(database.fileName, name);
+        if (command == kCommandOpen || command == kCommandSaveAs) AddRecentFile(name);
+    }
     if (ui != nullptr) ui->fileNameChanged(database);
     return 1;
 }
@@ -495,16 +521,28 @@ int SaveFormattedBibliography()
     return result;
 }
 
-void DescribeTransferFailure(const TransferReport& report, char* out, std::size_t outSize)
+void DescribeTransferError(const TransferReport& report, char* out, std::size_t outSize)
 {
-    const std::string reason = report.error == 0 ? std::string("unknown error")
+    if (outSize == 0) return;
+    const std::string reason = report.error == 0 ? std::string()
                                : report.platformError ? ErrorText(report.error)
                                                       : std::string(std::strerror(report.error));
+    std::snprintf(out, outSize, "%s", reason.c_str());
+}
+
+void DescribeTransferFailure(const TransferReport& report, char* out, std::size_t outSize)
+{
+    char error[256];
+    DescribeTransferError(report, error, sizeof error);
+    const std::string reason = error[0] != '\0' ? error : "unknown error";
     const char* name = report.fileName != nullptr ? report.fileName : "";
     switch (report.failure) {
     case TransferFailure::kNone: std::snprintf(out, outSize, "%s: no failure", name); break;
     case TransferFailure::kFilterMissing:
         std::snprintf(out, outSize, "%s: the filter cannot be loaded or cannot do this", name);
+        break;
+    case TransferFailure::kNameTooLong:
+        std::snprintf(out, outSize, "%s: the file name is too long", name);
         break;
     case TransferFailure::kFileMissing:
         std::snprintf(out, outSize, "%s: cannot open data file (no such file)", name);

@@ -88,10 +88,11 @@ bool SaveTextFile(const char* text, std::size_t length, const char* path, bool b
 bool BackupName(const char* path, char* out, std::size_t outSize);
 
 // The load or save of one database for `command`; `ask` shows the file dialog. Returns 1 on
-// success, else 0 (a failure has been reported through g_transfer.ui, except a missing
-// filter). Open and save as add the file to the recent files; import leaves the database
-// modified and untitled; every other command clears `modified` and names the database after
-// the file.
+// success, else 0 (a failure has been reported through g_transfer.ui). Open and save as add
+// the file to the recent files; import leaves the database modified and untitled; every other
+// command clears `modified` and names the database after the file. A load that fails, or that
+// the user abandons at a duplicate (the references read so far stay: 1), leaves the database
+// untitled, so that no later save overwrites a file it holds only part of.
 int TransferFile(Database& database, int command, int ask);
 
 // Asks for (or takes) the file name: `name` (kPathSize bytes) receives the full path. Loading
@@ -107,7 +108,8 @@ int ConfirmSave(Database& database);
 // was written, else 0.
 int SaveFormattedBibliography();
 
-// The text behind the "*." of the first pattern of a file-type list, cut to fit.
+// The extension of the first pattern of a file-type list ("REF" of "*.REF", "PTG" of
+// "*.PTG;*.PTX"), cut to fit; empty when the pattern names none.
 void DefaultExtension(const char* fileTypes, char* out, std::size_t outSize);
 
 #endif

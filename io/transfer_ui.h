@@ -13,7 +13,8 @@ class Database;
 // Why a transfer failed.
 enum class TransferFailure {
     kNone,
-    kFilterMissing,  // the filter does not load or lacks the export (no message is shown)
+    kFilterMissing,  // the filter does not load or lacks the export; the name is the filter's
+    kNameTooLong,    // the file name does not fit kPathSize (it would name another file cut)
     kFileMissing,    // the file to load does not exist ("Cannot open data file")
     kOpenFailed,     // the file could not be opened or created
     kReadFailed,     // reading stopped before the end of the file
@@ -88,5 +89,9 @@ public:
 // A one-line English description of a failure, naming the file and the reason, for
 // programs without a language library.
 void DescribeTransferFailure(const TransferReport& report, char* out, std::size_t outSize);
+
+// The platform's or the C library's description of the report's error code; empty when the
+// report has none.
+void DescribeTransferError(const TransferReport& report, char* out, std::size_t outSize);
 
 #endif

@@ -6,7 +6,9 @@
      string ids      1 .. 8        field names offered for sorting and searching
                      21 .. 27      parts of search descriptions
                      500 .. 589    command help texts (the command's own id, CMD_*) and messages
-                     590 .. 599    messages about reading and saving files
+                     591 .. 596    messages about files that could not be loaded or saved
+                     597 .. 600    messages about reading and saving files
+                     610 .. 611    questions about saving narrowed search results
      commands        194           open the bibliography window
                      419 .. 433    window commands (MDI arrangement, content rebuild, copy
                                    formatted reference)
@@ -153,6 +155,10 @@
 
 /* The MDI client numbers its window-list entries from here. */
 #define MDI_FIRST_CHILD_ID          800
+
+/* Posted to a database window when its sort keys or name options changed: re-sort it
+   (WM_USER + 2). */
+#define MSG_RESORT                  1026
 
 /* Positions in menu "MAIN". */
 #define MENU_POS_FILE               0
@@ -374,10 +380,23 @@
 #define IDS_FORMAT_NAME_EXISTS      588
 #define IDS_FORMAT_LINE_BREAK       589
 
+/* Failures of loading and saving files that the program reports beyond the library's own
+   messages; "%s" is the file name (the filter's for IDS_FILTER_FAILED), "%s" after it the
+   system's description of the error. */
+#define IDS_FILTER_FAILED           591
+#define IDS_READ_FAILED             592
+#define IDS_WRITE_FAILED            593
+#define IDS_SAVE_STOPPED            594
+#define IDS_REPLACE_FAILED          595
+#define IDS_NAME_TOO_LONG           596
+/* Questions before saving a file's window that a narrowing search left with only some of the
+   file's references. */
+#define IDS_SAVE_NARROWED           610
+#define IDS_CLOSE_NARROWED          611
 /* Messages about reading and saving files; "%s" is the file or folder name, "%lu" a count. */
-#define IDS_FILE_READ_ONLY          590
-#define IDS_FOLDER_REFUSES_FILES    591
-#define IDS_UTF16_FILE              592
-#define IDS_UNMAPPED_CHARACTERS     593
+#define IDS_FILE_READ_ONLY          597
+#define IDS_FOLDER_REFUSES_FILES    598
+#define IDS_UTF16_FILE              599
+#define IDS_UNMAPPED_CHARACTERS     600
 
 #endif

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "search/search_ui.h"
 #include "store/database.h"
 #include "store/reference_list.h"
 #include "store/store_state.h"
@@ -25,11 +26,16 @@ int32_t NarrowSearch(Database& target, const SearchCriteria& criteria)
 {
     ReferenceList* narrowed = CreateReferenceList(kNarrowListCapacity, 0, &target);
     if (narrowed == nullptr) return -1;
+    // Like every search, with the frame disabled: no command may change the list meanwhile.
+    SearchUi& ui = CurrentSearchUi();
+    ui.searchBegun(*narrowed);
     const int32_t found = SearchList(*target.references, criteria, *narrowed);
+    ui.searchEnded(*narrowed);
     if (found == 0) {
         delete narrowed;
         return 0;
     }
+    if (target.fileName[0] != 0 && found < target.references->count()) target.narrowed = 1;
     ReferenceList* old = target.references;
     target.references = narrowed;
     old->removeAll();

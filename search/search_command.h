@@ -43,10 +43,11 @@ std::string SearchDescription(int32_t command, const char* previous, const char*
 //   510  `target` is the new untitled database the shell has just made for the results: it
 //        becomes untitled and not searchable, and every searchable database is searched into
 //        it. The count is the number of references it holds.
-//   513  Only `target`'s own references are searched, into a new list; when anything is
-//        found the new list replaces the old one (references no other list holds are
-//        destroyed; the matches live on as copies), otherwise nothing changes. The count is
-//        the number found.
+//   513  Only `target`'s own references are searched, into a new list, between the UI's
+//        searchBegun and searchEnded like the other searches; when anything is found the
+//        new list replaces the old one (references no other list holds are destroyed; the
+//        matches live on as copies), otherwise nothing changes. The count is the number
+//        found. A window of a file that lost references this way is marked `narrowed`.
 //   514  Every searchable database is searched into `target`'s references. The count is the
 //        number of references it now holds.
 //   511  Nothing is searched. The count is the number of references.

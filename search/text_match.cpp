@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "format/text_rules.h"
+#include "store/text/text_rules.h"
 
 namespace {
 
@@ -102,38 +102,50 @@ bool FindPlaceByPlace(const TextMatcher& matcher, const unsigned char* begin, st
     return false;
 }
 
-#if defined(__SSE2__)
+#if defined(__i386__) || defined(__x86_64__)
 // Sixteen starting places at a time: each probe's bytes are compared for all of them at once
-// in the compiler's vector types. Processors without a vector unit (the plain i686 build)
-// take the places one after the other.
+// in the compiler's vector types. The plain i686 build compiles this part for SSE2 and takes
+// it only on processors that have it; others take the places one after the other.
+#if defined(__SSE2__)
+#define VECTOR_CODE
+#else
+#define VECTOR_CODE __attribute__((target("sse2")))
+#endif
+
 constexpr std::size_t kBlock = 16;
 typedef unsigned char ByteBlock __attribute__((vector_size(kBlock)));
 
-ByteBlock Splat(unsigned char byte)
+// The probes' byte forms, sixteen of each side by side.
+struct ProbeBlocks {
+    ByteBlock a0, a1, b0, b1;
+};
+
+VECTOR_CODE inline ByteBlock Splat(unsigned char byte)
 {
     ByteBlock block;
     for (std::size_t i = 0; i < kBlock; ++i) block[i] = byte;
     return block;
 }
 
-ByteBlock Load(const unsigned char* at)
+VECTOR_CODE inline ByteBlock Load(const unsigned char* at)
 {
     ByteBlock block;
     std::memcpy(&block, at, kBlock);
     return block;
 }
 
-bool AnySet(ByteBlock block)
+VECTOR_CODE inline bool AnySet(const ByteBlock& block)
 {
-    uint64_t halves[2];
-    std::memcpy(halves, &block, sizeof halves);
-    return (halves[0] | halves[1]) != 0;
+    uint32_t quarters[4];
+    std::memcpy(quarters, &block, sizeof quarters);
+    return (quarters[0] | quarters[1] | quarters[2] | quarters[3]) != 0;
 }
 
 // The places in a block where a probe's byte stands: one compare when case counts, one per
 // case form when it does not.
 template <bool IgnoringCase>
-ByteBlock ProbeHits(ByteBlock bytes, ByteBlock form0, ByteBlock form1)
+VECTOR_CODE inline ByteBlock ProbeHits(const ByteBlock& bytes, const ByteBlock& form0,
+                                       const ByteBlock& form1)
 {
     if constexpr (IgnoringCase)
         return reinterpret_cast<ByteBlock>((bytes == form0) | (bytes == form1));
@@ -141,30 +153,52 @@ ByteBlock ProbeHits(ByteBlock bytes, ByteBlock form0, ByteBlock form1)
         return reinterpret_cast<ByteBlock>(bytes == form0);
 }
 
+// Whether the text starts at one of the sixteen places from `at`.
 template <bool IgnoringCase>
-bool FindFrom(const TextMatcher& matcher, const unsigned char* begin, std::size_t last)
+VECTOR_CODE inline bool BlockFinds(const TextMatcher& matcher, const unsigned char* begin,
+                                   const ProbeBlocks& probes, std::size_t at)
 {
-    if (last + 1 < kBlock) return FindPlaceByPlace(matcher, begin, last);
-    const ByteBlock a0 = Splat(matcher.probeBytes[0][0]);
-    const ByteBlock a1 = Splat(matcher.probeBytes[0][1]);
-    const ByteBlock b0 = Splat(matcher.probeBytes[1][0]);
-    const ByteBlock b1 = Splat(matcher.probeBytes[1][1]);
-    const unsigned char* first = begin + matcher.probeOffsets[0];
-    const unsigned char* second = begin + matcher.probeOffsets[1];
-    auto blockFinds = [&](std::size_t at) {
-        const ByteBlock hits = ProbeHits<IgnoringCase>(Load(first + at), a0, a1) &
-                               ProbeHits<IgnoringCase>(Load(second + at), b0, b1);
-        if (!AnySet(hits)) return false;
-        for (std::size_t i = 0; i < kBlock; ++i)
-            if (hits[i] != 0 && SameAt(matcher, begin + at + i)) return true;
-        return false;
-    };
+    const ByteBlock hits =
+        ProbeHits<IgnoringCase>(Load(begin + matcher.probeOffsets[0] + at), probes.a0, probes.a1) &
+        ProbeHits<IgnoringCase>(Load(begin + matcher.probeOffsets[1] + at), probes.b0, probes.b1);
+    if (!AnySet(hits)) return false;
+    for (std::size_t i = 0; i < kBlock; ++i)
+        if (hits[i] != 0 && SameAt(matcher, begin + at + i)) return true;
+    return false;
+}
+
+template <bool IgnoringCase>
+VECTOR_CODE bool FindByBlocks(const TextMatcher& matcher, const unsigned char* begin,
+                              std::size_t last)
+{
+    ProbeBlocks probes;
+    probes.a0 = Splat(matcher.probeBytes[0][0]);
+    probes.a1 = Splat(matcher.probeBytes[0][1]);
+    probes.b0 = Splat(matcher.probeBytes[1][0]);
+    probes.b1 = Splat(matcher.probeBytes[1][1]);
     // Every load ends at or before the field's last byte: at + 15 + offset <= last + length
     // - 1. The last block ends at the last place and may go over places already tested.
     std::size_t start = 0;
     for (; start + kBlock - 1 <= last; start += kBlock)
-        if (blockFinds(start)) return true;
-    return start <= last && blockFinds(last + 1 - kBlock);
+        if (BlockFinds<IgnoringCase>(matcher, begin, probes, start)) return true;
+    return start <= last && BlockFinds<IgnoringCase>(matcher, begin, probes, last + 1 - kBlock);
+}
+
+bool HasVectorUnit()
+{
+#if defined(__SSE2__)
+    return true;
+#else
+    static const bool has = __builtin_cpu_supports("sse2");
+    return has;
+#endif
+}
+
+template <bool IgnoringCase>
+bool FindFrom(const TextMatcher& matcher, const unsigned char* begin, std::size_t last)
+{
+    if (last + 1 < kBlock || !HasVectorUnit()) return FindPlaceByPlace(matcher, begin, last);
+    return FindByBlocks<IgnoringCase>(matcher, begin, last);
 }
 #else
 template <bool IgnoringCase>

@@ -13,6 +13,10 @@ HWND CreateFrameWindow(HINSTANCE instance);
 // the current menu. Returns null on failure.
 HWND CreateMdiClient(HINSTANCE instance);
 
+// Takes the conjunction ("and ") and the untitled text from the language library, when one
+// is loaded.
+void LoadFrameTexts();
+
 // Restores every database window and asks it to close, starting at the active one and
 // following the Z order; every window is asked even after one refused. Returns 1 when all
 // agreed (none is left), 0 otherwise.

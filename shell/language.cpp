@@ -3,6 +3,7 @@
 #include "../lang/ids.h"
 #include "../support/cartio.h"
 #include "fixed_texts.h"
+#include "frame_window.h"
 
 static HMODULE LoadQuietly(const char* name)
 {
@@ -56,6 +57,7 @@ int LoadLanguageLibrary(const char* name)
     if (g_shell.language)
         FreeLibrary(g_shell.language);
     g_shell.language = library;
+    LoadFrameTexts();
     return 1;
 }
 

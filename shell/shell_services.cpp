@@ -47,7 +47,9 @@ int AskQuestion(HWND owner, int id, UINT buttons)
 {
     std::string text = WholeText(id);
     std::string caption = WholeText(IDS_WARNING);
-    return MessageBoxA(owner, text.c_str(), caption.c_str(), buttons | MB_ICONWARNING);
+    if ((buttons & MB_ICONMASK) == 0)
+        buttons |= MB_ICONWARNING;
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), buttons);
 }
 
 void PumpMessages(HWND dialog, const bool* stop)

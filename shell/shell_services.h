@@ -15,7 +15,8 @@ int LoadText(int id, char* out, int outSize);
 int ShowMessage(HWND owner, int id);
 
 // Asks string `id` with `buttons` (MB_YESNO, MB_YESNOCANCEL, ...) under the caption
-// "Warning!" of the language library. Returns the message box result (IDYES, IDNO, ...).
+// "Warning!" of the language library, with the warning icon unless `buttons` names another.
+// Returns the message box result (IDYES, IDNO, ...).
 int AskQuestion(HWND owner, int id, UINT buttons);
 
 // Handles every waiting message without blocking, offering each first to `dialog`'s keyboard

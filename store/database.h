@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "format/names.h"
+#include "store/text/names.h"
 #include "store/sort_order.h"
 #include "store/store_object.h"
 
@@ -23,6 +23,9 @@ public:
     char* description = nullptr;        // what search made the contents; owned
     int32_t searchable = 0;             // searches over all windows look in here
     int32_t modified = 0;               // changed since the last load or save
+    // A narrowing search left out references that the named file holds: saving under that
+    // name would lose them. Cleared by every save.
+    int32_t narrowed = 0;
     int32_t fileEncoding = 0;           // of the file it was read from (io/transfer.h)
     // The shell's handles of the window, its list and its "Searchable" check box; the store
     // keeps them for the shell and never uses them.

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "format/name_summary.h"
+#include "store/name_summary.h"
 #include "store/owned_text.h"
 
 char* Reference::* const kReferenceTexts[kReferenceTextCount] = {

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "format/names.h"
+#include "store/text/names.h"
 #include "store/collection.h"
 #include "store/sort_order.h"
 

@@ -1,7 +1,7 @@
 #include "store/sort_order.h"
 
-#include "format/dates.h"
-#include "format/text_rules.h"
+#include "store/text/dates.h"
+#include "store/text/text_rules.h"
 #include "store/reference.h"
 
 namespace {

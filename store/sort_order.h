@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "format/names.h"
+#include "store/text/names.h"
 
 class Reference;
 

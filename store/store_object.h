@@ -1,5 +1,5 @@
 // The common base of the objects the store creates on the heap and frees through a base
-// pointer: references, databases and name cursors. Collections destroy their items through
+// pointer: references and databases. Collections destroy their items through
 // the virtual destructor.
 #ifndef CARTULAN_STORE_STORE_OBJECT_H
 #define CARTULAN_STORE_STORE_OBJECT_H

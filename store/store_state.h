@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "format/names.h"
+#include "store/text/names.h"
 #include "store/list_flags.h"
 #include "store/reference.h"
 #include "store/sort_order.h"

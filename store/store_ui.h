@@ -60,6 +60,27 @@ public:
     virtual void closeWindow(Database& database) = 0;
 };
 
+// A user interface that shows nothing and answers Yes: what the store uses without a shell,
+// and a base for stand-ins that watch only some of the calls.
+class SilentStoreUi : public StoreUi {
+public:
+    bool ask(StoreQuestion question) override;
+    void lineInserted(Database&, int32_t) override {}
+    void lineDeleted(Database&, int32_t) override {}
+    void lineSelected(Database&, int32_t) override {}
+    void linesCleared(Database&) override {}
+    void linesRefilled(Database&) override {}
+    void updatesBegun(Database&) override {}
+    void updatesEnded(Database&) override {}
+    void allListsChanged() override {}
+    void countsChanged() override {}
+    void beginLongOperation(Database&, LongOperation) override {}
+    void progress(unsigned) override {}
+    void endLongOperation() override {}
+    bool openBibliography(Database& bibliography, Database& source) override;
+    void closeWindow(Database&) override {}
+};
+
 // How the user resolved a reference that equals one already in the target list.
 enum class DuplicateChoice {
     kEdit,         // the reference editor changed the incoming reference: try again

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <vector>
 
 #include "store/database.h"
 #include "store/list_flags.h"
@@ -49,6 +50,37 @@ void ShowInsertedLine(Database& database, int32_t index, int32_t countBefore)
     StoreUi& ui = CurrentStoreUi();
     if (database.references->count() == countBefore) ui.lineDeleted(database, index);
     ui.lineInserted(database, index);
+}
+
+// Inserts a copy of each of `references`, in order, into `database`, resolving duplicates;
+// shows each new line and selects it when the database's flags ask for it, and marks the
+// database modified when anything went in. Abandoning stops. `pasted`, when given, tells
+// which references went in. Returns the number pasted.
+int32_t PasteCopies(Database& database, const std::vector<const Reference*>& references,
+                    std::vector<bool>* pasted)
+{
+    if (pasted != nullptr) pasted->assign(references.size(), false);
+    StoreUi& ui = CurrentStoreUi();
+    ui.updatesBegun(database);
+    int32_t count = 0;
+    for (std::size_t i = 0; i < references.size(); ++i) {
+        Reference* copy = CopyReference(*references[i]);
+        if (copy == nullptr) continue;
+        const int32_t countBefore = database.references->count();
+        const int32_t result = database.references->insert(copy);
+        if (result < 0) {
+            delete copy;
+            if (result == kAbandoned) break;
+            continue;
+        }
+        ++count;
+        if (pasted != nullptr) (*pasted)[i] = true;
+        ShowInsertedLine(database, result, countBefore);
+        if ((database.listFlags & kListSelectNewItems) != 0) ui.lineSelected(database, result);
+        database.modified = 1;
+    }
+    ui.updatesEnded(database);
+    return count;
 }
 
 }  // namespace
@@ -111,26 +143,29 @@ int32_t PasteClipboard(Database& database)
 {
     ReferenceList* clipboard = g_store.clipboard;
     if (clipboard == nullptr) return 0;
-    StoreUi& ui = CurrentStoreUi();
-    ui.updatesBegun(database);
-    int32_t pasted = 0;
-    for (int32_t i = 0; i < clipboard->count(); ++i) {
-        Reference* copy = CopyReference(*clipboard->referenceAt(i));
-        if (copy == nullptr) continue;
-        const int32_t countBefore = database.references->count();
-        const int32_t result = database.references->insert(copy);
-        if (result < 0) {
-            delete copy;
-            if (result == kAbandoned) break;
-            continue;
-        }
-        ++pasted;
-        ShowInsertedLine(database, result, countBefore);
-        if ((database.listFlags & kListSelectNewItems) != 0) ui.lineSelected(database, result);
-        database.modified = 1;
-    }
-    ui.updatesEnded(database);
-    return pasted;
+    std::vector<const Reference*> references;
+    for (int32_t i = 0; i < clipboard->count(); ++i)
+        references.push_back(clipboard->referenceAt(i));
+    return PasteCopies(database, references, nullptr);
+}
+
+int32_t DragReferences(Database& source, const int32_t* indexes, int32_t count,
+                       Database& target, bool move)
+{
+    if (&source == &target) return 0;
+    Selection selection(indexes, count, source.references->count());
+    if (selection.failed()) return -1;
+    std::vector<const Reference*> references;
+    for (int32_t i = 0; i < selection.count(); ++i)
+        references.push_back(source.references->referenceAt(selection[i]));
+    std::vector<bool> pasted;
+    const int32_t result = PasteCopies(target, references, &pasted);
+    if (!move || result <= 0) return result;
+    std::vector<int32_t> moved;
+    for (int32_t i = 0; i < selection.count(); ++i)
+        if (pasted[i]) moved.push_back(selection[i]);
+    DeleteReferences(source, moved.data(), static_cast<int32_t>(moved.size()), false);
+    return result;
 }
 
 int32_t AddToBibliography(Database& database, const int32_t* indexes, int32_t count)

@@ -32,6 +32,16 @@ int32_t CopyToClipboard(const Database& database, const int32_t* indexes, int32_
 // clipboard keeps its contents. Returns the number pasted.
 int32_t PasteClipboard(Database& database);
 
+// Drags the selected references of `source` onto another database window's `target`. Each
+// travels as a copy in a list of its own, so the internal clipboard keeps its contents and
+// references that the source holds apart all travel, however the program's own order ranks
+// them; the copies go in as a paste puts them (duplicates resolved, new lines selected by the
+// target's flags). A move then deletes from the source, without asking, exactly the
+// references whose copies went in: nothing is deleted before it is safe in the target.
+// Returns the number pasted; -1 when memory ran out (nothing changes).
+int32_t DragReferences(Database& source, const int32_t* indexes, int32_t count,
+                       Database& target, bool move);
+
 // Adds the selected references of `database` (lowest index first) to the bibliography,
 // creating it and its window first if there is none. The bibliography holds the same objects;
 // a reference it already holds an equal of is skipped. Each added reference's line is

@@ -13,52 +13,19 @@
 #include "store/database.h"
 #include "store/store_state.h"
 
-bool FakeTransferUi::chooseFileName(FileRequest& request)
+namespace {
+
+// The folder above the test programs' folder.
+std::string BuildDirectory()
 {
-    fileRequests.push_back(request);
-    if (chosenFile.empty()) return false;
-    std::snprintf(request.name, sizeof request.name, "%s", chosenFile.c_str());
-    return true;
+    char directory[kPathSize] = "";
+    EXPECT_TRUE(ProgramDirectory(directory, sizeof directory));
+    std::string path = directory;
+    const std::size_t cut = path.find_last_of(kPathSeparator);
+    return cut == std::string::npos ? path : path.substr(0, cut);
 }
 
-bool FakeTransferUi::chooseFormat(int mode, char* fileName)
-{
-    formatModes.push_back(mode);
-    if (chosenFormat.empty()) return false;
-    std::snprintf(fileName, kFilterNameSize, "%s", chosenFormat.c_str());
-    return true;
-}
-
-SaveAnswer FakeTransferUi::askToSave(const Database&)
-{
-    ++saveQuestions;
-    return saveAnswer;
-}
-
-void FakeTransferUi::reportFailure(const TransferReport& report)
-{
-    failures.push_back(report);
-    failureNames.push_back(report.fileName);
-}
-
-void* FakeTransferUi::beginProgress(const char* fileName)
-{
-    progressFiles.push_back(fileName);
-    return &frame_;
-}
-
-void FakeTransferUi::progress(TransferProgress kind, unsigned long count)
-{
-    progressCalls.emplace_back(kind, count);
-}
-
-std::size_t FakeTransferUi::formattedBibliography(char* buffer, std::size_t size)
-{
-    const std::size_t length = bibliographyText.size() < size ? bibliographyText.size() : size - 1;
-    std::memcpy(buffer, bibliographyText.data(), length);
-    buffer[length] = '\0';
-    return length;
-}
+}  // namespace
 
 void TransferTest::SetUp()
 {
@@ -73,7 +40,7 @@ void TransferTest::SetUp()
     SetDefaultFilter(kDefaultFilterName);
     ClearRecentFiles();
     g_settings = AppSettings();
-    SetFilterDirectory(BinDirectory().c_str());
+    SetFilterDirectory((BuildDirectory() + kPathSeparator + "bin").c_str());
     UseBasicBibFormat();
 }
 
@@ -92,22 +59,6 @@ std::string TransferTest::DataFile(const std::string& name)
         if (c == '/') c = kPathSeparator;
     return path;
 }
-
-namespace {
-
-// The folder above the test programs' folder.
-std::string BuildDirectory()
-{
-    char directory[kPathSize] = "";
-    EXPECT_TRUE(ProgramDirectory(directory, sizeof directory));
-    std::string path = directory;
-    const std::size_t cut = path.find_last_of(kPathSeparator);
-    return cut == std::string::npos ? path : path.substr(0, cut);
-}
-
-}  // namespace
-
-std::string BinDirectory() { return BuildDirectory() + kPathSeparator + "bin"; }
 
 std::string TestFilterDirectory()
 {
@@ -151,8 +102,8 @@ std::string ReferText(int count)
     char record[160];
     for (int i = 0; i < count; ++i) {
         std::snprintf(record, sizeof record,
-                      "%%A Author%05d, A.\r\n%%D %d\r\n%%T Title number %d\r\n%%J Journal\r\n\r\n",
-                      i, 1950 + i % 70, i);
+                      "%%A Author%05d, A.\r\n%%D %d\r\n%%T Title number %d\r\n%%%c Series\r\n\r\n",
+                      i, 1950 + i % 70, i, i % 10 == 9 ? 'R' : 'J');
         text += record;
     }
     return text;

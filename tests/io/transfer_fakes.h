@@ -1,16 +1,20 @@
-// A recording fake of the transfer engine's user interface, and a fixture that gives every
-// test a fresh store, transfer state, settings file and temporary directory, with the
+// A recording stand-in for the transfer engine's user interface, and a fixture that gives
+// every test a fresh store, transfer state, settings file and temporary directory, with the
 // filters of the build's bin folder.
 #ifndef CARTULAN_TESTS_IO_TRANSFER_FAKES_H
 #define CARTULAN_TESTS_IO_TRANSFER_FAKES_H
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "io/filter_loader.h"
 #include "io/transfer_ui.h"
 #include "test_files.h"
 
@@ -18,8 +22,7 @@ class Database;
 
 class FakeTransferUi : public TransferUi {
 public:
-    // What the file dialog answers: a name, or cancel when empty.
-    std::string chosenFile;
+    std::string chosenFile;     // what the file dialog answers; cancel when empty
     std::string chosenFormat;   // what the format dialog answers; cancel when empty
     SaveAnswer saveAnswer = SaveAnswer::kNo;
     std::string bibliographyText;
@@ -31,24 +34,52 @@ public:
     std::vector<TransferReport> failures;
     std::vector<std::string> failureNames;
     std::vector<std::pair<TransferProgress, unsigned long>> progressCalls;
-    std::vector<std::string> progressFiles;
+    std::vector<std::string> progressFiles;  // the title of each progress window
     int progressEnded = 0;
-    int saveQuestions = 0;
     int namesChanged = 0;
+    int saveQuestions = 0;
 
-    void* frameWindow() override { return &frame_; }
-    bool chooseFileName(FileRequest& request) override;
-    bool chooseFormat(int mode, char* fileName) override;
-    SaveAnswer askToSave(const Database& database) override;
-    void reportFailure(const TransferReport& report) override;
-    void* beginProgress(const char* fileName) override;
-    void progress(TransferProgress kind, unsigned long count) override;
+    void* frameWindow() override { return this; }
+    bool chooseFileName(FileRequest& request) override
+    {
+        fileRequests.push_back(request);
+        std::snprintf(request.name, sizeof request.name, "%s", chosenFile.c_str());
+        return !chosenFile.empty();
+    }
+    bool chooseFormat(int mode, char* fileName) override
+    {
+        formatModes.push_back(mode);
+        std::snprintf(fileName, kFilterNameSize, "%s", chosenFormat.c_str());
+        return !chosenFormat.empty();
+    }
+    SaveAnswer askToSave(const Database&) override
+    {
+        ++saveQuestions;
+        return saveAnswer;
+    }
+    void reportFailure(const TransferReport& report) override
+    {
+        failures.push_back(report);
+        failureNames.push_back(report.fileName);
+    }
+    void* beginProgress(const char* fileName) override
+    {
+        progressFiles.push_back(fileName);
+        return this;
+    }
+    void progress(TransferProgress kind, unsigned long count) override
+    {
+        progressCalls.emplace_back(kind, count);
+    }
     void endProgress() override { ++progressEnded; }
-    void fileNameChanged(Database& database) override { ++namesChanged; }
-    std::size_t formattedBibliography(char* buffer, std::size_t size) override;
-
-private:
-    int frame_ = 0;
+    void fileNameChanged(Database&) override { ++namesChanged; }
+    std::size_t formattedBibliography(char* buffer, std::size_t size) override
+    {
+        const std::size_t length = std::min(bibliographyText.size(), size - 1);
+        std::memcpy(buffer, bibliographyText.data(), length);
+        buffer[length] = '\0';
+        return length;
+    }
 };
 
 class TransferTest : public ::testing::Test {
@@ -65,24 +96,18 @@ protected:
     FakeTransferUi ui_;
 };
 
-// The build's bin folder, where the program's filters lie beside the test programs' folder,
-// and the folder of the filters built for the tests.
-std::string BinDirectory();
+// The folder of the filters built for the tests.
 std::string TestFilterDirectory();
-
 // A path in a directory that does not exist: nothing can be saved there.
 std::string UnwritablePath();
-
 // A new database (the fixture destroys what is left).
 Database* NewDatabase();
 // Opens `path` as the Open command does when it is given a name; null when that fails.
 Database* OpenFile(const std::string& path);
-
 // The new files a save writes beside its target ("~CT....TMP") that are still there.
 int TemporaryFilesIn(const std::filesystem::path& directory);
-
 // A refer file of `count` references, each with one author, a date and a title, numbered so
-// that the authors sort in file order.
+// that the authors sort in file order; every tenth is a report, the others journal papers.
 std::string ReferText(int count);
 
 #endif

@@ -1,41 +1,69 @@
-// A fake of the search's user interface and a fixture that gives every search test a fresh
-// store and fresh search criteria.
+// A search user interface that counts its calls and keeps a window order, and a fixture with a
+// fresh store and search state.
 #ifndef CARTULAN_TESTS_SEARCH_SEARCH_FAKES_H
 #define CARTULAN_TESTS_SEARCH_SEARCH_FAKES_H
 
-#include <string>
+#include <algorithm>
 #include <vector>
 
 #include "search/search.h"
 #include "search/search_ui.h"
 #include "tests/store/store_fakes.h"
 
-// Records "begun", "pump" and "ended" in order, and gives the window order of `windows`.
 class FakeSearchUi : public SearchUi {
 public:
-    std::vector<std::string> events;
+    int begun = 0;
+    int pumps = 0;
     std::vector<Database*> windows;
-    // What result.progressWindow held while the search ran.
-    void* progressSeen = nullptr;
 
-    int Count(const std::string& kind) const;
-
-    void searchBegun(ReferenceList& result) override;
-    void pumpMessages() override;
-    void searchEnded(ReferenceList& result) override;
-    Database* nextInWindowOrder(const Database* database) override;
+    void searchBegun(ReferenceList& result) override
+    {
+        ++begun;
+        result.progressWindow = this;
+    }
+    void pumpMessages() override { ++pumps; }
+    void searchEnded(ReferenceList& result) override { result.progressWindow = nullptr; }
+    Database* nextInWindowOrder(const Database* database) override
+    {
+        auto at = std::find(windows.begin(), windows.end(), database);
+        if (database == nullptr) return windows.empty() ? nullptr : windows.front();
+        return at != windows.end() && at + 1 != windows.end() ? *(at + 1) : nullptr;
+    }
 };
 
 class SearchTest : public StoreTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        g_search = SearchState();
+        g_search.ui = &searchUi;
+    }
+    void TearDown() override
+    {
+        g_search = SearchState();
+        StoreTest::TearDown();
+    }
 
-    // A database with a window, searchable, at the end of the window order.
-    Database* OpenWindow(const char* name, bool searchable = true);
-    // Criteria for `field` and `text`.
+    // A database with a window at the end of the window order.
+    Database* OpenWindow(bool searchable = true)
+    {
+        Database* database = OpenDatabase();
+        database->searchable = searchable ? 1 : 0;
+        searchUi.windows.push_back(database);
+        return database;
+    }
+
     static SearchCriteria Criteria(int32_t field, const char* text, bool caseSensitive = false,
-                                   bool logicalNot = false);
+                                   bool logicalNot = false)
+    {
+        SearchCriteria criteria;
+        criteria.field = field;
+        SetSearchText(criteria, text);
+        criteria.caseSensitive = caseSensitive ? 1 : 0;
+        criteria.logicalNot = logicalNot ? 1 : 0;
+        return criteria;
+    }
 
     FakeSearchUi searchUi;
 };

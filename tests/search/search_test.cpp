@@ -1,144 +1,73 @@
 #include "search/search.h"
 
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "search/search_command.h"
 #include "tests/search/search_fakes.h"
 
 namespace {
 
-class SearchListTest : public SearchTest {
-protected:
-    // The number a search of `source` adds to a new, empty result list.
-    int32_t Found(const ReferenceList& source, const SearchCriteria& criteria)
-    {
-        ReferenceList* result = CreateReferenceList(20, 0, nullptr);
-        const int32_t added = SearchList(source, criteria, *result);
-        EXPECT_EQ(result->count(), added);
-        EXPECT_TRUE(IsStrictlySorted(*result));
-        delete result;
-        return added;
-    }
-
-    Reference* With(Reference* reference, ReferenceField field, const char* text)
-    {
-        EXPECT_TRUE(SetReferenceText(*reference, field, text));
-        return reference;
-    }
-};
-
-TEST_F(SearchListTest, IgnoresCaseOnlyWhenAsked)
+Reference* With(Reference* reference, ReferenceField field, const char* text)
 {
-    Database* database = OpenWindow("a.ref");
-    Put(*database, MakeReference("Bloggs, F\r\nSmith, J", "1994", "An exciting paper"));
-    const ReferenceList& list = *database->references;
-    EXPECT_EQ(Found(list, Criteria(kSearchAuthors, "bloggs")), 1);
-    EXPECT_EQ(Found(list, Criteria(kSearchAuthors, "bloggs", true)), 0);
-    EXPECT_EQ(Found(list, Criteria(kSearchAuthors, "Bloggs", true)), 1);
-    EXPECT_EQ(Found(list, Criteria(kSearchTitle, "EXCITING")), 1);
-    EXPECT_EQ(Found(list, Criteria(kSearchTitle, "EXCITING", true)), 0);
+    SetReferenceText(*reference, field, text);
+    return reference;
 }
 
-TEST_F(SearchListTest, EachFieldCodeLooksIntoItsFields)
+// The number a search of `source` adds to a new, empty result list.
+int32_t Found(const ReferenceList& source, const SearchCriteria& criteria)
 {
-    Database* database = OpenWindow("a.ref");
+    ReferenceList* result = CreateReferenceList(20, 0, nullptr);
+    const int32_t added = SearchList(source, criteria, *result);
+    EXPECT_EQ(result->count(), added);
+    delete result;
+    return added;
+}
+
+using Search = SearchTest;
+
+TEST_F(Search, EachFieldCodeLooksIntoItsFields)
+{
+    Database* database = OpenWindow();
     Put(*database, MakeReference("A, A", "1990", "Widget theory"));
-    Put(*database,
-        With(MakeReference("B, B", nullptr, "Parts"), kFieldKeywords, "gears\r\nwidgets"));
-    Put(*database, With(MakeReference("C, C", nullptr, "Abstract only"), kFieldAbstract,
-                        "First line.\r\n\r\nOf WIDGETS."));
+    Put(*database, With(MakeReference("B, B", nullptr, "Parts"), kFieldKeywords, "gears\r\nwidgets"));
+    Put(*database, With(MakeReference("C, C", nullptr, "Abstract"), kFieldAbstract, "Of\r\nWIDGETS."));
     Put(*database, MakeReference("Widget, W", nullptr, "Names"));
     Put(*database, MakeReference("D, D", nullptr, "Sources", "Widget Letters"));
     Put(*database, MakeReference("E, E", "widget 1994", "Dates"));
     Put(*database, MakeReference("F, F", nullptr, "Nothing here", "Gear Letters"));
     const ReferenceList& list = *database->references;
     const int32_t all = list.count();
-    ASSERT_EQ(all, 7);
-
     struct Case {
         int32_t field;
-        int32_t found;     // references whose field holds "widget"
-        int32_t notFound;  // the same search under NOT
+        const char* text;
+        bool caseSensitive;
+        int32_t found;  // under NOT all - found are selected, those lacking the field too
     };
     const Case cases[] = {
-        {kSearchTitle, 1, all - 1},
-        {kSearchKeywords, 1, all - 1},
-        {kSearchTitleKeywordsAbstract, 3, all - 3},
-        {kSearchAuthors, 1, all - 1},
-        {kSearchSource, 1, all - 1},
-        {kSearchDate, 1, all - 1},
-        {kSearchEverything, all, 0},
-        // Other codes match nothing, so NOT selects everything.
-        {0, 0, all},
-        {8, 0, all},
-        {-1, 0, all},
+        {kSearchTitle, "widget", false, 1},    {kSearchTitle, "widget", true, 0},
+        {kSearchTitle, "Widget", true, 1},     {kSearchKeywords, "widget", false, 1},
+        {kSearchTitleKeywordsAbstract, "widget", false, 3},
+        {kSearchAuthors, "widget", false, 1},  {kSearchSource, "widget", false, 1},
+        {kSearchDate, "widget", false, 1},     {kSearchDate, "19", false, 2},
+        {kSearchEverything, "widget", false, all},
+        {0, "widget", false, 0},               {8, "widget", false, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.field);
-        EXPECT_EQ(Found(list, Criteria(c.field, "widget")), c.found);
-        EXPECT_EQ(Found(list, Criteria(c.field, "widget", false, true)), c.notFound);
+        SCOPED_TRACE(std::to_string(c.field) + " " + c.text);
+        EXPECT_EQ(Found(list, Criteria(c.field, c.text, c.caseSensitive)), c.found);
+        EXPECT_EQ(Found(list, Criteria(c.field, c.text, c.caseSensitive, true)), all - c.found);
     }
+    EXPECT_EQ(searchUi.pumps, 2 * 12 * 1);  // before the first of every 16 references
 }
 
-TEST_F(SearchListTest, NotSelectsReferencesLackingTheField)
+TEST_F(Search, AddsCopiesOnceFromEverySearchableWindowInWindowOrder)
 {
-    Database* database = OpenWindow("a.ref");
-    Put(*database, MakeReference("A, A", "1994", "Dated"));
-    Put(*database, MakeReference("B, B", "1987", "Also dated"));
-    Put(*database, MakeReference("C, C", nullptr, "Undated"));
-    Put(*database, MakeReference("D, D", nullptr, "Also undated"));
-
-    ReferenceList* result = CreateReferenceList(20, 0, nullptr);
-    EXPECT_EQ(SearchList(*database->references, Criteria(kSearchDate, "19", false, true), *result),
-              2);
-    for (int32_t i = 0; i < result->count(); ++i) EXPECT_EQ(result->referenceAt(i)->date, nullptr);
-    delete result;
-}
-
-TEST_F(SearchListTest, AddsCopiesAndNoReferenceTwice)
-{
-    Database* database = OpenWindow("a.ref");
-    Put(*database, MakeReference("A, A", "1994", "Widgets"));
-    Put(*database, MakeReference("B, B", "1995", "More widgets"));
-    ReferenceList* result = CreateReferenceList(20, 0, nullptr);
-    const SearchCriteria criteria = Criteria(kSearchTitle, "widget");
-
-    EXPECT_EQ(SearchList(*database->references, criteria, *result), 2);
-    for (int32_t i = 0; i < 2; ++i) {
-        const Reference* original = database->references->referenceAt(i);
-        const Reference* copy = result->referenceAt(i);
-        EXPECT_NE(copy, original);
-        EXPECT_STREQ(copy->title, original->title);
-        EXPECT_EQ(copy->refCount, 1);
-        EXPECT_EQ(original->refCount, 1);
-    }
-    // Searching again finds equals of both already there.
-    EXPECT_EQ(SearchList(*database->references, criteria, *result), 0);
-    EXPECT_EQ(result->count(), 2);
-    // A list searched into itself gains nothing.
-    EXPECT_EQ(SearchList(*database->references, criteria, *database->references), 0);
-    EXPECT_EQ(database->references->count(), 2);
-    EXPECT_TRUE(database->references->consistent());
-    delete result;
-}
-
-TEST_F(SearchListTest, PumpsMessagesEvery16References)
-{
-    Database* database = OpenWindow("a.ref");
-    for (int i = 0; i < 40; ++i)
-        Put(*database, MakeReference("A, A", std::to_string(1950 + i).c_str(), "Title"));
-    EXPECT_EQ(Found(*database->references, Criteria(kSearchTitle, "absent")), 0);
-    // Before references 0, 16 and 32.
-    EXPECT_EQ(searchUi.Count("pump"), 3);
-    EXPECT_EQ(searchUi.Count("begun"), 0);
-}
-
-TEST_F(SearchListTest, SearchesEverySearchableDatabaseOnceInWindowOrder)
-{
-    Database* first = OpenWindow("first.ref");
-    Database* second = OpenWindow("second.ref");
-    Database* hidden = OpenWindow("hidden.ref", false);
+    Database* first = OpenWindow();
+    Database* second = OpenWindow();
+    Database* hidden = OpenWindow(false);
     // Equal under the sort order (authors, date, title), told apart by their abstracts.
     Put(*first, With(MakeReference("Bloggs, F", "1994", "Widgets"), kFieldAbstract, "first"));
     Put(*second, With(MakeReference("Bloggs, F", "1994", "Widgets"), kFieldAbstract, "second"));
@@ -147,60 +76,150 @@ TEST_F(SearchListTest, SearchesEverySearchableDatabaseOnceInWindowOrder)
     for (int i = 0; i < 20; ++i)
         Put(*second, MakeReference("Filler, F", std::to_string(1900 + i).c_str(), "Filler"));
 
+    for (Database* top : {first, second}) {
+        searchUi.windows = {top, top == first ? second : first, hidden};
+        searchUi.pumps = 0;
+        ReferenceList* result = CreateReferenceList(20, 0, nullptr);
+        EXPECT_EQ(SearchAllDatabases(*result, Criteria(kSearchTitle, "widget")), 2);
+        ASSERT_EQ(result->count(), 2);
+        EXPECT_STREQ(result->referenceAt(0)->abstract, top == first ? "first" : "second");
+        EXPECT_EQ(result->referenceAt(1)->refCount, 1);
+        EXPECT_EQ(first->references->referenceAt(0)->refCount, 1);  // copies, not shares
+        EXPECT_EQ(searchUi.pumps, 1 + 2);  // 1 reference, then 22
+        EXPECT_EQ(result->progressWindow, nullptr);
+        // Searching again, or a list into itself, adds nothing.
+        EXPECT_EQ(SearchAllDatabases(*result, Criteria(kSearchTitle, "widget")), 0);
+        EXPECT_EQ(SearchList(*second->references, Criteria(kSearchTitle, "widget"),
+                             *second->references), 0);
+        delete result;
+    }
+    EXPECT_EQ(searchUi.begun, 4);
+
+    g_search.ui = nullptr;  // without a shell the active database comes first
+    g_store.active = second;
     ReferenceList* result = CreateReferenceList(20, 0, nullptr);
-    EXPECT_EQ(SearchAllDatabases(*result, Criteria(kSearchTitle, "widget")), 2);
-    ASSERT_EQ(result->count(), 2);
-    EXPECT_STREQ(result->referenceAt(0)->abstract, "first");
-    EXPECT_STREQ(result->referenceAt(1)->authors, "Smith, J");
-    EXPECT_EQ(first->references->referenceAt(0)->refCount, 1);
-
-    // The progress window is there during the search only; messages are pumped in each list.
-    EXPECT_EQ(searchUi.events.front(), "begun");
-    EXPECT_EQ(searchUi.events.back(), "ended");
-    EXPECT_EQ(searchUi.Count("begun"), 1);
-    EXPECT_EQ(searchUi.Count("pump"), 1 + 2);
-    EXPECT_EQ(searchUi.progressSeen, &searchUi);
-    EXPECT_EQ(result->progressWindow, nullptr);
-    delete result;
-
-    // The other window order finds the other of the two equal references.
-    searchUi.windows = {second, first, hidden};
-    result = CreateReferenceList(20, 0, nullptr);
     SearchAllDatabases(*result, Criteria(kSearchTitle, "widget"));
-    ASSERT_EQ(result->count(), 2);
     EXPECT_STREQ(result->referenceAt(0)->abstract, "second");
     delete result;
 }
 
-TEST_F(SearchListTest, WithoutAShellTheActiveDatabaseComesFirst)
+TEST(SearchDescription, JoinsTermsWithBracesWithinTheLimit)
 {
-    g_search.ui = nullptr;
-    Database* older = OpenDatabase("older.ref");
-    Database* newer = OpenDatabase("newer.ref");
-    Database* hidden = OpenDatabase("hidden.ref");
-    hidden->searchable = 0;
-    Put(*older, With(MakeReference("Bloggs, F", "1994", "Widgets"), kFieldAbstract, "older"));
-    Put(*newer, With(MakeReference("Bloggs, F", "1994", "Widgets"), kFieldAbstract, "newer"));
-    Put(*hidden, MakeReference("Other, AN", "1980", "Hidden widgets"));
-
-    for (Database* active : {older, newer}) {
-        SCOPED_TRACE(active->fileName);
-        g_store.active = active;
-        ReferenceList* result = CreateReferenceList(20, 0, nullptr);
-        EXPECT_EQ(SearchAllDatabases(*result, Criteria(kSearchTitle, "widget")), 1);
-        EXPECT_STREQ(result->referenceAt(0)->abstract, active == older ? "older" : "newer");
-        delete result;
+    struct Case {
+        int32_t command;
+        const char* previous;
+        const char* label;
+        const char* text;
+        bool logicalNot;
+        const char* description;
+    };
+    const Case cases[] = {
+        {kCommandNewSearch, "old", "Title = ", "widgets", false, "Title = \"widgets\""},
+        {kCommandNewSearch, nullptr, nullptr, "", true, "!\"\""},
+        {kCommandNarrowSearch, "T = \"a\"", "K = ", "b", false, "{ T = \"a\" } + { K = \"b\" }"},
+        {kCommandExpandSearch, "T = \"a\"", "K = ", "b", true, "{ T = \"a\" } , { K = !\"b\" }"},
+        {kCommandNarrowSearch, nullptr, "T = ", "a", false, "{  } + { T = \"a\" }"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        SearchCriteria criteria;
+        SetSearchText(criteria, c.text);
+        criteria.logicalNot = c.logicalNot ? 1 : 0;
+        EXPECT_EQ(SearchDescription(c.command, c.previous, SearchTerm(c.label, criteria).c_str()),
+                  c.description);
     }
+    SearchCriteria criteria;
+    SetSearchText(criteria, std::string(300, 't').c_str());
+    EXPECT_EQ(std::strlen(criteria.text), 255u);
+    const std::string term = SearchTerm("Title = ", criteria);
+    std::string description = std::string(16370, 'd');
+    for (int i = 0; i < 3; ++i) {  // the newest terms are what is cut
+        description = SearchDescription(kCommandNarrowSearch, description.c_str(), term.c_str());
+        EXPECT_EQ(description.size(), kSearchDescriptionLimit + 2);
+        EXPECT_EQ(description.substr(description.size() - 2), " }");
+    }
+    EXPECT_EQ(description.substr(0, 6), "{ { { ");
 }
 
-TEST(SearchCriteriaText, IsCutTo255Characters)
+class SearchCommand : public SearchTest {
+protected:
+    // Two searchable windows with three widget papers between them, one of them in both.
+    void SetUp() override
+    {
+        SearchTest::SetUp();
+        first = OpenWindow();
+        second = OpenWindow();
+        Put(*first, MakeReference("Bloggs, F", "1994", "Widgets"));
+        Put(*first, MakeReference("Smith, J", "1990", "Gears"));
+        Put(*second, MakeReference("Bloggs, F", "1994", "Widgets"));
+        Put(*second, MakeReference("Other, AN", "1980", "Widgets again"));
+        Put(*second, MakeReference("Brown, P", "1985", "Widgets at last"));
+    }
+
+    Database* first = nullptr;
+    Database* second = nullptr;
+};
+
+TEST_F(SearchCommand, NewNarrowAndExpandBuildTheResultAndItsDescription)
 {
-    SearchCriteria criteria;
-    const std::string text(300, 'x');
-    SetSearchText(criteria, text.c_str());
-    EXPECT_EQ(std::string(criteria.text), text.substr(0, 255));
-    SetSearchText(criteria, nullptr);
-    EXPECT_STREQ(criteria.text, "");
+    Database* result = OpenDatabase();  // the shell's new search window, at the top
+    searchUi.windows.insert(searchUi.windows.begin(), result);
+    std::strcpy(result->fileName, "leftover.ref");
+    struct Case {
+        int32_t command;
+        int32_t field;
+        const char* text;
+        bool logicalNot;
+        int32_t count;
+        const char* description;
+    };
+    const Case cases[] = {
+        {kCommandNewSearch, kSearchTitle, "widget", false, 3, "T=\"widget\""},
+        {kCommandNarrowSearch, kSearchTitle, "sprocket", false, 0, "T=\"widget\""},  // no change
+        {kCommandNarrowSearch, kSearchAuthors, "bloggs", true, 2, "{ T=\"widget\" } + { A=!\"bloggs\" }"},
+        {kCommandExpandSearch, kSearchDate, "1990", false, 3,
+         "{ { T=\"widget\" } + { A=!\"bloggs\" } } , { D=\"1990\" }"},
+        {kCommandExpandSearch, kSearchDate, "1990", false, 3,  // the whole list is reported
+         "{ { { T=\"widget\" } + { A=!\"bloggs\" } } , { D=\"1990\" } } , { D=\"1990\" }"},
+        {kCommandShowAll, kSearchTitle, "x", false, 3, nullptr},
+        {kCommandShowAll + 4, kSearchTitle, "widget", false, -1, nullptr},  // not a search
+    };
+    const char* labels[] = {"", "T=", "K=", "X=", "A=", "S=", "D="};
+    std::string description;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.command) + " " + c.text);
+        const int32_t count = RunSearchCommand(*result, c.command,
+                                               Criteria(c.field, c.text, false, c.logicalNot),
+                                               labels[c.field]);
+        EXPECT_EQ(count, c.count);
+        if (c.description != nullptr) description = c.description;
+        EXPECT_EQ(result->description != nullptr ? result->description : "", description);
+        EXPECT_TRUE(IsStrictlySorted(*result->references));
+        EXPECT_STREQ(result->fileName, "");
+        EXPECT_EQ(result->searchable, 0);
+        EXPECT_EQ(result->modified, 0);
+    }
+    EXPECT_EQ(searchUi.begun, 5);  // every search but showing all disables the frame
+}
+
+TEST_F(SearchCommand, NarrowingKeepsCopiesOfTheMatchesAndReleasesTheRest)
+{
+    bool destroyed[3] = {};
+    Database* target = OpenWindow();
+    Reference* papers[3] = {Fill(new TrackedReference(&destroyed[0]), "Bloggs, F", "1994", "Widgets"),
+                            Fill(new TrackedReference(&destroyed[1]), "Smith, J", "1990", "Gears"),
+                            Fill(new TrackedReference(&destroyed[2]), "Brown, P", "1985", "Cogs")};
+    for (Reference* paper : papers) Put(*target, paper);
+    Database* bibliography = CreateBibliography();
+    Put(*bibliography, papers[2]);
+    EXPECT_EQ(RunSearchCommand(*target, kCommandNarrowSearch, Criteria(kSearchTitle, "widget"),
+                               "T="), 1);
+    EXPECT_STREQ(target->references->referenceAt(0)->title, "Widgets");
+    EXPECT_EQ(target->references->database(), target);
+    EXPECT_TRUE(destroyed[0] && destroyed[1]);  // the match lives on as a copy
+    EXPECT_FALSE(destroyed[2]);                 // the bibliography still holds it
+    EXPECT_EQ(papers[2]->refCount, 1);
+    EXPECT_STREQ(target->description, "{  } + { T=\"widget\" }");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 void ProgramTest::SetUp()
 {
     ui::RemoveProgramSettings();
+    // Without it the program's splash would hold every start for five seconds.
+    SetEnvironmentVariableA("CARTULAN_SPLASH_MS", "0");
     ArmWatchdog();
 }
 
@@ -73,11 +75,22 @@ void ProgramTest::ReportScreen(const std::string& why)
     std::cout << Diagnose(why) << std::flush;
 }
 
-std::string ProgramTest::Diagnose(const std::string& why)
+void ProgramTest::SaveShot(const std::string& label)
+{
+    // Let the program finish painting first.
+    Sleep(300);
+    EXPECT_TRUE(ui::SaveScreenshot(ui::ShotsDir() + "\\" + ShotName() + "-" + label + ".bmp"));
+}
+
+std::string ProgramTest::ShotName() const
 {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = test ? std::string(test->test_suite_name()) + "." + test->name() : "test";
-    std::string shot = ui::ShotsDir() + "\\" + name + ".bmp";
+    return test ? std::string(test->test_suite_name()) + "." + test->name() : "test";
+}
+
+std::string ProgramTest::Diagnose(const std::string& why)
+{
+    std::string shot = ui::ShotsDir() + "\\" + ShotName() + ".bmp";
     std::string report = "--- " + why + ": " + ui::DescribeWindowsOf(program_.Pid());
     report += ui::SaveScreenshot(shot) ? "screenshot: " + shot + "\n" : "no screenshot\n";
     return report;

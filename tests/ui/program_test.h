@@ -31,6 +31,8 @@ protected:
     int ExitCode(DWORD ms = ui::kDefaultWaitMs);
     // Records the program's windows and a screenshot in the test's output.
     void ReportScreen(const std::string& why);
+    // Saves the screen as <suite>.<test>-<label>.bmp in the screenshot folder.
+    void SaveShot(const std::string& label);
 
     ui::RunningProgram program_;
     DWORD timeLimitMs_ = 60000;
@@ -39,6 +41,7 @@ private:
     void ArmWatchdog();
     void DisarmWatchdog();
     std::string Diagnose(const std::string& why);
+    std::string ShotName() const;
 
     std::thread watchdog_;
     std::mutex mutex_;

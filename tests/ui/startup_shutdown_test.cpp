@@ -1,13 +1,190 @@
-// How the program starts and ends: its exit codes and the fatal start-up message.
+// How the program starts and ends: one instance and the hand-over of files, the splash, the
+// files of the command line, the fatal start-up message, exit codes and the settings written
+// at the end.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "ids.h"
 #include "program_test.h"
+#include "startup_support.h"
 
 namespace {
 
-class Startup : public ProgramTest {};
+constexpr char kSplashSetting[] = "CARTULAN_SPLASH_MS";
+
+class Startup : public ProgramTest {
+protected:
+    void TearDown() override
+    {
+        ProgramTest::TearDown();
+        ui::RemoveDirTree(dir_);
+    }
+
+    // Three refer files a.ref, b.ref, c.ref in a folder of the test.
+    std::vector<std::string> WriteFiles(const std::vector<std::string>& names)
+    {
+        dir_ = ui::MakeTempDir("files");
+        std::vector<std::string> paths;
+        for (const std::string& name : names)
+            paths.push_back(ui::WriteReferFile(dir_, name, 3, name.substr(0, 1)));
+        return paths;
+    }
+
+    std::string dir_;
+};
 class Shutdown : public ProgramTest {};
+
+// The titles of the database windows in the Window menu's list, which numbers them in the
+// order they were made.
+std::vector<std::string> WindowList(HWND frame)
+{
+    std::vector<ui::MenuItem> bar;
+    std::vector<std::string> titles;
+    if (!ui::ReadMenuBar(frame, bar, MENU_POS_WINDOW) || bar.size() <= MENU_POS_WINDOW)
+        return titles;
+    for (const ui::MenuItem& item : bar[MENU_POS_WINDOW].items) {
+        if (item.id >= MDI_FIRST_CHILD_ID)
+            titles.push_back(item.text.substr(item.text.find(' ') + 1));
+    }
+    return titles;
+}
+
+// Whether `upper` lies above `lower` in the Z order of the top-level windows.
+bool Above(HWND upper, HWND lower)
+{
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == upper)
+            return true;
+        if (w == lower)
+            return false;
+    }
+    return false;
+}
+
+// The exit code of a second instance, answering what the system sends to this thread's
+// windows meanwhile.
+int ExitCodePumping(ui::RunningProgram& program)
+{
+    for (int i = 0; i < 200; ++i) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        int code = program.WaitForExit(50);
+        if (code != ui::kExitTimedOut)
+            return code;
+    }
+    return ui::kExitTimedOut;
+}
+
+TEST_F(Startup, SecondStartWithoutFilesRaisesTheRunningFrameAndEndsWithZero)
+{
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    HWND cover = CreateWindowExA(0, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 0, 0, 900, 700,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(cover);
+    SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_TRUE(Above(cover, frame));
+
+    ui::RunningProgram second;
+    ASSERT_TRUE(second.Start(ui::ProgramPath(), {}));
+    EXPECT_EQ(ExitCodePumping(second), 0);
+    EXPECT_TRUE(Above(frame, cover));
+    EXPECT_TRUE(ui::DatabaseWindows(frame).empty());
+    EXPECT_TRUE(program_.IsRunning());
+    DestroyWindow(cover);
+}
+
+// Relative names mean the folder the second start was made in, not the running program's.
+TEST_F(Startup, SecondStartHandsOverItsFilesInOrderAsFullPaths)
+{
+    std::vector<std::string> files = WriteFiles({"a.ref", "b.ref", "c.ref"});
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    ui::RunningProgram second;
+    ASSERT_TRUE(second.Start(ui::ProgramPath(), {"a.ref", "b.ref", "c.ref"}, dir_));
+    EXPECT_EQ(ExitCodePumping(second), 0);
+    EXPECT_EQ(WindowList(frame), files);
+    EXPECT_EQ(ui::TextOf(ui::ActiveDatabaseWindow(frame)), files[2]);
+    SaveShot("three");
+}
+
+// The splash keeps the frame hidden a while after the files were opened: they must be there
+// while it is still hidden.
+TEST_F(Startup, FirstStartOpensItsFilesBeforeTheFrameIsShown)
+{
+    std::vector<std::string> files = WriteFiles({"a.ref", "b.ref"});
+    SetEnvironmentVariableA(kSplashSetting, "1500");
+    ASSERT_TRUE(Start(files));
+    HWND frame = ui::WaitForTopLevelWindow(program_.Pid(), "RefFrame");
+    ASSERT_TRUE(frame);
+    bool seenHiddenWithFiles = false;
+    size_t windowsWhenHidden = 0;
+    DWORD start = GetTickCount();
+    while (!IsWindowVisible(frame) && GetTickCount() - start < ui::kDefaultWaitMs) {
+        windowsWhenHidden = ui::DatabaseWindows(frame).size();
+        seenHiddenWithFiles = seenHiddenWithFiles || windowsWhenHidden == files.size();
+        Sleep(20);
+    }
+    ASSERT_TRUE(IsWindowVisible(frame));
+    EXPECT_TRUE(seenHiddenWithFiles) << "windows while hidden: " << windowsWhenHidden;
+    EXPECT_EQ(WindowList(frame), files);
+    EXPECT_EQ(ui::TextOf(ui::ActiveDatabaseWindow(frame)), files[1]);
+}
+
+// A file handed over while a dialog runs its own loop is opened once the dialog has closed,
+// not inside it.
+TEST_F(Startup, HandOverDuringADialogWaitsUntilTheProgramIsIdle)
+{
+    std::vector<std::string> files = WriteFiles({"a.ref"});
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_HELP_ABOUT));
+    HWND about = ui::WaitForDialog(program_.Pid());
+    ASSERT_TRUE(about);
+    ASSERT_TRUE(ui::HandOver(frame, files[0]));
+    ASSERT_TRUE(ui::Sync(about));
+    EXPECT_TRUE(ui::DatabaseWindows(frame).empty());
+    ui::PressButton(about, IDOK);
+    ASSERT_TRUE(ui::WaitForDatabaseWindows(frame, 1));
+    EXPECT_EQ(ui::TextOf(ui::ActiveDatabaseWindow(frame)), files[0]);
+}
+
+// By default the picture stays at least five seconds and the frame is hidden meanwhile; the
+// test setting shows none and does not wait.
+TEST_F(Startup, SplashHoldsTheHiddenFrameForFiveSecondsUnlessTheSettingShortensIt)
+{
+    SetEnvironmentVariableA(kSplashSetting, nullptr);
+    DWORD started = GetTickCount();
+    ASSERT_TRUE(Start());
+    HWND splash = ui::WaitForDialog(program_.Pid());
+    ASSERT_TRUE(splash) << ui::DescribeWindowsOf(program_.Pid());
+    RECT client, outer, desktop;
+    GetClientRect(splash, &client);
+    GetWindowRect(splash, &outer);
+    GetClientRect(GetDesktopWindow(), &desktop);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 200);
+    EXPECT_EQ(outer.left, (desktop.right - 300) / 2);
+    EXPECT_EQ(outer.top, (desktop.bottom - 200) / 2);
+    SaveShot("splash");
+    HWND frame = ui::WaitForTopLevelWindow(program_.Pid(), "RefFrame");
+    ASSERT_TRUE(frame);
+    while (IsWindow(splash) && GetTickCount() - started < 15000) {
+        EXPECT_FALSE(IsWindowVisible(frame));
+        Sleep(20);
+    }
+    ASSERT_TRUE(WaitForFrame());
+    EXPECT_GE(GetTickCount() - started, 5000u);
+    program_.Terminate();
+
+    SetEnvironmentVariableA(kSplashSetting, "0");
+    started = GetTickCount();
+    ASSERT_TRUE(Launch());
+    EXPECT_LT(GetTickCount() - started, 5000u);
+}
 
 TEST_F(Startup, WithoutTheLanguageLibraryShowsTheFatalMessageAndEndsWithOne)
 {
@@ -85,6 +262,57 @@ TEST_F(Shutdown, AltF4EndsWithZero)
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::PressKey(frame, VK_F4, ui::kAlt));
     EXPECT_EQ(ExitCode(), 0);
+}
+
+// A changed window whose save question is cancelled keeps itself and the program. (Where the
+// transfer dialogs are not built in, the window refuses to close without a question.)
+TEST_F(Shutdown, ExitWithACancelledSavePromptKeepsTheProgramRunning)
+{
+    ASSERT_TRUE(ui::SetProgramSetting("Display", "List", "210"));  // deletes unconfirmed
+    std::string dir = ui::MakeTempDir("exit");
+    std::string file = ui::WriteReferFile(dir, "changed.ref", 3);
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::HandOver(frame, file));
+    ASSERT_TRUE(ui::SelectLines(ui::ListOf(ui::ActiveDatabaseWindow(frame)), {0}));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_DELETE));
+
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXIT));
+    if (HWND prompt = ui::WaitForDialog(program_.Pid(), 3000)) {
+        EXPECT_EQ(ui::DialogText(prompt), "Current file has changed\nDo you want to save?");
+        ui::PressButton(prompt, IDCANCEL);
+        ASSERT_TRUE(ui::WaitUntilGone(prompt));
+    }
+    ASSERT_TRUE(ui::Sync(frame));
+    EXPECT_TRUE(program_.IsRunning());
+    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_EQ(ui::DatabaseWindows(frame).size(), 1u);
+    ui::RemoveDirTree(dir);
+}
+
+// The settings are written when the frame goes and when Windows ends the session, not when a
+// session that was to end goes on.
+TEST_F(Shutdown, SettingsAreWrittenAtExitAndAtTheEndOfTheSession)
+{
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_OPT_SAVE_BACKUPS));
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(frame, WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 5000, &answer));
+    EXPECT_EQ(ui::ReadProgramSetting("Files", "Backup"), ui::kMissing);
+
+    ASSERT_TRUE(SendMessageTimeoutA(frame, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer));
+    EXPECT_EQ(answer, TRUE);
+    ASSERT_TRUE(SendMessageTimeoutA(frame, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer));
+    EXPECT_EQ(ui::ReadProgramSetting("Files", "Backup"), "0");
+    EXPECT_EQ(ui::ReadProgramSetting("Files", "Format"), "REFER.FLT");
+
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_OPT_SAVE_BACKUPS));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_OPT_AUTO_VIEW));
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXIT));
+    EXPECT_EQ(ExitCode(), 0);
+    EXPECT_EQ(ui::ReadProgramSetting("Files", "Backup"), "1");
+    EXPECT_EQ(ui::ReadProgramSetting("Files", "AutoView"), "0");
 }
 
 }  // namespace

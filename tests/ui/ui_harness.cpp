@@ -5,6 +5,9 @@
 #include <set>
 #include <sstream>
 
+#include <commctrl.h>
+
+#include "ids.h"
 #include "probe/ui_probe.h"
 
 namespace ui {
@@ -181,6 +184,17 @@ std::string TextOf(HWND window)
     return std::string(text, length);
 }
 
+std::string WaitForText(HWND window, const std::string& expected, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    std::string text = TextOf(window);
+    while (text != expected && GetTickCount() - start < ms) {
+        Sleep(20);
+        text = TextOf(window);
+    }
+    return text;
+}
+
 std::string ClassOf(HWND window)
 {
     char name[256] = {};
@@ -292,6 +306,12 @@ bool SendCommand(HWND window, int command, DWORD ms)
                                &result) != 0;
 }
 
+bool Sync(HWND window)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &result) != 0;
+}
+
 bool PostCommand(HWND window, int command)
 {
     return PostMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0) != 0;
@@ -363,12 +383,18 @@ std::vector<std::string> ListBoxTexts(HWND list)
     int count = ListBoxCount(list);
     for (int i = 0; i < count; ++i) {
         DWORD_PTR length = 0;
-        SendMessageTimeoutA(list, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, kDefaultWaitMs, &length);
-        std::string text(length + 1, '\0');
+        SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, kDefaultWaitMs, &length);
+        // Asked in wide characters: between processes Wine copies a list box's text back as
+        // wide characters even to an ANSI caller.
+        std::wstring wide(length + 1, L'\0');
         DWORD_PTR copied = 0;
-        SendMessageTimeoutA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL,
+        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_NORMAL,
                             kDefaultWaitMs, &copied);
-        text.resize(copied == static_cast<DWORD_PTR>(LB_ERR) ? 0 : copied);
+        wide.resize(copied == static_cast<DWORD_PTR>(LB_ERR) ? 0 : copied);
+        std::string text(wide.size() * 2 + 1, '\0');
+        int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
+                                        &text[0], static_cast<int>(text.size()), nullptr, nullptr);
+        text.resize(bytes > 0 ? bytes : 0);
         texts.push_back(text);
     }
     return texts;
@@ -410,6 +436,30 @@ bool PressButton(HWND dialog, int id)
                         reinterpret_cast<LPARAM>(button)) != 0;
 }
 
+bool CloseBox(HWND box, int id, DWORD ms)
+{
+    if (!box || !PressButton(box, id))
+        return false;
+    for (DWORD start = GetTickCount(); IsWindow(box); Sleep(10)) {
+        if (GetTickCount() - start > ms)
+            return false;
+    }
+    return true;
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
 // --- Menus through the probe -------------------------------------------------------------
 
 namespace {
@@ -446,29 +496,72 @@ HWND ReplyWindow()
     return reply;
 }
 
-// Sends the probe request to `window` with the probe hooked into its thread for the call.
-bool AskProbe(HWND window, WPARAM request, std::string& answer)
+HMODULE ProbeLibrary()
 {
     static HMODULE probe = LoadLibraryA((TestProgramDir() + "\\UIPROBE.DLL").c_str());
+    return probe;
+}
+
+}  // namespace
+
+ProbeHook::ProbeHook(HWND window) : window_(window)
+{
     HOOKPROC hookProc = nullptr;
-    if (probe) {
+    if (HMODULE probe = ProbeLibrary()) {
         hookProc = reinterpret_cast<HOOKPROC>(
             reinterpret_cast<void*>(GetProcAddress(probe, UI_PROBE_HOOK_EXPORT)));
     }
-    if (!hookProc)
-        return false;
-    DWORD thread = GetWindowThreadProcessId(window, nullptr);
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, hookProc, probe, thread);
-    if (!hook)
+    if (hookProc) {
+        DWORD thread = GetWindowThreadProcessId(window, nullptr);
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, hookProc, ProbeLibrary(), thread);
+    }
+}
+
+ProbeHook::~ProbeHook()
+{
+    if (hook_)
+        UnhookWindowsHookEx(hook_);
+}
+
+bool ProbeHook::Ask(WPARAM request, std::string& answer)
+{
+    if (!hook_)
         return false;
     g_probeAnswered = false;
     DWORD_PTR result = 0;
     UINT message = RegisterWindowMessageA(UI_PROBE_MESSAGE);
-    SendMessageTimeoutA(window, message, request, reinterpret_cast<LPARAM>(ReplyWindow()),
+    SendMessageTimeoutA(window_, message, request, reinterpret_cast<LPARAM>(ReplyWindow()),
                         SMTO_NORMAL, kDefaultWaitMs, &result);
-    UnhookWindowsHookEx(hook);
     answer = g_probeAnswer;
     return g_probeAnswered;
+}
+
+bool RecordTexts(ProbeHook& probe, int controlId)
+{
+    std::string answer;
+    return probe.Ask(UI_PROBE_REQUEST(UI_PROBE_RECORD_TEXTS, controlId), answer);
+}
+
+std::vector<std::string> RecordedTexts(ProbeHook& probe)
+{
+    std::vector<std::string> texts;
+    std::string answer;
+    if (!probe.Ask(UI_PROBE_REQUEST(UI_PROBE_RECORDED_TEXTS, 0), answer))
+        return texts;
+    std::istringstream lines(answer);
+    std::string line;
+    while (std::getline(lines, line))
+        texts.push_back(line);
+    return texts;
+}
+
+namespace {
+
+// Sends the probe request to `window` with the probe hooked into its thread for the call.
+bool AskProbe(HWND window, WPARAM request, std::string& answer)
+{
+    ProbeHook probe(window);
+    return probe.Ask(request, answer);
 }
 
 // Parses the probe's "depth TAB id TAB flags TAB text" lines into a tree.
@@ -513,6 +606,128 @@ bool ReadMenuBar(HWND window, std::vector<MenuItem>& bar, int initPosition)
     return true;
 }
 
+// --- Database windows ---------------------------------------------------------------------
+
+bool HandOver(HWND frame, const std::string& fileName)
+{
+    COPYDATASTRUCT data = {};
+    data.dwData = CMD_FILE_OPEN;
+    data.cbData = static_cast<DWORD>(fileName.size());
+    data.lpData = const_cast<char*>(fileName.data());
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                               SMTO_NORMAL, 30000, &result) != 0;
+}
+
+HWND MdiClientOf(HWND frame)
+{
+    return FindChildByClass(frame, "MDIClient");
+}
+
+std::vector<HWND> DatabaseWindows(HWND frame)
+{
+    std::vector<HWND> windows;
+    for (HWND child : ChildrenOf(MdiClientOf(frame))) {
+        if (ClassOf(child) == "RefChild")
+            windows.push_back(child);
+    }
+    return windows;
+}
+
+HWND ActiveDatabaseWindow(HWND frame)
+{
+    DWORD_PTR active = 0;
+    SendMessageTimeoutA(MdiClientOf(frame), WM_MDIGETACTIVE, 0, 0, SMTO_NORMAL, kDefaultWaitMs,
+                        &active);
+    return reinterpret_cast<HWND>(active);
+}
+
+bool ActivateDatabaseWindow(HWND frame, HWND window)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(MdiClientOf(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window),
+                               0, SMTO_NORMAL, kDefaultWaitMs, &result) != 0;
+}
+
+bool WaitForDatabaseWindows(HWND frame, size_t count, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    while (DatabaseWindows(frame).size() != count) {
+        if (GetTickCount() - start > ms)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+HWND ListOf(HWND databaseWindow)
+{
+    return GetDlgItem(databaseWindow, IDC_DBWIN_LIST);
+}
+
+HWND DatabaseWindowTitled(HWND frame, const std::string& title)
+{
+    for (HWND window : DatabaseWindows(frame)) {
+        if (TextOf(window) == title)
+            return window;
+    }
+    return nullptr;
+}
+
+bool ToolbarButtonEnabled(HWND frame, int command)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(GetDlgItem(frame, IDC_TOOLBAR), TB_ISBUTTONENABLED,
+                        static_cast<WPARAM>(command), 0, SMTO_NORMAL, kDefaultWaitMs, &result);
+    return result != 0;
+}
+
+std::string StatusText(HWND frame)
+{
+    return TextOf(GetDlgItem(frame, IDC_STATUS_BAR));
+}
+
+bool SelectLines(HWND list, const std::vector<int>& lines)
+{
+    DWORD_PTR result = 0;
+    bool answered = SendMessageTimeoutA(list, LB_SETSEL, FALSE, -1, SMTO_NORMAL, kDefaultWaitMs,
+                                        &result) != 0;
+    for (int line : lines)
+        answered = answered && SendMessageTimeoutA(list, LB_SETSEL, TRUE, line, SMTO_NORMAL,
+                                                   kDefaultWaitMs, &result) != 0;
+    return answered && SendMessageTimeoutA(GetParent(list), WM_COMMAND,
+                                           MAKEWPARAM(IDC_DBWIN_LIST, LBN_SELCHANGE),
+                                           reinterpret_cast<LPARAM>(list), SMTO_NORMAL,
+                                           kDefaultWaitMs, &result) != 0;
+}
+
+RECT ListItemRect(HWND list, int index)
+{
+    RECT rc = {};
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(&rc), SMTO_NORMAL, kDefaultWaitMs, &result) ||
+        static_cast<LONG_PTR>(result) == LB_ERR)
+        return RECT{};
+    return rc;
+}
+
+std::string WriteReferFile(const std::string& dir, const std::string& name, int count,
+                           const std::string& tag)
+{
+    std::string path = dir + "\\" + name;
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return "";
+    for (int i = 0; i < count; ++i) {
+        std::fprintf(out, "%%A Author%d, A\r\n%%D %d\r\n%%T %s paper %d\r\n%%J Journal\r\n\r\n",
+                     1000 + i, 1900 + i % 100, tag.c_str(), 1000 + i);
+    }
+    bool written = std::fclose(out) == 0;
+    char full[MAX_PATH];
+    return written && GetFullPathNameA(path.c_str(), sizeof full, full, nullptr) ? full : "";
+}
+
 // --- Screenshots -------------------------------------------------------------------------
 
 namespace {
@@ -531,44 +746,86 @@ size_t CountColours(const BYTE* pixels, int width, int height, DWORD rowBytes)
 
 }  // namespace
 
-bool SaveArea(HDC source, int x, int y, int width, int height, const std::string& path,
-              size_t* colours)
-{
+namespace {
+
+// A 24-bit bottom-up copy of an area of `source`; `bits` points into `bitmap`.
+struct Capture {
+    HBITMAP bitmap = nullptr;
+    void* bits = nullptr;
     BITMAPINFO info = {};
+    DWORD rowBytes = 0;
+};
+
+bool CaptureArea(HDC source, int x, int y, int width, int height, Capture& capture)
+{
+    BITMAPINFO& info = capture.info;
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap)
+    capture.bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &capture.bits, nullptr, 0);
+    if (!capture.bitmap)
         return false;
     HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    HGDIOBJ old = SelectObject(memory, capture.bitmap);
     BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);
     GdiFlush();
+    capture.rowBytes = ((static_cast<DWORD>(width) * 3) + 3) & ~3u;
+    return true;
+}
 
-    DWORD rowBytes = ((static_cast<DWORD>(width) * 3) + 3) & ~3u;
-    DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
+}  // namespace
+
+bool SaveArea(HDC source, int x, int y, int width, int height, const std::string& path,
+              size_t* colours)
+{
+    Capture capture;
+    if (!CaptureArea(source, x, y, width, height, capture))
+        return false;
+    const BYTE* bits = static_cast<const BYTE*>(capture.bits);
+    DWORD imageBytes = capture.rowBytes * static_cast<DWORD>(height);
     if (colours)
-        *colours = CountColours(static_cast<const BYTE*>(bits), width, height, rowBytes);
+        *colours = CountColours(bits, width, height, capture.rowBytes);
     BITMAPFILEHEADER file = {};
     file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfOffBits = sizeof file + sizeof capture.info.bmiHeader;
     file.bfSize = file.bfOffBits + imageBytes;
     bool saved = false;
     if (FILE* out = std::fopen(path.c_str(), "wb")) {
         saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+                std::fwrite(&capture.info.bmiHeader, sizeof capture.info.bmiHeader, 1, out) == 1 &&
                 std::fwrite(bits, imageBytes, 1, out) == 1;
         saved = std::fclose(out) == 0 && saved;
     }
-    DeleteObject(bitmap);
+    DeleteObject(capture.bitmap);
     return saved;
+}
+
+int CountPixels(HWND window, const RECT& area, COLORREF colour)
+{
+    POINT origin = {area.left, area.top};
+    ClientToScreen(window, &origin);
+    int width = area.right - area.left, height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    Capture capture;
+    int count = 0;
+    if (width > 0 && height > 0 && CaptureArea(screen, origin.x, origin.y, width, height, capture)) {
+        const BYTE* bits = static_cast<const BYTE*>(capture.bits);
+        for (int row = 0; row < height; ++row) {
+            for (int col = 0; col < width; ++col) {
+                const BYTE* p = bits + row * capture.rowBytes + col * 3;
+                if (RGB(p[2], p[1], p[0]) == colour)
+                    ++count;
+            }
+        }
+        DeleteObject(capture.bitmap);
+    }
+    ReleaseDC(nullptr, screen);
+    return count;
 }
 
 bool SaveScreenshot(const std::string& path)

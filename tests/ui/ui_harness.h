@@ -56,6 +56,8 @@ private:
 // Windows.
 std::string TextOf(HWND window);
 std::string ClassOf(HWND window);
+// The window's text once it reads `expected`, or whatever it reads after `ms`.
+std::string WaitForText(HWND window, const std::string& expected, DWORD ms = 3000);
 std::vector<HWND> TopLevelWindowsOf(DWORD pid);
 std::vector<HWND> ChildrenOf(HWND parent);  // direct children, in Z order
 HWND FindChildByClass(HWND parent, const std::string& className);
@@ -69,6 +71,9 @@ std::string DescribeWindowsOf(DWORD pid);
 // Talking to windows. Sends return false when the window did not answer in time.
 bool SendCommand(HWND window, int command, DWORD ms = kDefaultWaitMs);
 bool PostCommand(HWND window, int command);
+// Returns once the window's thread has handled what was posted to it before, or entered a
+// modal loop.
+bool Sync(HWND window);
 bool PostClose(HWND window);
 
 // Keyboard input as the user types it: the window is brought to the foreground and the keys
@@ -87,6 +92,13 @@ std::vector<int> ListBoxSelection(HWND list);
 std::string DialogText(HWND dialog);
 bool PressButton(HWND dialog, int id);
 
+// Presses a button of a dialog or message box and waits until the box has gone: what the
+// program does on the answer has then begun, and a message sent afterwards waits for it.
+bool CloseBox(HWND box, int id, DWORD ms = kDefaultWaitMs);
+
+// The text on the system clipboard (CF_TEXT), or "".
+std::string ClipboardText();
+
 // Menus, read inside the program's own process through the probe library. `initPosition`
 // >= 0 first lets the window enable that pop-up of its menu bar, as when the user opens it.
 struct MenuItem {
@@ -100,12 +112,60 @@ struct MenuItem {
 };
 bool ReadMenuBar(HWND window, std::vector<MenuItem>& bar, int initPosition = -1);
 
+// Keeps the probe hooked into the program's user-interface thread for its lifetime, so that
+// the probe can watch what happens between two questions.
+class ProbeHook {
+public:
+    explicit ProbeHook(HWND window);
+    ProbeHook(const ProbeHook&) = delete;
+    ProbeHook& operator=(const ProbeHook&) = delete;
+    ~ProbeHook();
+    bool Hooked() const { return hook_ != nullptr; }
+    // Asks the probe (a UI_PROBE_REQUEST) and receives its answer.
+    bool Ask(WPARAM request, std::string& answer);
+
+private:
+    HWND window_;
+    HHOOK hook_ = nullptr;
+};
+// Texts the program sets into controls with `controlId` (at most 255) from now on, and the
+// texts recorded so far, in order.
+bool RecordTexts(ProbeHook& probe, int controlId);
+std::vector<std::string> RecordedTexts(ProbeHook& probe);
+
+// The program's database windows: the open-file hand-over of another instance (returns when
+// the program has tried to open the file), the windows of class "RefChild" in the MDI client
+// (in Z order, the active first) and a window's list.
+bool HandOver(HWND frame, const std::string& fileName);
+HWND MdiClientOf(HWND frame);
+std::vector<HWND> DatabaseWindows(HWND frame);
+HWND ActiveDatabaseWindow(HWND frame);
+bool ActivateDatabaseWindow(HWND frame, HWND window);
+// Waits until the frame has as many database windows as `count`.
+bool WaitForDatabaseWindows(HWND frame, size_t count, DWORD ms = kDefaultWaitMs);
+HWND ListOf(HWND databaseWindow);
+// The database window with this title, or null.
+HWND DatabaseWindowTitled(HWND frame, const std::string& title);
+bool ToolbarButtonEnabled(HWND frame, int command);
+std::string StatusText(HWND frame);
+// Selects exactly the lines `lines` of a list and tells its window, as a click does.
+bool SelectLines(HWND list, const std::vector<int>& lines);
+// The rectangle of a list's line, in the list's client coordinates (empty when there is none).
+RECT ListItemRect(HWND list, int index);
+
+// Writes a refer file of `count` references "Author<i>, A" (<i> from 1000), years from 1900
+// and titles "<tag> paper <i>". Returns the file's full name, or "" on failure.
+std::string WriteReferFile(const std::string& dir, const std::string& name, int count,
+                           const std::string& tag = "A");
+
 // Saves the whole screen as a BMP file.
 bool SaveScreenshot(const std::string& path);
 // Saves `width` x `height` pixels at (x, y) of `source` as a 24-bit BMP file; when `colours`
 // is given it receives the number of different colours in the picture.
 bool SaveArea(HDC source, int x, int y, int width, int height, const std::string& path,
               size_t* colours = nullptr);
+// How many pixels of `area` (client coordinates of `window`) show `colour` on the screen.
+int CountPixels(HWND window, const RECT& area, COLORREF colour);
 
 }  // namespace ui
 

@@ -8,7 +8,7 @@
 #include "cartio.h"
 #include "format/bib_format.h"
 #include "format/bibliography_text.h"
-#include "format/text_rules.h"
+#include "store/text/text_rules.h"
 #include "io/app_settings.h"
 #include "io/filter_loader.h"
 #include "io/platform_files.h"

@@ -1,8 +1,8 @@
 #include "describe.h"
 
-// A second language library for the tests: it names another language and carries an older
-// version, so that switching languages and the version warning can be exercised.
+// The test language libraries name other languages, so that switching languages and the
+// language dialog's choice can be told apart from English.
 extern "C" const char* __stdcall Describe(void)
 {
-    return "Test language";
+    return LANGUAGE_NAME;
 }

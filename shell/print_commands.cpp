@@ -1,0 +1,6 @@
+// Printing: still to come.
+#include "later_commands.h"
+
+void RunPrint(HWND)
+{
+}

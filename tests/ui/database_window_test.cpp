@@ -1,0 +1,324 @@
+// Database windows: their lists, the clipboard commands, deleting, the bibliography and its
+// formatted text, and re-sorting.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "ids.h"
+#include "program_test.h"
+
+namespace {
+
+constexpr COLORREF kBibliographyBlue = RGB(0, 0, 255);
+
+class DatabaseWindow : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        dir_ = ui::MakeTempDir("dbwin");
+    }
+
+    void TearDown() override
+    {
+        ProgramTest::TearDown();
+        ui::RemoveDirTree(dir_);
+    }
+
+    // Starts the program and hands it a file of `count` references; returns the frame.
+    HWND LaunchWithFile(int count, const std::string& tag = "A")
+    {
+        file_ = ui::WriteReferFile(dir_, tag + ".ref", count, tag);
+        HWND frame = Launch();
+        if (frame && !ui::HandOver(frame, file_))
+            ADD_FAILURE() << "the hand-over was not answered";
+        return frame;
+    }
+
+    // Whether the line shows the bibliography colour, waiting a little for the program to
+    // paint it as `expected`.
+    bool Blue(HWND list, int line, bool expected)
+    {
+        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        bool blue = !expected;
+        for (int attempt = 0; attempt < 20 && blue != expected; ++attempt) {
+            ui::Sync(list);
+            Sleep(50);
+            blue = ui::CountPixels(list, ui::ListItemRect(list, line), kBibliographyBlue) > 0;
+        }
+        return blue;
+    }
+
+    std::string dir_;
+    std::string file_;
+};
+
+// The two arrangements: several columns of names and years, or one column with titles.
+TEST_F(DatabaseWindow, ListsShowEveryReferenceInEitherArrangement)
+{
+    for (bool titles : {false, true}) {
+        SCOPED_TRACE(titles ? "with titles" : "without titles");
+        ui::RemoveProgramSettings();
+        ASSERT_TRUE(ui::SetProgramSetting("Display", "List", titles ? "246" : "242"));
+        HWND frame = LaunchWithFile(60);
+        ASSERT_TRUE(frame);
+        ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
+        ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
+
+        HWND named = ui::DatabaseWindowTitled(frame, file_);
+        HWND untitled = ui::DatabaseWindowTitled(frame, "Untitled");
+        ASSERT_TRUE(named && untitled) << ui::DescribeWindowsOf(program_.Pid());
+        HWND list = ui::ListOf(named);
+        EXPECT_EQ(ui::ListBoxCount(list), 60);
+        EXPECT_EQ(ui::ListBoxCount(ui::ListOf(untitled)), 0);
+        LONG style = GetWindowLongA(list, GWL_STYLE);
+        EXPECT_TRUE(style & LBS_NODATA);
+        EXPECT_EQ((style & LBS_MULTICOLUMN) != 0, !titles);
+        EXPECT_EQ((style & WS_VSCROLL) != 0, titles);
+        HWND searchable = GetDlgItem(named, IDC_DBWIN_SEARCHABLE);
+        EXPECT_EQ(ui::TextOf(searchable), "Searchable");
+        EXPECT_EQ(SendMessageA(searchable, BM_GETCHECK, 0, 0), BST_CHECKED);
+        // Without titles the lines fill columns from left to right.
+        RECT first = ui::ListItemRect(list, 0), second = ui::ListItemRect(list, 1);
+        EXPECT_EQ(first.left, second.left);
+        EXPECT_EQ(second.top, first.bottom);
+        SaveShot(titles ? "titles" : "columns");
+        program_.Terminate();
+    }
+}
+
+TEST_F(DatabaseWindow, WithoutAutoViewTheListWaitsForShowAll)
+{
+    ASSERT_TRUE(ui::SetProgramSetting("Files", "AutoView", "0"));
+    HWND frame = LaunchWithFile(5);
+    ASSERT_TRUE(frame);
+    HWND window = ui::ActiveDatabaseWindow(frame);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(window)), 0);
+    EXPECT_EQ(ui::StatusText(frame), file_ + ":0");
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_SEARCH_SHOW_ALL));
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(window)), 5);
+    EXPECT_EQ(ui::StatusText(frame), file_ + ":5");
+}
+
+TEST_F(DatabaseWindow, DeleteAsksAsTheConfirmationOptionSays)
+{
+    struct Case {
+        const char* flags;  // the list flags word: bits 4-5 are the confirmation mode
+        std::vector<int> selection;
+        bool asks;
+    };
+    const Case cases[] = {
+        {"210", {1}, false}, {"210", {0, 2}, false},  // never
+        {"226", {1}, false}, {"226", {0, 2}, true},   // multiple selections only
+        {"242", {1}, true},                           // always
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(std::string("flags ") + test.flags + ", " +
+                     std::to_string(test.selection.size()) + " selected");
+        ui::RemoveProgramSettings();
+        ASSERT_TRUE(ui::SetProgramSetting("Display", "List", test.flags));
+        HWND frame = LaunchWithFile(4);
+        ASSERT_TRUE(frame);
+        HWND list = ui::ListOf(ui::ActiveDatabaseWindow(frame));
+        for (int answer : {IDNO, IDYES}) {
+            ASSERT_TRUE(ui::SelectLines(list, test.selection));
+            ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_DELETE));
+            ASSERT_TRUE(ui::Sync(frame));  // the command has been handled
+            HWND question = ui::WaitForDialog(program_.Pid(), test.asks ? ui::kDefaultWaitMs : 0);
+            ASSERT_EQ(question != nullptr, test.asks);
+            if (!question)
+                break;
+            EXPECT_EQ(ui::TextOf(question), "Warning!");
+            EXPECT_EQ(ui::DialogText(question),
+                      "Selected references will be deleted permanently.\nAre you sure?");
+            ASSERT_TRUE(ui::CloseBox(question, answer));
+            ASSERT_TRUE(ui::Sync(frame));
+            if (answer == IDNO) {
+                EXPECT_EQ(ui::ListBoxCount(list), 4);
+            }
+        }
+        int left = 4 - static_cast<int>(test.selection.size());
+        EXPECT_EQ(ui::ListBoxCount(list), left);
+        EXPECT_EQ(ui::StatusText(frame), file_ + ":" + std::to_string(left));
+        // The line at the lowest deleted index is selected.
+        EXPECT_EQ(ui::ListBoxSelection(list), std::vector<int>{test.selection[0]});
+        program_.Terminate();
+    }
+}
+
+// Cut, copy and paste move copies of references through the program's own clipboard; an
+// empty window with the focus on its list draws nothing and carries on.
+TEST_F(DatabaseWindow, CutCopyAndPasteBetweenWindows)
+{
+    HWND frame = LaunchWithFile(60);
+    ASSERT_TRUE(frame);
+    HWND source = ui::ActiveDatabaseWindow(frame);
+    HWND sourceList = ui::ListOf(source);
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
+    HWND target = ui::ActiveDatabaseWindow(frame);
+    // Windows asks an empty list with the focus to draw its item -1 (Wine draws the focus
+    // itself): such an index, like any outside the list, draws nothing and the message is
+    // answered as handled (a fault inside would leave it unanswered).
+    for (UINT index : {static_cast<UINT>(-1), 0u}) {
+        DRAWITEMSTRUCT item = {ODT_LISTBOX, IDC_DBWIN_LIST, index, ODA_DRAWENTIRE | ODA_FOCUS,
+                               ODS_FOCUS, ui::ListOf(target), GetDC(nullptr), {0, 0, 100, 16}, 0};
+        DWORD_PTR result = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(target, WM_DRAWITEM, IDC_DBWIN_LIST,
+                                        reinterpret_cast<LPARAM>(&item), SMTO_NORMAL,
+                                        ui::kDefaultWaitMs, &result));
+        EXPECT_EQ(result, DWORD_PTR{TRUE}) << "item " << static_cast<int>(index);
+        ReleaseDC(nullptr, item.hDC);
+    }
+    ASSERT_TRUE(program_.IsRunning());
+
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, source));
+    ASSERT_TRUE(ui::SelectLines(sourceList, {1, 2, 4}));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_COPY));
+    EXPECT_EQ(ui::ListBoxCount(sourceList), 60);
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, target));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));
+    HWND targetList = ui::ListOf(target);
+    EXPECT_EQ(ui::ListBoxCount(targetList), 3);
+    // New references come selected.
+    EXPECT_EQ(ui::ListBoxSelection(targetList), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(ui::StatusText(frame), "Untitled:3");
+
+    // Cut asks nothing, whatever the confirmation option.
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, source));
+    ASSERT_TRUE(ui::SelectLines(sourceList, {0, 5}));
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_EDIT_CUT));
+    ASSERT_TRUE(ui::Sync(frame));
+    EXPECT_FALSE(ui::WaitForDialog(program_.Pid(), 0));
+    EXPECT_EQ(ui::ListBoxCount(sourceList), 58);
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, target));
+    ASSERT_TRUE(ui::SelectLines(targetList, {}));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));
+    EXPECT_EQ(ui::ListBoxCount(targetList), 5);
+    EXPECT_EQ(ui::ListBoxSelection(targetList), (std::vector<int>{0, 4}));
+    SaveShot("pasted");
+
+    // Many references pasted between others: the list takes them in one pass, the new lines
+    // and the line selected before come out selected.
+    std::vector<int> odd, even;
+    for (int line = 0; line < 58; ++line)
+        (line % 2 ? odd : even).push_back(line);
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, source));
+    ASSERT_TRUE(ui::SelectLines(sourceList, odd));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_COPY));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
+    HWND third = ui::ListOf(ui::ActiveDatabaseWindow(frame));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));
+    ASSERT_EQ(ui::ListBoxCount(third), 29);
+    ASSERT_TRUE(ui::SelectLines(third, {0}));
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, source));
+    ASSERT_TRUE(ui::SelectLines(sourceList, even));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_COPY));
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, GetParent(third)));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));
+    EXPECT_EQ(ui::ListBoxCount(third), 58);
+    std::vector<int> selected = even;
+    selected.insert(selected.begin() + 1, 1);
+    EXPECT_EQ(ui::ListBoxSelection(third), selected);
+}
+
+// Adding to the bibliography shares the references: their lines turn to the bibliography
+// colour and lose their selection, and adding them again adds nothing. Deleting the
+// bibliography's last line closes it, and the lines turn back.
+TEST_F(DatabaseWindow, AddToBibliographyMarksTheLinesInItsColour)
+{
+    HWND frame = LaunchWithFile(4);
+    ASSERT_TRUE(frame);
+    HWND source = ui::ActiveDatabaseWindow(frame);
+    HWND list = ui::ListOf(source);
+    EXPECT_FALSE(Blue(list, 0, false));
+    ASSERT_TRUE(ui::SelectLines(list, {0, 2}));
+    ASSERT_TRUE(ui::PressKey(frame, 'B', ui::kControl));
+    ASSERT_TRUE(ui::WaitForDatabaseWindows(frame, 2));
+    ASSERT_TRUE(ui::Sync(frame));
+    EXPECT_TRUE(ui::ListBoxSelection(list).empty());
+    HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
+    ASSERT_TRUE(bibliography);
+    EXPECT_EQ(ui::ActiveDatabaseWindow(frame), source);
+    ASSERT_TRUE(ui::SelectLines(list, {0, 2}));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_ADD_TO_BIB));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(bibliography)), 2);
+    EXPECT_EQ(ui::ListBoxCount(list), 4);
+    ASSERT_TRUE(ui::SelectLines(list, {}));
+    EXPECT_TRUE(Blue(list, 0, true));
+    EXPECT_FALSE(Blue(list, 1, false));
+    EXPECT_TRUE(Blue(list, 2, true));
+    EXPECT_TRUE(Blue(ui::ListOf(bibliography), 1, true));
+    SaveShot("added");
+
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, bibliography));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_SELECT_ALL));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_DELETE));
+    EXPECT_TRUE(ui::WaitForDatabaseWindows(frame, 1));
+    EXPECT_FALSE(Blue(list, 0, false));
+    EXPECT_EQ(ui::ListBoxCount(list), 4);
+}
+
+// Shown formatted, the bibliography is text: the clipboard commands, Select all and the
+// keys Del and Enter act on the text, and none of them changes the bibliography.
+TEST_F(DatabaseWindow, FormattedBibliographyTextTakesTheEditCommandsAndKeys)
+{
+    HWND frame = LaunchWithFile(3);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_SELECT_ALL));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_ADD_TO_BIB));
+    HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
+    ASSERT_TRUE(bibliography);
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, bibliography));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_OPT_FORMATTED_BIB));
+    EXPECT_TRUE(SendMessageA(GetDlgItem(frame, IDC_TOOLBAR), TB_ISBUTTONCHECKED,
+                             CMD_OPT_FORMATTED_BIB, 0));
+    HWND text = GetDlgItem(bibliography, IDC_DBWIN_TEXT);
+    ASSERT_TRUE(text);
+    EXPECT_FALSE(ui::ListOf(bibliography));
+    const std::string formatted = ui::TextOf(text);
+    EXPECT_EQ(formatted.substr(0, 20), "Author1000, A (1900)");
+    SaveShot("formatted");
+
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_SELECT_ALL));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_COPY));
+    EXPECT_EQ(ui::ClipboardText(), formatted);
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_CUT));
+    EXPECT_EQ(ui::TextOf(text), "");
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));
+    EXPECT_EQ(ui::TextOf(text), formatted);
+
+    // Delete and Enter are accelerators of grayed items here; they must reach the text.
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_SELECT_ALL));
+    ASSERT_TRUE(ui::PressKey(frame, VK_DELETE));
+    EXPECT_EQ(ui::WaitForText(text, ""), "");
+    ASSERT_TRUE(ui::PressKey(frame, VK_RETURN));
+    EXPECT_EQ(ui::WaitForText(text, "\r\n"), "\r\n");
+
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_OPT_FORMATTED_BIB));
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(bibliography)), 3);
+    EXPECT_EQ(ui::DatabaseWindows(frame).size(), 2u);
+}
+
+TEST_F(DatabaseWindow, ResortShowsItsProgress)
+{
+    HWND frame = LaunchWithFile(200);
+    ASSERT_TRUE(frame);
+    HWND window = ui::ActiveDatabaseWindow(frame);
+    ui::ProbeHook probe(frame);
+    ASSERT_TRUE(ui::RecordTexts(probe, IDC_PROGRESS_TEXT));
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(window, MSG_RESORT, 0, 0, SMTO_NORMAL, ui::kDefaultWaitMs,
+                                    &result));
+    EXPECT_EQ(ui::RecordedTexts(probe), (std::vector<std::string>{
+                                            "Sorting... 31%", "Sorting... 63%", "Sorting... 95%"}));
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(window)), 200);
+    EXPECT_TRUE(IsWindowEnabled(frame));
+}
+
+}  // namespace

@@ -1,0 +1,210 @@
+// Languages at run time: the language dialog lists the libraries beside the program, warns
+// about other versions, and a chosen library takes over the running program and the next
+// start.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ids.h"
+#include "program_test.h"
+#include "startup_support.h"
+
+namespace {
+
+const char kUseAnyway[] = "\nSome functionality may not work as expected.\n\nDo you want to use it anyway?";
+
+std::pair<std::string, std::string> TestLibrary(const std::string& built, const std::string& as)
+{
+    return {ui::TestProgramDir() + "\\" + built, as};
+}
+
+class Language : public ProgramTest {
+protected:
+    void TearDown() override
+    {
+        ProgramTest::TearDown();
+        ui::RemoveDirTree(dir_);
+    }
+
+    // Starts the copy of the program in a folder with the English library and `extra`.
+    HWND LaunchIn(const std::vector<std::pair<std::string, std::string>>& extra)
+    {
+        dir_ = ui::MakeProgramFolder("lang", extra);
+        EXPECT_FALSE(dir_.empty());
+        return dir_.empty() ? nullptr : Launch({}, Exe());
+    }
+
+    std::string Exe() const { return dir_ + "\\CARTUL32.EXE"; }
+
+    HWND OpenDialog(HWND frame)
+    {
+        if (!ui::PostCommand(frame, CMD_OPT_LANGUAGE))
+            return nullptr;
+        HWND dialog = ui::WaitForDialog(program_.Pid());
+        EXPECT_TRUE(dialog) << ui::DescribeWindowsOf(program_.Pid());
+        if (dialog) {
+            EXPECT_EQ(ui::TextOf(dialog), "Choose Language");
+        }
+        return dialog;
+    }
+
+    // Selects the entry `language` and presses OK; returns the warning that comes, if any.
+    HWND Choose(HWND dialog, const std::string& language)
+    {
+        HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
+        std::vector<std::string> texts = ui::ListBoxTexts(list);
+        auto entry = std::find(texts.begin(), texts.end(), language);
+        EXPECT_NE(entry, texts.end()) << language;
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(entry - texts.begin()), 0);
+        ui::PressButton(dialog, IDOK);
+        return ui::WaitForDialogOtherThan(program_.Pid(), dialog, 2000);
+    }
+
+    // Switches the running program to the test library, agreeing to the version warning.
+    void SwitchToTestLanguage(HWND frame)
+    {
+        HWND dialog = OpenDialog(frame);
+        ASSERT_TRUE(dialog);
+        HWND warning = Choose(dialog, "Test language");
+        ASSERT_TRUE(warning);
+        ui::PressButton(warning, IDYES);
+        ASSERT_TRUE(ui::WaitUntilGone(dialog));
+        ASSERT_TRUE(ui::Sync(frame));
+    }
+
+    std::string dir_;
+};
+
+// The libraries are listed in the order found, at most eight; a file that is no library is
+// left out, and the current language is selected.
+TEST_F(Language, DialogListsTheLibrariesBesideTheProgram)
+{
+    HWND frame = LaunchIn({TestLibrary("CTNTEST.DLL", "CTNTEST.DLL"),
+                           TestLibrary("CTNNEXT.DLL", "CTNNEXT.DLL"),
+                           TestLibrary("CTNNOVER.DLL", "CTNNOVER.DLL"),
+                           {ui::DeliverablesDir() + "\\CARTUL32.HTM", "CTNJUNK.DLL"}});
+    ASSERT_TRUE(frame);
+    HWND dialog = OpenDialog(frame);
+    ASSERT_TRUE(dialog);
+    HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
+    std::vector<std::string> texts = ui::ListBoxTexts(list);
+    EXPECT_EQ(std::set<std::string>(texts.begin(), texts.end()),
+              (std::set<std::string>{"UK English", "Test language", "Newer test language",
+                                     "Unversioned test language"}));
+    int current = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+    ASSERT_GE(current, 0);
+    EXPECT_EQ(texts[current], "UK English");
+    SaveShot("four");
+    ui::PressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(ui::WaitUntilGone(dialog));
+
+    for (int i = 1; i <= 5; ++i) {
+        std::string name = dir_ + "\\CTNCOPY" + std::to_string(i) + ".DLL";
+        ASSERT_TRUE(CopyFileA((ui::TestProgramDir() + "\\CTNTEST.DLL").c_str(), name.c_str(), FALSE));
+    }
+    dialog = OpenDialog(frame);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(ui::ListBoxCount(GetDlgItem(dialog, IDC_LANGUAGE_LIST)), 8);
+    ui::PressButton(dialog, IDCANCEL);
+}
+
+// Only major and minor numbers count. No keeps the dialog open; OK with nothing selected does
+// nothing at all; the library of the program's own version is taken without a word.
+TEST_F(Language, OtherVersionsAreTakenOnlyAfterAWarning)
+{
+    HWND frame = LaunchIn({TestLibrary("CTNTEST.DLL", "CTNTEST.DLL"),
+                           TestLibrary("CTNNEXT.DLL", "CTNNEXT.DLL"),
+                           TestLibrary("CTNNOVER.DLL", "CTNNOVER.DLL")});
+    ASSERT_TRUE(frame);
+    HWND dialog = OpenDialog(frame);
+    ASSERT_TRUE(dialog);
+
+    SendDlgItemMessageA(dialog, IDC_LANGUAGE_LIST, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    ui::PressButton(dialog, IDOK);
+    EXPECT_FALSE(ui::WaitForDialogOtherThan(program_.Pid(), dialog, 500));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+
+    struct Case {
+        const char* language;
+        std::string warning;
+    };
+    const Case cases[] = {
+        {"Test language", std::string("CTNTEST.DLL was designed for a previous\nversion of Cartulan.") + kUseAnyway},
+        {"Newer test language", std::string("CTNNEXT.DLL was designed for a more\nrecent version of Cartulan.") + kUseAnyway},
+        {"Unversioned test language", std::string("CTNNOVER.DLL contains no version information.\nIt is probably an old version.") + kUseAnyway},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.language);
+        HWND warning = Choose(dialog, test.language);
+        ASSERT_TRUE(warning);
+        EXPECT_EQ(ui::TextOf(warning), "Warning!");
+        EXPECT_EQ(ui::DialogText(warning), test.warning);
+        if (&test == &cases[0])
+            SaveShot("warning");
+        ui::PressButton(warning, IDNO);
+        ASSERT_TRUE(ui::WaitUntilGone(warning));
+        EXPECT_TRUE(IsWindowVisible(dialog));
+    }
+    EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), ui::kMissing);
+
+    EXPECT_FALSE(Choose(dialog, "UK English"));
+    EXPECT_TRUE(ui::WaitUntilGone(dialog));
+    EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), "CTNEN.DLL");
+}
+
+// The new library's menu takes the window list over; windows without a file name and the
+// bibliography take the new titles, every window the new check box text.
+TEST_F(Language, SwitchingRetitlesTheOpenWindows)
+{
+    HWND frame = LaunchIn({TestLibrary("CTNTEST.DLL", "CTNTEST.DLL")});
+    ASSERT_TRUE(frame);
+    std::string file = ui::WriteReferFile(dir_, "named.ref", 2);
+    ASSERT_TRUE(ui::HandOver(frame, file));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_OPEN_BIBLIOGRAPHY));
+    ASSERT_EQ(ui::DatabaseWindows(frame).size(), 3u);
+    HMENU englishMenu = GetMenu(frame);
+
+    SwitchToTestLanguage(frame);
+    std::multiset<std::string> titles, boxes;
+    for (HWND window : ui::DatabaseWindows(frame)) {
+        titles.insert(ui::TextOf(window));
+        boxes.insert(ui::TextOf(GetDlgItem(window, IDC_DBWIN_SEARCHABLE)));
+    }
+    EXPECT_EQ(titles, (std::multiset<std::string>{file, "Nameless", "Reading list"}));
+    EXPECT_EQ(boxes, (std::multiset<std::string>{"Findable", "Findable", "Findable"}));
+    EXPECT_NE(GetMenu(frame), englishMenu);
+    std::vector<ui::MenuItem> bar;
+    ASSERT_TRUE(ui::ReadMenuBar(frame, bar));
+    ASSERT_GT(bar.size(), static_cast<size_t>(MENU_POS_WINDOW));
+    size_t listed = std::count_if(bar[MENU_POS_WINDOW].items.begin(), bar[MENU_POS_WINDOW].items.end(),
+                                  [](const ui::MenuItem& item) { return item.id >= MDI_FIRST_CHILD_ID; });
+    EXPECT_EQ(listed, 3u);
+    EXPECT_EQ(ui::TextOf(frame), "Cartulan 7.8");
+    EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), "CTNTEST.DLL");
+    SaveShot("switched");
+}
+
+// A library whose name is longer than 12 characters is remembered whole.
+TEST_F(Language, LongLibraryNameSurvivesARestart)
+{
+    const std::string longName = "CTNLONGLANGUAGENAME.DLL";
+    HWND frame = LaunchIn({TestLibrary("CTNTEST.DLL", longName)});
+    ASSERT_TRUE(frame);
+    SwitchToTestLanguage(frame);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXIT));
+    ASSERT_EQ(ExitCode(), 0);
+    EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), longName);
+
+    program_.Terminate();
+    frame = Launch({}, Exe());
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
+    EXPECT_EQ(ui::TextOf(ui::ActiveDatabaseWindow(frame)), "Nameless");
+}
+
+}  // namespace

@@ -1,0 +1,338 @@
+// The reference editor, the author dialog and the lists of common source titles, driven as a
+// user drives them; what they stored is read back from the saved file and the settings.
+#include "reference_editor_fixture.h"
+
+namespace {
+
+using ReferenceEditor = EditorTest;
+
+// Only a change that the sort keys see moves the reference: the abstract leaves it where it
+// is, the title or (in the author dialog) the authors move it; its line stays selected. Enter
+// and a double click open the editor, Ctrl+Enter the author dialog.
+TEST_F(ReferenceEditor, TheReferenceMovesOnlyWhenItsSortKeysChange)
+{
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::SelectLines(list_, {0}));
+    ASSERT_TRUE(ui::PressKey(frame, VK_RETURN));  // Enter opens the editor
+    HWND editor = WaitForEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(ui::TextOf(editor), "Adams, A (1990)");
+    EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Gear trains");
+    EXPECT_EQ(Field(editor, IDC_REF_SOURCE), "Mech J");
+    EXPECT_EQ(Field(editor, IDC_REF_SOURCE_LABEL), "&Journal:");
+    EXPECT_FALSE(IsWindowEnabled(frame));
+    SaveShot("editref");
+    Type(editor, IDC_REF_ABSTRACT, "Fluid gears");
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
+    EXPECT_TRUE(IsWindowEnabled(frame));
+    EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{0});
+
+    ASSERT_TRUE(DoubleClick(0));
+    editor = WaitForEditor();
+    ASSERT_TRUE(editor);
+    Type(editor, IDC_REF_TITLE, "Xylophones\r\nand drums");
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
+    EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{2});
+
+    // Ctrl+Enter: the author dialog on the selected line.
+    ASSERT_TRUE(ui::SelectLines(list_, {1}));
+    ASSERT_TRUE(ui::PressKey(frame, VK_RETURN, ui::kControl));
+    HWND authors = WaitForTitled(kAuthorDialogTitle);
+    ASSERT_TRUE(authors);
+    EXPECT_EQ(Field(authors, IDC_ETITLE_AUTHORS), "Adams, A");
+    Type(authors, IDC_ETITLE_AUTHORS, "Zorn, Z");
+    ASSERT_TRUE(ui::CloseBox(authors, IDOK));
+    EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{2});
+
+    const std::string saved = Saved(frame);
+    EXPECT_EQ(Titles(saved),
+              (std::vector<std::string>{"Pumps", "Xylophones  and drums", "Valves"}));
+    EXPECT_NE(saved.find("%X Fluid gears"), std::string::npos) << saved;
+}
+
+// "&<" and "&>" end at the ends of the list; a changed reference asks whether to keep the
+// changes, and a kept change that moves it still steps to the neighbour it had.
+TEST_F(ReferenceEditor, StepsThroughTheListAndAsksToKeepChanges)
+{
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    HWND editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    EXPECT_FALSE(Enabled(editor, IDC_REF_PREVIOUS));
+    EXPECT_TRUE(Enabled(editor, IDC_REF_NEXT));
+    EXPECT_TRUE(Enabled(editor, IDC_REF_OK_AND_NEW));
+
+    Type(editor, IDC_REF_ABSTRACT, "Dropped");
+    ui::PressButton(editor, IDC_REF_NEXT);
+    HWND question = WaitForTitled("Warning!", editor);
+    ASSERT_TRUE(question);
+    EXPECT_EQ(ui::DialogText(question),
+              "This reference has been modified.\nDo you want to keep your changes?");
+    ASSERT_TRUE(ui::CloseBox(question, IDNO));
+    ui::Sync(editor);
+    EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Pumps");
+    EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{1});
+
+    Press(editor, IDC_REF_NEXT);  // unchanged: no question
+    EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Valves");
+    EXPECT_TRUE(Enabled(editor, IDC_REF_PREVIOUS));
+    EXPECT_FALSE(Enabled(editor, IDC_REF_NEXT));
+
+    Type(editor, IDC_REF_TITLE, "Aardvarks");
+    ui::PressButton(editor, IDC_REF_PREVIOUS);
+    ASSERT_TRUE(ui::CloseBox(WaitForTitled("Warning!", editor), IDYES));
+    ui::Sync(editor);
+    EXPECT_EQ(Field(editor, IDC_REF_TITLE), "Pumps");
+    EXPECT_FALSE(Enabled(editor, IDC_REF_NEXT));  // Aardvarks went first
+    EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{2});
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));
+
+    const std::string saved = Saved(frame);
+    EXPECT_EQ(Titles(saved), (std::vector<std::string>{"Aardvarks", "Gear trains", "Pumps"}));
+    EXPECT_EQ(saved.find("Dropped"), std::string::npos);
+}
+
+// Copy formatted stores the changed fields first and copies the reference in the current
+// format; Add to bibliography then shows the reference as in the bibliography.
+TEST_F(ReferenceEditor, CopyFormattedAndAddToBibliography)
+{
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    HWND editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    Type(editor, IDC_REF_VOLUME, "12");
+    ASSERT_TRUE(ui::SendCommand(editor, CMD_REF_COPY_FORMATTED));
+    EXPECT_EQ(ui::ClipboardText(), "Adams, A (1990), Mech J 12\r\n\r\n");
+
+    const ui::MenuItem* add = MenuEntry(editor, 0, CMD_REF_ADD_TO_BIB);
+    ASSERT_TRUE(add);
+    EXPECT_FALSE(add->grayed || add->checked);
+    ASSERT_TRUE(ui::SendCommand(editor, CMD_REF_ADD_TO_BIB));
+    add = MenuEntry(editor, 0, CMD_REF_ADD_TO_BIB);
+    ASSERT_TRUE(add);
+    EXPECT_TRUE(add->grayed && add->checked);
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));  // the stored volume stays
+    EXPECT_EQ(ui::DatabaseWindows(frame).size(), 2u);
+    EXPECT_NE(Saved(frame).find("%V 12"), std::string::npos);
+}
+
+// Add keywords changes only the keywords field: Cancel leaves the reference as it was, OK
+// stores the keywords.
+TEST_F(ReferenceEditor, AddKeywordsFillsTheFieldUntilOk)
+{
+    ASSERT_TRUE(ui::SetProgramSetting("Keywords", "0", "alpha"));
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    for (int button : {IDCANCEL, IDOK}) {
+        HWND editor = OpenEditor(frame, 1);
+        ASSERT_TRUE(editor);
+        ASSERT_TRUE(ui::PostCommand(editor, CMD_REF_ADD_KEYWORDS));
+        HWND keywords = WaitForTitled("Add keyword(s)", editor);
+        ASSERT_TRUE(keywords);
+        HWND list = GetDlgItem(keywords, IDC_KEYWORDS_LIST);
+        SendMessageA(list, LB_SETSEL, TRUE, 0);
+        SendMessageA(keywords, WM_COMMAND, MAKEWPARAM(IDC_KEYWORDS_LIST, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        ASSERT_TRUE(ui::CloseBox(keywords, IDOK));
+        ui::Sync(editor);
+        EXPECT_EQ(Field(editor, IDC_REF_KEYWORDS), "alpha");
+        ASSERT_TRUE(ui::CloseBox(editor, button));
+        EXPECT_EQ(Saved(frame).find("%K alpha") != std::string::npos, button == IDOK);
+    }
+}
+
+// A long imported abstract is stored whole: left alone when only the title changed, and read
+// back whole when it was changed.
+TEST_F(ReferenceEditor, ALongAbstractSurvivesOk)
+{
+    std::string abstract;
+    for (int i = 0; abstract.size() < 20000; ++i)
+        abstract += "word" + std::to_string(i) + " ";
+    abstract.resize(20000);
+    HWND frame = LaunchWith("%A Adams, A\r\n%D 1990\r\n%T Gears\r\n%X " + abstract + "\r\n\r\n");
+    ASSERT_TRUE(frame);
+    HWND editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    Type(editor, IDC_REF_TITLE, "Gear trains");
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
+    EXPECT_NE(Saved(frame).find("%X " + abstract + "\r\n"), std::string::npos);
+
+    editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    Type(editor, IDC_REF_ABSTRACT, abstract + "!");
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
+    EXPECT_NE(Saved(frame).find("%X " + abstract + "!\r\n"), std::string::npos);
+}
+
+// The editor opens where it was last, maximised if it was, and always on the screen; smaller
+// than its template it scrolls, and grown again it shows everything from the top.
+TEST_F(ReferenceEditor, PlacementIsRememberedAndKeptOnScreen)
+{
+    ASSERT_TRUE(ui::SetProgramSetting("EditDlg", "x", "5000"));
+    ASSERT_TRUE(ui::SetProgramSetting("EditDlg", "y", "-300"));
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    HWND editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    RECT r;
+    GetWindowRect(editor, &r);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= GetSystemMetrics(SM_CXSCREEN) &&
+                r.bottom <= GetSystemMetrics(SM_CYSCREEN));
+    // Where the title stands in the client area.
+    auto titleTop = [&editor] {
+        RECT title;
+        GetWindowRect(GetDlgItem(editor, IDC_REF_TITLE), &title);
+        POINT origin = {0, 0};
+        ClientToScreen(editor, &origin);
+        return title.top - origin.y;
+    };
+    const LONG top = titleTop();
+
+    SetWindowPos(editor, nullptr, 100, 80, 360, 260, SWP_NOZORDER);
+    ui::Sync(editor);
+    EXPECT_TRUE((GetWindowLongA(editor, GWL_STYLE) & WS_HSCROLL) &&
+                (GetWindowLongA(editor, GWL_STYLE) & WS_VSCROLL));
+    SendMessageA(editor, WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(titleTop(), top - 50);
+    SaveShot("editref-small");
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
+
+    editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    GetWindowRect(editor, &r);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 80);
+    EXPECT_EQ(r.right - r.left, 360);
+    EXPECT_EQ(r.bottom - r.top, 260);
+    SendMessageA(editor, WM_VSCROLL, SB_BOTTOM, 0);
+    SetWindowPos(editor, nullptr, 0, 0, 900, 700, SWP_NOZORDER);
+    ui::Sync(editor);
+    EXPECT_FALSE(GetWindowLongA(editor, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+    EXPECT_EQ(titleTop(), top);
+    ShowWindow(editor, SW_MAXIMIZE);
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));
+    editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    EXPECT_TRUE(IsZoomed(editor));
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));
+}
+
+using NewReference = EditorTest;
+
+// A new reference takes the author dialog, then the editor: Cancel in the first leaves
+// nothing, Cancel in the second still puts it in with its authors, year and source type.
+TEST_F(NewReference, TakesBothDialogsAndCancelInEach)
+{
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_NEW));
+    ASSERT_TRUE(ui::CloseBox(WaitForTitled(kAuthorDialogTitle), IDCANCEL));
+    EXPECT_EQ(ui::ListBoxCount(list_), 3);
+
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_NEW));
+    HWND authors = WaitForTitled(kAuthorDialogTitle);
+    ASSERT_TRUE(authors);
+    EXPECT_EQ(Field(authors, IDC_ETITLE_AUTHORS), "");
+    EXPECT_EQ(Field(authors, IDC_ETITLE_YEAR), "1994");
+    Type(authors, IDC_ETITLE_AUTHORS, "Zorn, Z");
+    SendMessageA(GetDlgItem(authors, IDC_ETITLE_REPORT), BM_CLICK, 0, 0);
+    SaveShot("etitle");
+    ASSERT_TRUE(ui::CloseBox(authors, IDOK));
+    HWND editor = WaitForEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(ui::TextOf(editor), "Zorn, Z (1994)");
+    EXPECT_EQ(Field(editor, IDC_REF_SOURCE_LABEL), "&Report, thesis etc:");
+    EXPECT_FALSE(Enabled(editor, IDC_REF_PREVIOUS) || Enabled(editor, IDC_REF_NEXT));
+    // Not in a list yet: it cannot join the bibliography.
+    const ui::MenuItem* add = MenuEntry(editor, 0, CMD_REF_ADD_TO_BIB);
+    ASSERT_TRUE(add);
+    EXPECT_TRUE(add->grayed);
+    Type(editor, IDC_REF_TITLE, "Never stored");
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));
+    EXPECT_EQ(ui::ListBoxCount(list_), 4);
+    EXPECT_EQ(ui::ListBoxSelection(list_), std::vector<int>{3});
+    const std::string saved = Saved(frame);
+    EXPECT_NE(saved.find("%A Zorn, Z\r\n%D 1994\r\n"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("Never stored"), std::string::npos);
+}
+
+// "O&K && New" stores the reference and starts the next one at once.
+TEST_F(NewReference, OkAndNewChainsNewReferences)
+{
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_NEW));
+    for (const char* title : {"First", "Second"}) {
+        HWND authors = WaitForTitled(kAuthorDialogTitle);
+        ASSERT_TRUE(authors);
+        Type(authors, IDC_ETITLE_AUTHORS, "Young, Y");
+        ASSERT_TRUE(ui::CloseBox(authors, IDOK));
+        HWND editor = WaitForEditor();
+        ASSERT_TRUE(editor);
+        Type(editor, IDC_REF_TITLE, title);
+        ASSERT_TRUE(ui::CloseBox(editor, title == std::string("First") ? IDC_REF_OK_AND_NEW : IDOK));
+    }
+    ASSERT_TRUE(ui::Sync(frame));
+    EXPECT_EQ(ui::ListBoxCount(list_), 5);
+    EXPECT_EQ(Titles(Saved(frame)),
+              (std::vector<std::string>{"Gear trains", "Pumps", "Valves", "First", "Second"}));
+}
+
+using CommonLists = EditorTest;
+
+// The list dialog adds, changes and deletes entries of at most 99 characters; OK writes the
+// list and the editor offers it at once, Cancel writes nothing.
+TEST_F(CommonLists, AddChangeDeleteAndWhatOkWrites)
+{
+    ASSERT_TRUE(ui::SetProgramSetting("Journals", "Number", "1"));
+    ASSERT_TRUE(ui::SetProgramSetting("Journals", "1", "Nature"));
+    HWND frame = LaunchWith(kPapers);
+    ASSERT_TRUE(frame);
+    HWND editor = OpenEditor(frame, 0);
+    ASSERT_TRUE(editor);
+    HWND source = GetDlgItem(editor, IDC_REF_SOURCE);
+    EXPECT_EQ(SendMessageA(source, CB_GETCOUNT, 0, 0), 1);
+
+    ASSERT_TRUE(ui::PostCommand(editor, CMD_EDIT_COMMON_JOURNALS));
+    HWND lists = WaitForTitled("Journals", editor);
+    ASSERT_TRUE(lists);
+    HWND list = GetDlgItem(lists, IDC_LISTEDIT_LIST);
+    EXPECT_FALSE(Enabled(lists, IDC_LISTEDIT_ADD) || Enabled(lists, IDC_LISTEDIT_DELETE));
+    for (const char* journal : {"Science", "Cell"}) {
+        Type(lists, IDC_LISTEDIT_TEXT, journal);
+        EXPECT_TRUE(Enabled(lists, IDC_LISTEDIT_ADD));
+        Press(lists, IDC_LISTEDIT_ADD);
+    }
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"Cell", "Nature", "Science"}));
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_FALSE(Enabled(lists, IDC_LISTEDIT_ADD));  // "Cell" is an entry now
+    SaveShot("listedit");
+
+    Type(lists, IDC_LISTEDIT_TEXT, "Cells");
+    Press(lists, IDC_LISTEDIT_CHANGE);
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    SendMessageA(lists, WM_COMMAND, MAKEWPARAM(IDC_LISTEDIT_LIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_EQ(Field(lists, IDC_LISTEDIT_TEXT), "Nature");
+    Press(lists, IDC_LISTEDIT_DELETE);
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"Cells", "Science"}));
+    Type(lists, IDC_LISTEDIT_TEXT, std::string(150, 'x'));
+    EXPECT_EQ(Field(lists, IDC_LISTEDIT_TEXT).size(), 99u);  // what the settings give back
+    ASSERT_TRUE(ui::CloseBox(lists, IDOK));
+    EXPECT_EQ(Setting("Journals", "Number"), "2");
+    EXPECT_EQ(Setting("Journals", "1"), "Cells");
+    EXPECT_EQ(Setting("Journals", "2"), "Science");
+    EXPECT_EQ(SendMessageA(source, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(Field(editor, IDC_REF_SOURCE), "Mech J");
+
+    ASSERT_TRUE(ui::PostCommand(editor, CMD_EDIT_COMMON_BOOKS));
+    lists = WaitForTitled("Book_titles", editor);
+    Type(lists, IDC_LISTEDIT_TEXT, "Atlas");
+    Press(lists, IDC_LISTEDIT_ADD);
+    ASSERT_TRUE(ui::CloseBox(lists, IDCANCEL));
+    EXPECT_EQ(Setting("Book_titles", "Number"), "(none)");
+    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));
+}
+
+}  // namespace

@@ -1,0 +1,544 @@
+// Search windows, the keywords dialog and dragging references with the right mouse button.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ids.h"
+#include "program_test.h"
+#include "right_drag.h"
+
+namespace {
+
+constexpr COLORREF kBibliographyBlue = RGB(0, 0, 255);
+
+// Four papers: three about gears (two of them with the keyword "alpha"), one about pumps.
+const char kPapers[] =
+    "%A Adams, A\r\n%D 1990\r\n%T Gear trains\r\n%K alpha\r\n\r\n"
+    "%A Baker, B\r\n%D 1991\r\n%T Worm gears\r\n%K alpha\r\n\r\n"
+    "%A Cole, C\r\n%D 1992\r\n%T Pumps\r\n\r\n"
+    "%A Dunn, D\r\n%D 1993\r\n%T Gear boxes\r\n%K alpha\r\n\r\n";
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A visible dialog or message box of `pid` that is not `except` nor a wait window (which
+// come and go while a search runs, briefly without a title).
+HWND WaitForBox(DWORD pid, HWND except = nullptr, DWORD ms = ui::kDefaultWaitMs)
+{
+    DWORD start = GetTickCount();
+    do {
+        for (HWND window : ui::TopLevelWindowsOf(pid)) {
+            std::string title = ui::TextOf(window);
+            if (window != except && ui::ClassOf(window) == "#32770" && IsWindowVisible(window) &&
+                !title.empty() && title != "Please wait" && ui::Sync(window) &&
+                IsWindowVisible(window))
+                return window;
+        }
+        Sleep(20);
+    } while (GetTickCount() - start < ms);
+    return nullptr;
+}
+
+class SearchProgramTest : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        dir_ = ui::MakeTempDir("search");
+    }
+
+    void TearDown() override
+    {
+        ProgramTest::TearDown();
+        ui::RemoveDirTree(dir_);
+    }
+
+    std::string Write(const std::string& name, const std::string& text)
+    {
+        std::string path = dir_ + "\\" + name;
+        std::ofstream(path, std::ios::binary) << text;
+        char full[MAX_PATH];
+        return GetFullPathNameA(path.c_str(), sizeof full, full, nullptr) ? full : "";
+    }
+
+    // Starts the program with the files handed over, the first active; returns the frame.
+    HWND LaunchWith(const std::vector<std::string>& files)
+    {
+        HWND frame = Launch();
+        for (auto file = files.rbegin(); frame && file != files.rend(); ++file)
+            EXPECT_TRUE(ui::HandOver(frame, *file));
+        return frame;
+    }
+
+    struct Criteria {
+        int field;
+        std::string text;
+        bool logicalNot = false;
+        int caseSensitive = -1;  // -1: as the dialog starts
+    };
+
+    // Posts a search command, fills its dialog and presses OK. Returns the dialog's title;
+    // how the dialog started is kept in fieldAtStart_ and caseAtStart_.
+    std::string RunSearch(HWND frame, int command, const Criteria& criteria)
+    {
+        EXPECT_TRUE(ui::PostCommand(frame, command));
+        HWND dialog = WaitForBox(program_.Pid());
+        if (!dialog) {
+            ADD_FAILURE() << "no search dialog";
+            return "";
+        }
+        HWND fields = GetDlgItem(dialog, IDC_SEARCH_FIELD);
+        EXPECT_EQ(SendMessageA(fields, CB_GETCOUNT, 0, 0), 6);
+        fieldAtStart_ = static_cast<int>(SendMessageA(fields, CB_GETCURSEL, 0, 0)) + 1;
+        caseAtStart_ = IsDlgButtonChecked(dialog, IDC_SEARCH_CASE) == BST_CHECKED;
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SEARCH_NOT), BST_UNCHECKED);
+        EXPECT_EQ(ui::TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT)), "");
+        std::string title = ui::TextOf(dialog);
+        SendMessageA(fields, CB_SETCURSEL, criteria.field - 1, 0);
+        SetWindowTextA(GetDlgItem(dialog, IDC_SEARCH_TEXT), criteria.text.c_str());
+        if (criteria.logicalNot)
+            CheckDlgButton(dialog, IDC_SEARCH_NOT, BST_CHECKED);
+        if (criteria.caseSensitive >= 0)
+            CheckDlgButton(dialog, IDC_SEARCH_CASE, criteria.caseSensitive ? BST_CHECKED : BST_UNCHECKED);
+        if (command == CMD_SEARCH_NEW && criteria.text == "gear")  // for a person to look at
+            SaveShot("newsrch");
+        ui::PressButton(dialog, IDOK);
+        dialog_ = dialog;
+        return title;
+    }
+
+    // The message box that answers the last action, as "title|text", pressed with `button`.
+    std::string Answer(int button = IDOK)
+    {
+        HWND box = WaitForBox(program_.Pid(), dialog_);
+        if (!box)
+            return "(none)";
+        std::string seen = ui::TextOf(box) + "|" + ui::DialogText(box);
+        ui::PressButton(box, button);
+        for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < ui::kDefaultWaitMs;)
+            Sleep(10);
+        return seen;
+    }
+
+    // The text of the message box that answers the last action, whatever its title.
+    std::string AnswerText(int button = IDOK)
+    {
+        std::string seen = Answer(button);
+        return seen.substr(seen.find('|') + 1);
+    }
+
+    int fieldAtStart_ = 0;
+    bool caseAtStart_ = false;
+    std::string dir_;
+    HWND dialog_ = nullptr;
+};
+
+using Search = SearchProgramTest;
+
+// A new search gathers the searchable windows into a window titled by its description; a
+// narrowing keeps its matches, an expansion adds from every searchable window, each reported
+// with the whole list's count and the description in braces.
+TEST_F(Search, NewNarrowAndExpandAreTitledAndReportedByTheirDescription)
+{
+    std::string papers = Write("papers.ref", kPapers);
+    std::string other = Write("other.ref", "%A Eve, E\r\n%D 1994\r\n%T Gear oils\r\n\r\n");
+    HWND frame = LaunchWith({papers, other});
+    ASSERT_TRUE(frame);
+    HWND otherWindow = ui::DatabaseWindowTitled(frame, other);
+    ASSERT_TRUE(otherWindow);
+    HWND searchable = GetDlgItem(otherWindow, IDC_DBWIN_SEARCHABLE);
+    SendMessageA(searchable, BM_CLICK, 0, 0);
+    ASSERT_EQ(SendMessageA(searchable, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    EXPECT_EQ(RunSearch(frame, CMD_SEARCH_NEW, {1, "gear"}), "New search...");
+    EXPECT_EQ(Answer(), "Search Results|Found 3 references satisfying:\nTitle = \"gear\"");
+    HWND result = ui::ActiveDatabaseWindow(frame);
+    EXPECT_EQ(ui::TextOf(result), "Title = \"gear\"");
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(result)), 3);
+    EXPECT_EQ(SendMessageA(GetDlgItem(result, IDC_DBWIN_SEARCHABLE), BM_GETCHECK, 0, 0),
+              BST_UNCHECKED);
+    EXPECT_EQ(ui::StatusText(frame), "Title = \"gear\":3");
+    SaveShot("result");
+
+    // The narrowing runs like every search: the wait window shows while the frame is disabled.
+    ui::ProbeHook probe(frame);
+    ASSERT_TRUE(ui::RecordTexts(probe, IDC_PROGRESS_TEXT));
+    EXPECT_EQ(RunSearch(frame, CMD_SEARCH_NARROW, {1, "worm"}), "Narrow Search...");
+    EXPECT_EQ(Answer(), "Search Results|Found 1 references satisfying:\n"
+                        "{ Title = \"gear\" } + { Title = \"worm\" }");
+    EXPECT_EQ(ui::RecordedTexts(probe), std::vector<std::string>{"Searching..."});
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(result)), 1);
+
+    // Only searchable windows are searched: Eve's gear oils join once her window is.
+    EXPECT_EQ(RunSearch(frame, CMD_SEARCH_EXPAND, {4, "dunn"}), "Expand Search...");
+    const std::string expanded = "{ { Title = \"gear\" } + { Title = \"worm\" } } , { Author = \"dunn\" }";
+    EXPECT_EQ(Answer(), "Search Results|Found 2 references satisfying:\n" + expanded);
+    SendMessageA(searchable, BM_CLICK, 0, 0);
+    RunSearch(frame, CMD_SEARCH_EXPAND, {1, "oil"});
+    EXPECT_EQ(Answer(), "Search Results|Found 3 references satisfying:\n{ " + expanded +
+                            " } , { Title = \"oil\" }");
+    EXPECT_EQ(ui::TextOf(result), "{ " + expanded + " } , { Title = \"oil\" }");
+    EXPECT_TRUE(ui::SendCommand(frame, CMD_SEARCH_SHOW_ALL));
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(result)), 3);
+    EXPECT_EQ(ui::DatabaseWindows(frame).size(), 3u);
+}
+
+TEST_F(Search, AnEmptyTextIsRefusedAndNothingFoundLeavesNoWindow)
+{
+    HWND frame = LaunchWith({Write("papers.ref", kPapers)});
+    ASSERT_TRUE(frame);
+    HWND papers = ui::ActiveDatabaseWindow(frame);
+    RunSearch(frame, CMD_SEARCH_NEW, {1, ""});
+    EXPECT_EQ(AnswerText(), "A valid search string is required");
+    ASSERT_TRUE(IsWindowVisible(dialog_));  // still there for a text
+    SetWindowTextA(GetDlgItem(dialog_, IDC_SEARCH_TEXT), "sprockets");
+    ui::PressButton(dialog_, IDOK);
+    EXPECT_EQ(AnswerText(), "No matching references were found");
+    ASSERT_TRUE(ui::Sync(frame));
+    EXPECT_EQ(ui::DatabaseWindows(frame), std::vector<HWND>{papers});
+
+    // A narrowing that finds nothing leaves the window as it was.
+    RunSearch(frame, CMD_SEARCH_NARROW, {1, "sprockets"});
+    EXPECT_EQ(AnswerText(), "No matching references were found");
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(papers)), 4);
+    EXPECT_NE(ui::TextOf(papers).find("papers.ref"), std::string::npos);
+}
+
+// "Case sensitive" starts as the search option says; NOT picks the references without the text.
+TEST_F(Search, NotAndCaseSensitivityStartingFromTheOption)
+{
+    ASSERT_TRUE(ui::SetProgramSetting("Input", "Search", "1"));
+    HWND frame = LaunchWith({Write("papers.ref", kPapers)});
+    ASSERT_TRUE(frame);
+    RunSearch(frame, CMD_SEARCH_NEW, {4, "adams"});
+    EXPECT_EQ(fieldAtStart_, 3);
+    EXPECT_TRUE(caseAtStart_);
+    EXPECT_EQ(AnswerText(), "No matching references were found");
+
+    RunSearch(frame, CMD_SEARCH_NEW, {4, "ADAMS", true, 0});
+    EXPECT_EQ(fieldAtStart_, 4);  // the last search's field
+    EXPECT_EQ(AnswerText(), "Found 3 references satisfying:\nAuthor = !\"ADAMS\"");
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(ui::ActiveDatabaseWindow(frame))), 3);
+}
+
+// The entries of the keywords dialog's list. (Read as wide texts: Wine hands another
+// process's multiple-selection list box texts back unconverted to the ANSI side.)
+std::vector<std::string> Entries(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, IDC_KEYWORDS_LIST);
+    std::vector<std::string> entries;
+    for (int i = 0; i < ui::ListBoxCount(list); ++i) {
+        wchar_t wide[512] = {};
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, ui::kDefaultWaitMs, &length) ||
+            length >= 512 ||
+            !SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL,
+                                 ui::kDefaultWaitMs, &length))
+            break;
+        char text[1024] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+// The stored keyword list, key by key, as "name=value".
+std::vector<std::string> StoredKeywords()
+{
+    std::vector<std::string> values;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\NWPL\\Cartulan\\Keywords", 0, KEY_READ, &key))
+        return values;
+    char name[64];
+    char value[512];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = sizeof name, valueSize = sizeof value;
+        if (RegEnumValueA(key, i, name, &nameSize, nullptr, nullptr,
+                          reinterpret_cast<BYTE*>(value), &valueSize) != ERROR_SUCCESS)
+            break;
+        values.push_back(std::string(name) + "=" + value);
+    }
+    RegCloseKey(key);
+    std::sort(values.begin(), values.end());
+    return values;
+}
+
+class Keywords : public SearchProgramTest {
+protected:
+    // Posts Add keywords and returns its dialog.
+    HWND OpenDialog(HWND frame)
+    {
+        EXPECT_TRUE(ui::PostCommand(frame, CMD_REF_ADD_KEYWORDS));
+        // A box of the last action may still be on its way out: wait for this one by title.
+        HWND dialog = nullptr;
+        for (DWORD start = GetTickCount(); GetTickCount() - start < ui::kDefaultWaitMs;) {
+            dialog = WaitForBox(program_.Pid(), nullptr, 200);
+            if (dialog && ui::TextOf(dialog) == "Add keyword(s)") break;
+        }
+        EXPECT_TRUE(dialog && ui::TextOf(dialog) == "Add keyword(s)");
+        dialog_ = dialog;
+        return dialog;
+    }
+
+    // Presses a button and returns once the dialog has done what it does.
+    static void Click(HWND dialog, int id)
+    {
+        DWORD_PTR result = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)),
+                                        SMTO_NORMAL, ui::kDefaultWaitMs, &result));
+    }
+
+    void Type(HWND dialog, const std::string& keyword)
+    {
+        SetWindowTextA(GetDlgItem(dialog, IDC_KEYWORDS_TEXT), keyword.c_str());
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_KEYWORDS_ADD)));
+        Click(dialog, IDC_KEYWORDS_ADD);
+    }
+
+    // Selects the entries at `lines` as a click does.
+    void Select(HWND dialog, const std::vector<int>& lines)
+    {
+        HWND list = GetDlgItem(dialog, IDC_KEYWORDS_LIST);
+        SendMessageA(list, LB_SETSEL, FALSE, -1);
+        for (int line : lines)
+            SendMessageA(list, LB_SETSEL, TRUE, line);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_KEYWORDS_LIST, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    }
+
+    bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+};
+
+// Reading stops at the first missing key; a value too long to read is passed over. Saving
+// writes the list as it stands under "0" to n - 1 and nothing else.
+TEST_F(Keywords, TheListIsLoadedAndSavedKeyByKey)
+{
+    ASSERT_TRUE(ui::SetProgramSetting("Keywords", "0", "gears"));
+    ASSERT_TRUE(ui::SetProgramSetting("Keywords", "1", std::string(300, 'x')));
+    ASSERT_TRUE(ui::SetProgramSetting("Keywords", "2", "wheels"));
+    ASSERT_TRUE(ui::SetProgramSetting("Keywords", "4", "beyond the gap"));
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    HWND dialog = OpenDialog(frame);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(Entries(dialog), (std::vector<std::string>{"gears", "wheels"}));
+    for (int id : {IDC_KEYWORDS_ADD, IDC_KEYWORDS_EDIT, IDC_KEYWORDS_DELETE, IDOK, IDC_KEYWORDS_SCAN})
+        EXPECT_FALSE(Enabled(dialog, id)) << id;
+
+    Type(dialog, "Axles");
+    Type(dialog, "WHEELS");  // there already, whatever the case
+    EXPECT_EQ(Entries(dialog), (std::vector<std::string>{"Axles", "gears", "wheels"}));
+    Select(dialog, {1});
+    EXPECT_TRUE(Enabled(dialog, IDC_KEYWORDS_EDIT));
+    EXPECT_FALSE(Enabled(dialog, IDOK));  // nothing to add to
+    Click(dialog, IDC_KEYWORDS_EDIT);
+    EXPECT_EQ(ui::TextOf(GetDlgItem(dialog, IDC_KEYWORDS_TEXT)), "gears");
+    EXPECT_FALSE(Enabled(dialog, IDC_KEYWORDS_DELETE));
+    Type(dialog, "cogs");
+    Click(dialog, IDC_KEYWORDS_SAVE);
+    ui::PressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(ui::Sync(frame));
+    EXPECT_EQ(StoredKeywords(), (std::vector<std::string>{"0=Axles", "1=cogs", "2=wheels"}));
+}
+
+// A scan adds each keyword line once, whatever its case, and passes over lines that begin
+// with a blank or a punctuation mark.
+TEST_F(Keywords, ScanningTheActiveFileAddsItsKeywordLinesOnce)
+{
+    HWND frame = LaunchWith({Write("scan.ref",
+                                   "%A Adams, A\r\n%D 1990\r\n%T One\r\n%K Gears, wheels,  indented\r\n\r\n"
+                                   "%A Baker, B\r\n%D 1991\r\n%T Two\r\n%K GEARS, -dash, 7 axles\r\n\r\n")});
+    ASSERT_TRUE(frame);
+    HWND dialog = OpenDialog(frame);
+    ASSERT_TRUE(dialog);
+    ui::ProbeHook probe(frame);
+    ASSERT_TRUE(ui::RecordTexts(probe, IDC_PROGRESS_TEXT));
+    Click(dialog, IDC_KEYWORDS_SCAN);
+    EXPECT_EQ(Entries(dialog), (std::vector<std::string>{"7 axles", "Gears", "wheels"}));
+    EXPECT_EQ(ui::RecordedTexts(probe), std::vector<std::string>{"Scanned 0 references"});
+    EXPECT_FALSE(Enabled(dialog, IDC_KEYWORDS_SCAN));
+    EXPECT_TRUE(IsWindowEnabled(dialog));
+    SaveShot("scanned");
+}
+
+// Add keywords changes the selected references only through "Add to reference", and marks
+// the window modified. The window shows a narrowed file: saving it asks first.
+TEST_F(Keywords, AddingMarksTheWindowAndSavingANarrowedFileAsksFirst)
+{
+    std::string file = Write("papers.ref", kPapers);
+    HWND frame = LaunchWith({file});
+    ASSERT_TRUE(frame);
+    HWND window = ui::ActiveDatabaseWindow(frame);
+    HWND list = ui::ListOf(window);
+    RunSearch(frame, CMD_SEARCH_NARROW, {1, "gear"});
+    ASSERT_EQ(AnswerText(), "Found 3 references satisfying:\n{  } + { Title = \"gear\" }");
+    EXPECT_EQ(ui::TextOf(window), file);
+
+    ASSERT_TRUE(ui::SelectLines(list, {0, 1, 2}));
+    HWND dialog = OpenDialog(frame);
+    Type(dialog, "zest");
+    Select(dialog, {0});
+    EXPECT_TRUE(Enabled(dialog, IDOK));
+    ui::PressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
+    dialog = OpenDialog(frame);
+    Type(dialog, "zest");
+    Select(dialog, {0});
+    ui::PressButton(dialog, IDOK);
+    ASSERT_TRUE(ui::Sync(frame));
+
+    const std::string warning = "This window shows only the references that a narrowing search "
+                                "kept from its file.\nSaving replaces the file with these "
+                                "references alone: the others in it are lost.\n\n";
+    ui::PostClose(window);
+    dialog_ = nullptr;
+    EXPECT_EQ(Answer(IDCANCEL), "Warning!|This window has changed, and it shows only the references "
+                                "that a narrowing search kept from its file.\nSaving replaces the "
+                                "file with these references alone: the others in it are lost.\n\n"
+                                "Do you want to save?");
+    EXPECT_TRUE(IsWindow(window));
+    ui::PostCommand(frame, CMD_FILE_SAVE);
+    EXPECT_EQ(Answer(IDNO), "Warning!|" + warning + "Save anyway?");
+    ASSERT_TRUE(ui::Sync(frame));
+    EXPECT_EQ(ReadFile(file), kPapers);
+    ui::PostCommand(frame, CMD_FILE_SAVE);
+    EXPECT_EQ(Answer(IDYES), "Warning!|" + warning + "Save anyway?");
+    // The save lets messages through while it writes, with the frame disabled until it ends.
+    ASSERT_TRUE(ui::Sync(frame));
+    for (DWORD start = GetTickCount(); !IsWindowEnabled(frame) && GetTickCount() - start < ui::kDefaultWaitMs;)
+        Sleep(10);
+    ASSERT_TRUE(ui::Sync(frame));
+    const std::string saved = ReadFile(file);
+    EXPECT_EQ(saved.find("Pumps"), std::string::npos);
+    // Adams and Baker took the keyword; Dunn's keywords are as they were.
+    EXPECT_NE(saved.find("%T Gear trains\r\n%K alpha, zest\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("%T Worm gears\r\n%K alpha, zest\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("%T Gear boxes\r\n%K alpha\r\n"), std::string::npos) << saved;
+}
+
+// Right-button drags between windows, with real mouse input.
+class ReferenceDrag : public SearchProgramTest {
+protected:
+    // Drags and waits until the program shows the outcome `shown` (or a short while, for a
+    // drop that should change nothing): the input reaches the program in its own time.
+    template <typename Shown>
+    void Drag(HWND frame, HWND from, int line, HWND to, bool shift, Shown shown)
+    {
+        ASSERT_TRUE(ui::RightDrag(from, line, to, shift));
+        for (DWORD start = GetTickCount(); !shown() && GetTickCount() - start < ui::kDefaultWaitMs;)
+            Sleep(20);
+        ASSERT_TRUE(ui::Sync(frame));
+    }
+
+    void DragRefused(HWND frame, HWND from, HWND to)
+    {
+        ASSERT_TRUE(ui::RightDrag(from, 0, to));
+        Sleep(300);
+        ASSERT_TRUE(ui::Sync(frame));
+    }
+
+    // Whether the line shows the bibliography colour once painted.
+    bool Blue(HWND list, int line)
+    {
+        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        ui::Sync(list);
+        return ui::CountPixels(list, ui::ListItemRect(list, line), kBibliographyBlue) > 0;
+    }
+};
+
+// A drop copies the selected references; with Shift it moves them. The program's own
+// clipboard is left as it was.
+TEST_F(ReferenceDrag, DropCopiesAndShiftMoves)
+{
+    ASSERT_TRUE(ui::SetProgramSetting("Display", "List", "114"));  // no confirmation
+    HWND frame = LaunchWith({Write("papers.ref", kPapers),
+                             Write("other.ref", "%A Eve, E\r\n%D 1994\r\n%T Oils\r\n\r\n")});
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
+    std::vector<HWND> windows = ui::DatabaseWindows(frame);
+    HWND papers = ui::ListOf(windows[0]), other = ui::ListOf(windows[1]);
+    ASSERT_EQ(ui::ListBoxCount(papers), 4);
+    ASSERT_TRUE(ui::SelectLines(papers, {0, 2}));
+    Drag(frame, papers, 0, windows[1], false, [&] { return ui::ListBoxCount(other) == 3; });
+    EXPECT_EQ(ui::ListBoxCount(other), 3);
+    EXPECT_EQ(ui::ListBoxCount(papers), 4);
+    EXPECT_FALSE(ui::ToolbarButtonEnabled(frame, CMD_EDIT_PASTE));
+
+    ASSERT_TRUE(ui::SelectLines(papers, {1, 3}));
+    Drag(frame, papers, 1, windows[1], true, [&] { return ui::ListBoxCount(papers) == 2; });
+    EXPECT_EQ(ui::ListBoxCount(other), 5);
+    EXPECT_EQ(ui::ListBoxCount(papers), 2);
+    EXPECT_FALSE(WaitForBox(program_.Pid(), nullptr, 0));
+    SaveShot("moved");
+}
+
+// Dropped on the bibliography window, the references themselves join it: their lines turn to
+// the bibliography colour, and dropping them again adds nothing.
+TEST_F(ReferenceDrag, DropOnTheBibliographyAddsTheReferencesOnce)
+{
+    ASSERT_TRUE(ui::SetProgramSetting("Display", "List", "114"));
+    HWND frame = LaunchWith({Write("papers.ref", kPapers)});
+    ASSERT_TRUE(frame);
+    HWND source = ui::ActiveDatabaseWindow(frame);
+    HWND list = ui::ListOf(source);
+    ASSERT_TRUE(ui::SelectLines(list, {3}));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_ADD_TO_BIB));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
+    HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
+    ASSERT_TRUE(bibliography);
+    ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
+    Drag(frame, list, 0, bibliography, false,
+         [&] { return ui::ListBoxCount(ui::ListOf(bibliography)) == 3; });
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(bibliography)), 3);
+    EXPECT_TRUE(ui::ListBoxSelection(list).empty());
+    ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
+    DragRefused(frame, list, bibliography);
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(bibliography)), 3);
+    EXPECT_TRUE(Blue(list, 0));
+    EXPECT_TRUE(Blue(list, 1));
+    EXPECT_FALSE(Blue(list, 2));
+    EXPECT_EQ(ui::ListBoxCount(list), 4);
+}
+
+// With the confirmation on, a drop asks first and No moves nothing. A drop on its own window
+// or on a search window is refused with a beep, without a question.
+TEST_F(ReferenceDrag, ConfirmationNoAndRefusedDropsMoveNothing)
+{
+    std::string papersFile = Write("papers.ref", kPapers);
+    std::string otherFile = Write("other.ref", "%A Eve, E\r\n%D 1994\r\n%T Oils\r\n\r\n");
+    HWND frame = LaunchWith({papersFile, otherFile});
+    ASSERT_TRUE(frame);
+    RunSearch(frame, CMD_SEARCH_NEW, {1, "oil"});
+    ASSERT_EQ(AnswerText(), "Found 1 references satisfying:\nTitle = \"oil\"");
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
+    HWND papers = ui::DatabaseWindowTitled(frame, papersFile);
+    HWND other = ui::DatabaseWindowTitled(frame, otherFile);
+    HWND found = ui::DatabaseWindowTitled(frame, "Title = \"oil\"");
+    ASSERT_TRUE(papers && other && found);
+    HWND list = ui::ListOf(papers);
+    ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
+    dialog_ = nullptr;
+    for (HWND target : {papers, found}) {
+        DragRefused(frame, list, target);
+        EXPECT_FALSE(WaitForBox(program_.Pid(), nullptr, 0));
+    }
+    ASSERT_TRUE(ui::RightDrag(list, 0, other));
+    EXPECT_EQ(Answer(IDNO), "Warning!|Confirm mouse drag action?");
+    EXPECT_FALSE(WaitForBox(program_.Pid(), nullptr, 300));
+    ASSERT_TRUE(ui::Sync(frame));
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(other)), 1);
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(found)), 1);
+    EXPECT_EQ(ui::ListBoxCount(list), 4);
+}
+
+}  // namespace
