@@ -89,6 +89,8 @@ void OnInit(HWND dialog, bool&)
         SendDlgItemMessageA(dialog, IDC_BIBFMT_EXAMPLE, WM_SETFONT,
                             reinterpret_cast<WPARAM>(g_shell.printerFont.font), FALSE);
     RefreshExample(dialog);
+    // The list takes the focus, not the example: focused, the example would show its end.
+    SetFocus(list);
 }
 
 void OnNew(HWND dialog)

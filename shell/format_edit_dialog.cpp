@@ -11,8 +11,27 @@ struct FormatEdit {
     HWND example;
 };
 
+// Moves the dialog off the example it updates: below its owner, or above when there is no
+// room below.
+void KeepExampleInSight(HWND dialog, HWND example)
+{
+    RECT owner, own, screen;
+    GetWindowRect(GetParent(example), &owner);
+    GetWindowRect(dialog, &own);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    const int height = own.bottom - own.top;
+    int top = owner.bottom;
+    if (top + height > screen.bottom)
+        top = owner.top - height;
+    if (top < screen.top)
+        return;
+    SetWindowPos(dialog, nullptr, owner.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void OnInit(HWND dialog, FormatEdit& edit)
 {
+    if (edit.example)
+        KeepExampleInSight(dialog, edit.example);
     SetWindowTextA(dialog, edit.name);
     SendDlgItemMessageA(dialog, IDC_EDITBIB_TEXT, EM_LIMITTEXT, kBibFormatTextSize - 1, 0);
     char text[kMaxFormatText + 1];

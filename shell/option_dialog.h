@@ -15,6 +15,7 @@ constexpr int kNoHelp = -1;
 
 template <class Data>
 struct DialogHandlers {
+    // Shows `data`; may give the focus to a control (else the first one takes it).
     void (*init)(HWND dialog, Data& data);
     // Takes the controls' values into `data`; false keeps the dialog open.
     bool (*ok)(HWND dialog, Data& data);
@@ -38,7 +39,9 @@ INT_PTR CALLBACK OptionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         auto* bound = reinterpret_cast<BoundDialog<Data>*>(lParam);
         bound->handlers->init(dialog, *bound->data);
-        return TRUE;
+        // A dialog that gave the focus to one of its controls keeps it there.
+        HWND focus = GetFocus();
+        return focus && IsChild(dialog, focus) ? FALSE : TRUE;
     }
     auto* bound = reinterpret_cast<BoundDialog<Data>*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (!bound)

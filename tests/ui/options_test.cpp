@@ -382,6 +382,7 @@ TEST_F(OptionsTest, FormatsAreCreatedEditedAndDeletedWithALiveExample)
 
 TEST_F(OptionsTest, DatabaseFontRebuildsEveryListAndThePrinterFontNeedsNoPrinter)
 {
+    ASSERT_TRUE(ui::SetProgramSetting("Formats", "Basic", "<A@ ><D(@)><J, @><V @><P @>"));
     HWND frame = LaunchWithFile(4);
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::HandOver(frame, ui::WriteReferFile(dir_, "second.ref", 2)));
@@ -391,16 +392,16 @@ TEST_F(OptionsTest, DatabaseFontRebuildsEveryListAndThePrinterFontNeedsNoPrinter
     ASSERT_EQ(lists.size(), 2u);
     const LRESULT height = SendMessageA(lists[1], LB_GETITEMHEIGHT, 0, 0);
 
-    // The largest size of a face that has every size.
-    const auto chooseLargest = [&](HWND dialog) {
+    // A large size (36 points) of a face that has every size.
+    const auto chooseLarge = [&](HWND dialog) {
         const LRESULT face = SendDlgItemMessageA(dialog, cmb1, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                  reinterpret_cast<LPARAM>("Tahoma"));
         Choose(dialog, cmb1, face == CB_ERR ? 0 : static_cast<int>(face));
-        Choose(dialog, cmb3, static_cast<int>(SendDlgItemMessageA(dialog, cmb3, CB_GETCOUNT, 0, 0)) - 1);
+        Choose(dialog, cmb3, static_cast<int>(SendDlgItemMessageA(dialog, cmb3, CB_GETCOUNT, 0, 0)) - 3);
     };
     HWND dialog = Open(frame, CMD_OPT_FONT_DATABASE);
     ASSERT_TRUE(dialog);
-    chooseLargest(dialog);
+    chooseLarge(dialog);
     ASSERT_TRUE(Close(dialog));
     ASSERT_TRUE(ui::Sync(frame));
     for (HWND window : ui::DatabaseWindows(frame)) {
@@ -413,10 +414,10 @@ TEST_F(OptionsTest, DatabaseFontRebuildsEveryListAndThePrinterFontNeedsNoPrinter
     // No printer is set up here: the printer font is chosen among the screen's.
     dialog = Open(frame, CMD_OPT_FONT_PRINTER);
     ASSERT_TRUE(dialog);
-    chooseLargest(dialog);
+    chooseLarge(dialog);
     ASSERT_TRUE(Close(dialog));
     HWND formats = Open(frame, CMD_OPT_BIB_FORMAT);
-    ASSERT_TRUE(formats);
+    ASSERT_TRUE(formats && ui::Sync(formats));
     SaveShot("printer-font");
     ASSERT_TRUE(Close(formats, IDCANCEL));
     const std::string printer = Saved(frame, "Fonts", "Printer");
