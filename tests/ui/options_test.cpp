@@ -119,14 +119,19 @@ protected:
     std::vector<HWND> open_;
 };
 
-// The references' authors in the order the saved file holds them.
-std::string SavedOrder(const std::string& path)
+// The last digits of the references' authors in the order the file holds them, once the file
+// holds them in the `expected` order or a few seconds have passed.
+std::string SavedOrder(const std::string& path, const std::string& expected)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::string line, order;
-    while (std::getline(in, line))
-        if (line.compare(0, 9, "%A Author") == 0)
-            order += line.substr(12, 1);
+    std::string order;
+    for (DWORD start = GetTickCount(); order != expected && GetTickCount() - start < 5000; Sleep(50)) {
+        std::ifstream in(path, std::ios::binary);
+        std::string line;
+        order.clear();
+        while (std::getline(in, line))
+            if (line.compare(0, 9, "%A Author") == 0)
+                order += line.substr(12, 1);
+    }
     return order;
 }
 
@@ -218,9 +223,9 @@ TEST_F(OptionsTest, SortOptionsResortTheActiveWindowAndRefuseRepeatedFieldsAndBl
     ASSERT_TRUE(Close(names));
     ASSERT_TRUE(Close(dialog));
 
-    ASSERT_TRUE(ui::Sync(frame));
-    ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_SAVE));
-    EXPECT_EQ(SavedOrder(file_), "43210");
+    // Saved after the re-sort that the dialog asked for.
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
+    EXPECT_EQ(SavedOrder(file_, "43210"), "43210");
     EXPECT_EQ(Saved(frame, "Sort", "0"), "9");
     EXPECT_EQ(ui::ReadProgramSetting("Sort", "1"), "14");  // None, descending as before
     EXPECT_EQ(ui::ReadProgramSetting("Names", "SurSep"), ";");
@@ -228,8 +233,8 @@ TEST_F(OptionsTest, SortOptionsResortTheActiveWindowAndRefuseRepeatedFieldsAndBl
 
     // Windows opened afterwards take the keys as their own.
     ASSERT_TRUE(ui::HandOver(frame, ui::WriteReferFile(dir_, "later.ref", 3)));
-    ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_SAVE));
-    EXPECT_EQ(SavedOrder(dir_ + "\\later.ref"), "210");
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
+    EXPECT_EQ(SavedOrder(dir_ + "\\later.ref", "210"), "210");
 }
 
 TEST_F(OptionsTest, InputSearchAndConfirmationOptionsAreKept)
@@ -363,16 +368,15 @@ TEST_F(OptionsTest, FormatsAreCreatedEditedAndDeletedWithALiveExample)
     // OK makes it current: the formatted bibliography follows.
     ASSERT_TRUE(Close(formats));
     HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
-    ASSERT_TRUE(ui::Sync(bibliography));
-    EXPECT_EQ(ui::TextOf(GetDlgItem(bibliography, IDC_DBWIN_TEXT)).substr(0, 27),
-              "Author1000, A - A paper 100");
+    const std::string reformatted =
+        "Author1000, A - A paper 1000\r\n\r\nAuthor1001, A - A paper 1001\r\n\r\n";
+    EXPECT_EQ(ui::WaitForText(GetDlgItem(bibliography, IDC_DBWIN_TEXT), reformatted), reformatted);
 
     // Deleting leaves no selection; OK then keeps the current format.
     formats = Open(frame, CMD_OPT_BIB_FORMAT);
     ASSERT_TRUE(formats);
     EXPECT_EQ(ui::ListBoxSelection(GetDlgItem(formats, IDC_BIBFMT_LIST)), std::vector<int>({0}));
-    ASSERT_TRUE(ui::PressButton(formats, IDC_BIBFMT_DELETE));
-    ASSERT_TRUE(ui::Sync(formats));
+    SendMessageA(formats, WM_COMMAND, MAKEWPARAM(IDC_BIBFMT_DELETE, BN_CLICKED), 0);
     EXPECT_EQ(ui::ListBoxTexts(GetDlgItem(formats, IDC_BIBFMT_LIST)),
               std::vector<std::string>({"Titles"}));
     EXPECT_EQ(ui::ReadProgramSetting("Formats", "Short"), ui::kMissing);
