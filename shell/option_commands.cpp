@@ -1,6 +1,5 @@
 // The Options menu's commands: each runs its dialog and puts what was chosen where it belongs,
 // in the program-wide defaults, the active window, or both, and shows the change.
-
 #include "../lang/ids.h"
 #include "bibliography_display.h"
 #include "database_view.h"
@@ -56,7 +55,8 @@ void RunListFormatOptions(HWND frame)
         return;
     active->listFlags = defaults.listFlags;
     active->authorColumnChars = options.columnWidth;
-    // The bibliography shown formatted is formatted again; every other window gets a new list.
+    // A new list in the new arrangement, or for the bibliography shown formatted its text
+    // formatted again.
     if (DatabaseView* view = ActiveView())
         RebuildContent(*view);
 }
