@@ -1,11 +1,13 @@
 // Speed of the bibliography format language on synthetic references: every reference of a
-// large set formatted with "Basic", and with a format that writes every field.
+// large set formatted with "Basic", and with a format that writes every field; and the example
+// of the format dialog, made anew at every key the user types.
 #include <cstdint>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
 #include "format/bib_format.h"
+#include "format/format_example.h"
 #include "store/reference.h"
 #include "tools/reference_generator.h"
 
@@ -50,6 +52,19 @@ void BM_FormatEveryField(benchmark::State& state)
               "<V, @><N(@)><P: @><I, @><C, @>.\\n<K@\\n><X@><!X\\[no abstract\\]>");
 }
 
+// One key typed in the format editor: the format parsed, the sample made and formatted.
+void BM_FormatExample(benchmark::State& state)
+{
+    static char out[kFormatExampleSize];
+    const InputDefaults defaults;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FormatExample(
+            "[Bibliography\\n][End]<A2@ ><D(@) ><T@. ><J\\t@><B In <E@ (eds), >@><R@><V, @><N(@)>"
+            "<P: @><I, @><C, @>.\\n<K@\\n><X@>",
+            defaults, out, sizeof out));
+}
+
+BENCHMARK(BM_FormatExample)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FormatBasic)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatEveryField)->Arg(100000)->Unit(benchmark::kMillisecond);
 

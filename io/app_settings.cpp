@@ -5,6 +5,7 @@
 
 #include "cartio.h"
 #include "format/bib_format.h"
+#include "io/format_store.h"
 #include "io/transfer_state.h"
 #include "store/owned_text.h"
 #include "store/store_state.h"
@@ -21,7 +22,6 @@ constexpr char kEditor[] = "EditDlg";
 constexpr char kNames[] = "Names";
 constexpr char kSort[] = "Sort";
 constexpr char kBibliography[] = "Bibliography";
-constexpr char kFormats[] = "Formats";
 
 constexpr int kRecentReadSize = 259;
 constexpr int kFormatNameSize = 512;
@@ -109,13 +109,13 @@ void ChooseBibFormat(char* name)
     char text[kFormatTextSize] = "";
     if (name[0] == '\0') {
         char names[kFormatNamesSize] = "";
-        if (GetConfigStr(names, sizeof names, kFormats, nullptr, "") <= 0 || names[0] == '\0') {
+        if (GetConfigStr(names, sizeof names, kFormatSection, nullptr, "") <= 0 || names[0] == '\0') {
             SetCurrentBibFormat(kBasicBibFormatName, kBasicBibFormatBody);
             return;
         }
         std::snprintf(name, kFormatNameSize, "%s", names);
     }
-    GetConfigStr(text, sizeof text, kFormats, name, "");
+    GetConfigStr(text, sizeof text, kFormatSection, name, "");
     if (text[0] != '\0')
         SetCurrentBibFormat(name, text);
     else

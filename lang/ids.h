@@ -9,6 +9,7 @@
                      591 .. 596    messages about files that could not be loaded or saved
                      597 .. 600    messages about reading and saving files
                      610 .. 611    questions about saving narrowed search results
+                     620 .. 622    messages about storing bibliography formats
      commands        194           open the bibliography window
                      419 .. 433    window commands (MDI arrangement, content rebuild, copy
                                    formatted reference)
@@ -398,5 +399,9 @@
 #define IDS_FOLDER_REFUSES_FILES    598
 #define IDS_UTF16_FILE              599
 #define IDS_UNMAPPED_CHARACTERS     600
+/* A bibliography format that the settings could not give back whole is not stored. */
+#define IDS_FORMAT_TOO_LONG         620
+#define IDS_FORMAT_NAME_TOO_LONG    621
+#define IDS_FORMAT_NOT_STORED       622
 
 #endif

@@ -11,6 +11,7 @@ void ShutDownShell(HWND frame)
     ChangeClipboardChain(frame, g_shell.nextViewer);
     SaveSettings();
     FreeClipboard();
+    DestroyFontSetting(g_shell.listFont);
     DestroyFontSetting(g_shell.printerFont);
     DestroyFontSetting(g_shell.editFont);
     ReleaseLanguageLibrary();  // the menu first, then the library it came from

@@ -25,3 +25,12 @@ uint32_t WithConfirmOptions(uint32_t flags, DeleteConfirmMode mode, bool confirm
     if (confirmDrag) flags |= kListConfirmDrag;
     return flags;
 }
+
+uint32_t WithListOptions(uint32_t flags, uint32_t namesMode, bool withTitle, bool selectNew)
+{
+    flags &= ~(kListNamesMask | kListWithTitle | kListSelectNewItems);
+    flags |= namesMode & kListNamesMask;
+    if (withTitle) flags |= kListWithTitle;
+    if (selectNew) flags |= kListSelectNewItems;
+    return flags;
+}

@@ -34,4 +34,9 @@ bool DragNeedsConfirmation(uint32_t flags);
 // every other bit is kept.
 uint32_t WithConfirmOptions(uint32_t flags, DeleteConfirmMode mode, bool confirmDrag);
 
+// `flags` with the list display options replaced (what the list options dialog stores): the
+// names mode (1 .. 3, or 0 when none is chosen), titles and selecting new items; every other
+// bit is kept.
+uint32_t WithListOptions(uint32_t flags, uint32_t namesMode, bool withTitle, bool selectNew);
+
 #endif
