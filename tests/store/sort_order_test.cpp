@@ -96,18 +96,6 @@ TEST(SortOrder, ComparesByThreeKeys)
         delete a;
         delete b;
     }
-
-    const int32_t descending = kSortDescending;
-    const struct {
-        SortSpec keys;
-        bool repeats;
-    } keySets[] = {
-        {Keys(kSortDate, kSortDate | descending), true},
-        {Keys(kSortAuthor, kSortTitle, kSortAuthor), true},
-        {Keys(kSortAuthor, kSortNone, kSortNone | descending), false},
-        {standard, false},
-    };
-    for (const auto& set : keySets) EXPECT_EQ(SortKeysRepeatField(set.keys), set.repeats);
 }
 
 int Sign(int value) { return (value > 0) - (value < 0); }
@@ -154,17 +142,6 @@ TEST(SortOrder, PrefixesAgreeWithTheComparison)
 }
 
 using Resort = StoreTest;
-
-TEST_F(Resort, ResortsWithProgressEverySixtyFourReferences)
-{
-    Database* database = OpenDatabase();
-    for (Reference* reference : GenerateReferences(200, 3)) Put(*database, reference);
-    database->sortKeys = Keys(kSortTitle, kSortDate);
-    ASSERT_EQ(ResortDatabase(*database), 1);
-    EXPECT_EQ(ui.progressValues, (std::vector<unsigned>{31, 63, 95}));
-    EXPECT_EQ(database->references->count(), 200);
-    EXPECT_TRUE(IsStrictlySorted(*database->references));
-}
 
 // The list's own search must give what the plain binary search gives, also after the order
 // changed under the list without a re-sort.
