@@ -201,23 +201,4 @@ TEST(BibFormat, CutsAReferenceThatDoesNotFitAndKeepsItsClosing)
     delete journal;
 }
 
-TEST(BibFormat, CurrentFormatStartsAsBasicAndIsReplacedWhole)
-{
-    const Reference* journal = Sample(kSourceJournal);
-    char out[kFormattedReferenceSize];
-    EXPECT_STREQ(CurrentBibFormat().name, "Basic");
-    formatReference(*journal, out, sizeof out);
-    EXPECT_EQ(std::string(out), Format(kBasicBibFormatBody, *journal));
-    SetCurrentBibFormat("Short", "[Refs\\n][End]<T@>");
-    EXPECT_STREQ(CurrentBibFormat().header, "Refs\r\n");
-    parseBibFormat("<D@>");  // without brackets: no header or footer; the name stays
-    EXPECT_STREQ(CurrentBibFormat().name, "Short");
-    EXPECT_STREQ(CurrentBibFormat().footer, "");
-    formatReference(*journal, out, sizeof out);
-    EXPECT_EQ(std::string(out), std::string("1994") + kClosing);
-    UseBasicBibFormat();
-    EXPECT_STREQ(CurrentBibFormat().body, kBasicBibFormatBody);
-    delete journal;
-}
-
 }  // namespace

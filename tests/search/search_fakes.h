@@ -13,7 +13,6 @@
 class FakeSearchUi : public SearchUi {
 public:
     int begun = 0;
-    int pumps = 0;
     std::vector<Database*> windows;
 
     void searchBegun(ReferenceList& result) override
@@ -21,7 +20,7 @@ public:
         ++begun;
         result.progressWindow = this;
     }
-    void pumpMessages() override { ++pumps; }
+    void pumpMessages() override {}
     void searchEnded(ReferenceList& result) override { result.progressWindow = nullptr; }
     Database* nextInWindowOrder(const Database* database) override
     {
