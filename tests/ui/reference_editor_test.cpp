@@ -94,9 +94,11 @@ TEST_F(ReferenceEditor, StepsThroughTheListAndAsksToKeepChanges)
 }
 
 // Copy formatted stores the changed fields first and copies the reference in the current
-// format; Add to bibliography then shows the reference as in the bibliography.
-TEST_F(ReferenceEditor, CopyFormattedAndAddToBibliography)
+// format; Add to bibliography then shows the reference as in the bibliography. Add keywords
+// changes only the keywords field: Cancel leaves the reference as it was, OK stores them.
+TEST_F(ReferenceEditor, MenuCommandsCopyAddToBibliographyAndAddKeywords)
 {
+    ASSERT_TRUE(ui::SetProgramSetting("Keywords", "0", "alpha"));
     HWND frame = LaunchWith(kPapers);
     ASSERT_TRUE(frame);
     HWND editor = OpenEditor(frame, 0);
@@ -104,7 +106,6 @@ TEST_F(ReferenceEditor, CopyFormattedAndAddToBibliography)
     Type(editor, IDC_REF_VOLUME, "12");
     ASSERT_TRUE(ui::SendCommand(editor, CMD_REF_COPY_FORMATTED));
     EXPECT_EQ(ui::ClipboardText(), "Adams, A (1990), Mech J 12\r\n\r\n");
-
     const ui::MenuItem* add = MenuEntry(editor, 0, CMD_REF_ADD_TO_BIB);
     ASSERT_TRUE(add);
     EXPECT_FALSE(add->grayed || add->checked);
@@ -114,18 +115,11 @@ TEST_F(ReferenceEditor, CopyFormattedAndAddToBibliography)
     EXPECT_TRUE(add->grayed && add->checked);
     ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));  // the stored volume stays
     EXPECT_EQ(ui::DatabaseWindows(frame).size(), 2u);
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, GetParent(list_)));
     EXPECT_NE(Saved(frame).find("%V 12"), std::string::npos);
-}
 
-// Add keywords changes only the keywords field: Cancel leaves the reference as it was, OK
-// stores the keywords.
-TEST_F(ReferenceEditor, AddKeywordsFillsTheFieldUntilOk)
-{
-    ASSERT_TRUE(ui::SetProgramSetting("Keywords", "0", "alpha"));
-    HWND frame = LaunchWith(kPapers);
-    ASSERT_TRUE(frame);
     for (int button : {IDCANCEL, IDOK}) {
-        HWND editor = OpenEditor(frame, 1);
+        editor = OpenEditor(frame, 1);
         ASSERT_TRUE(editor);
         ASSERT_TRUE(ui::PostCommand(editor, CMD_REF_ADD_KEYWORDS));
         HWND keywords = WaitForTitled("Add keyword(s)", editor);
@@ -222,7 +216,8 @@ using NewReference = EditorTest;
 
 // A new reference takes the author dialog, then the editor: Cancel in the first leaves
 // nothing, Cancel in the second still puts it in with its authors, year and source type.
-TEST_F(NewReference, TakesBothDialogsAndCancelInEach)
+// "O&K && New" stores the reference and starts the next one at once.
+TEST_F(NewReference, TakesBothDialogsAndOkAndNewChainsThem)
 {
     HWND frame = LaunchWith(kPapers);
     ASSERT_TRUE(frame);
@@ -255,13 +250,7 @@ TEST_F(NewReference, TakesBothDialogsAndCancelInEach)
     const std::string saved = Saved(frame);
     EXPECT_NE(saved.find("%A Zorn, Z\r\n%D 1994\r\n"), std::string::npos) << saved;
     EXPECT_EQ(saved.find("Never stored"), std::string::npos);
-}
 
-// "O&K && New" stores the reference and starts the next one at once.
-TEST_F(NewReference, OkAndNewChainsNewReferences)
-{
-    HWND frame = LaunchWith(kPapers);
-    ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_NEW));
     for (const char* title : {"First", "Second"}) {
         HWND authors = WaitForTitled(kAuthorDialogTitle);
@@ -274,7 +263,7 @@ TEST_F(NewReference, OkAndNewChainsNewReferences)
         ASSERT_TRUE(ui::CloseBox(editor, title == std::string("First") ? IDC_REF_OK_AND_NEW : IDOK));
     }
     ASSERT_TRUE(ui::Sync(frame));
-    EXPECT_EQ(ui::ListBoxCount(list_), 5);
+    EXPECT_EQ(ui::ListBoxCount(list_), 6);
     EXPECT_EQ(Titles(Saved(frame)),
               (std::vector<std::string>{"Gear trains", "Pumps", "Valves", "First", "Second"}));
 }
