@@ -16,8 +16,6 @@ namespace {
 
 constexpr char kHelpLogSetting[] = "CARTULAN_HELP_LOG";
 
-class About : public ProgramTest {};
-
 class Help : public ProgramTest {
 protected:
     void SetUp() override
@@ -68,33 +66,26 @@ std::string FileText(const std::string& path)
     return text.str();
 }
 
-TEST_F(About, ShowsTheVersionsOfTheThreeFilesAndOnlyOkClosesIt)
-{
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_HELP_ABOUT));
-    HWND about = ui::WaitForDialog(program_.Pid());
-    ASSERT_TRUE(about);
-    EXPECT_EQ(ui::TextOf(about), "About...");
-    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_PRODUCT)), "Cartulan 7.8.0");
-    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_PROGRAM_VERSION)), "CARTUL32.EXE: 7.8.0 (43)");
-    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_SUPPORT_VERSION)), "CARTIO.DLL: 1.2.0.0");
-    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_LANGUAGE_VERSION)), "CTNEN.DLL: 7.8.0.10");
-    SaveShot("box");
-
-    ASSERT_TRUE(ui::PressKey(about, VK_ESCAPE));
-    EXPECT_FALSE(ui::WaitUntilGone(about, 500));
-    ui::PressButton(about, IDOK);
-    EXPECT_TRUE(ui::WaitUntilGone(about));
-}
-
-// F1, Using help and the Help button of the common file dialogs (which send "commdlg_help"
-// to their owner, the frame); each target is the manual beside the program with a section
-// that the manual has.
+// The about box; F1, Using help and the Help button of the common file dialogs (which send
+// "commdlg_help" to their owner, the frame): each target is the manual beside the program
+// with a section that the manual has.
 TEST_F(Help, OpensTheManualAtTheSectionAsked)
 {
     HWND frame = Launch();
     ASSERT_TRUE(frame);
+    // The about box shows the versions of the program's three files; only OK closes it.
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_HELP_ABOUT));
+    HWND about = ui::WaitForDialog(program_.Pid());
+    ASSERT_TRUE(about);
+    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_PROGRAM_VERSION)), "CARTUL32.EXE: 7.8.0 (43)");
+    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_SUPPORT_VERSION)), "CARTIO.DLL: 1.2.0.0");
+    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_LANGUAGE_VERSION)), "CTNEN.DLL: 7.8.0.10");
+    SaveShot("about");
+    ASSERT_TRUE(ui::PressKey(about, VK_ESCAPE));
+    EXPECT_FALSE(ui::WaitUntilGone(about, 500));
+    ui::PressButton(about, IDOK);
+    EXPECT_TRUE(ui::WaitUntilGone(about));
+
     ASSERT_TRUE(ui::PressKey(frame, VK_F1));
     ASSERT_EQ(OpenedWhenThereAre(1).size(), 1u);
     ASSERT_TRUE(ui::SendCommand(frame, CMD_HELP_USING_HELP));
