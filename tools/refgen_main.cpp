@@ -1,22 +1,26 @@
-// cartulan-refgen [--pubtag] COUNT SEED FILE: writes COUNT synthetic references as a refer
-// file, or with --pubtag as a pubtag file.
+// cartulan-refgen [--pubtag | --ris | --bibtex] COUNT SEED FILE: writes COUNT synthetic
+// references as a refer file, or as a file of the format named.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "tools/bib_writers.h"
 #include "tools/pubtag_writer.h"
 #include "tools/refer_writer.h"
 #include "tools/reference_generator.h"
 
 int main(int argc, char** argv)
 {
-    const bool pubtag = argc > 1 && std::strcmp(argv[1], "--pubtag") == 0;
-    if (pubtag) {
+    const std::string format = argc > 1 && argv[1][0] == '-' ? argv[1] : "";
+    if (!format.empty()) {
         --argc;
         ++argv;
     }
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: cartulan-refgen [--pubtag] COUNT SEED FILE\n");
+    const bool known = format.empty() || format == "--pubtag" || format == "--ris"
+                    || format == "--bibtex";
+    if (argc != 4 || !known) {
+        std::fprintf(stderr, "usage: cartulan-refgen [--pubtag | --ris | --bibtex] COUNT SEED FILE\n");
         return 2;
     }
     const long count = std::strtol(argv[1], nullptr, 10);
@@ -27,8 +31,10 @@ int main(int argc, char** argv)
     }
     std::vector<Reference*> references =
         GenerateReferences(static_cast<int32_t>(count), static_cast<uint32_t>(seed));
-    const long long bytes = pubtag ? WritePubtagFile(argv[3], references)
-                                   : WriteReferFile(argv[3], references);
+    const long long bytes = format == "--pubtag" ? WritePubtagFile(argv[3], references)
+                          : format == "--ris"    ? WriteRisFile(argv[3], references)
+                          : format == "--bibtex" ? WriteBibtexFile(argv[3], references)
+                                                 : WriteReferFile(argv[3], references);
     const std::size_t written = references.size();
     DestroyReferences(references);
     if (bytes < 0) {

@@ -34,4 +34,13 @@ void ForEachPiece(std::string_view text, char separator, Take take)
     }
 }
 
+// The first CR or LF of `text` from `at` on, or the size of `text`: a plain loop, where
+// find_first_of calls the library once for every byte.
+inline size_t FindLineBreak(std::string_view text, size_t at)
+{
+    while (at < text.size() && text[at] != '\r' && text[at] != '\n')
+        ++at;
+    return at;
+}
+
 #endif

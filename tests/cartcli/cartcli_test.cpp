@@ -94,6 +94,26 @@ TEST_F(CartcliTest, ConvertSortsResolvesDuplicatesAndRoundTrips)
     }
 }
 
+TEST_F(CartcliTest, ConvertExportsWithAnotherFilterAndReadsItBack)
+{
+    const CliRun plain = Cartcli({"convert", Library(), Path("plain.ref")});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    for (const char* format : {"ris", "BIBTEX.FLT"}) {
+        SCOPED_TRACE(format);
+        const CliRun out = Cartcli({"convert", "--to", format, Library(), Path("export")});
+        ASSERT_EQ(out.exitCode, 0) << out.err;
+        EXPECT_TRUE(Lines(ReadBytes(Path("export")), "%T ").empty()) << "not a refer file";
+        const CliRun back = Cartcli({"convert", "--from", format, Path("export"), Path("back.ref")});
+        ASSERT_EQ(back.exitCode, 0) << back.err;
+        // A RIS file is UTF-8 with a byte-order mark, and so is the database read from it.
+        std::string read = ReadBytes(Path("back.ref"));
+        if (read.rfind("\xEF\xBB\xBF", 0) == 0)
+            read.erase(0, 3);
+        EXPECT_EQ(Lines(read, "%T "), Lines(ReadBytes(Path("plain.ref")), "%T "));
+        EXPECT_EQ(Lines(read, "%A "), Lines(ReadBytes(Path("plain.ref")), "%A "));
+    }
+}
+
 TEST_F(CartcliTest, FormatAndSearchPrintWhatTheyFind)
 {
     struct Case {
@@ -124,10 +144,12 @@ TEST_F(CartcliTest, FormatAndSearchPrintWhatTheyFind)
     }
     EXPECT_EQ(Cartcli({"format", Library()}).out, Cartcli({"format", "--format", "Basic", Library()}).out);
     const std::vector<std::string> formats = Lines(Cartcli({"formats"}).out);
-    ASSERT_EQ(formats.size(), 4u);
-    EXPECT_EQ(formats[2].rfind("REFER.FLT", 0), 0u);
-    EXPECT_NE(formats[2].find("load, save"), std::string::npos);
-    EXPECT_EQ(formats[1].find("save"), std::string::npos);  // PUBTAG.FLT only loads
+    ASSERT_EQ(formats.size(), 6u);
+    EXPECT_EQ(formats[3].rfind("REFER.FLT", 0), 0u);
+    EXPECT_NE(formats[3].find("load, save"), std::string::npos);
+    EXPECT_EQ(formats[2].find("save"), std::string::npos);  // PUBTAG.FLT only loads
+    EXPECT_EQ(formats[4].rfind("RIS.FLT", 0), 0u);
+    EXPECT_NE(formats[4].find("load, save"), std::string::npos);
 }
 
 TEST_F(CartcliTest, ErrorsGiveOneLineANonZeroExitAndKeepTheOldOutput)
@@ -142,6 +164,7 @@ TEST_F(CartcliTest, ErrorsGiveOneLineANonZeroExitAndKeepTheOldOutput)
         {{"convert", Path("dir.ref"), Path("kept.ref")}, 1},
         {{"convert", Library(), "/proc/cartcli-out.ref"}, 1},
         {{"convert", "--from", "NOSUCH", Library(), Path("out.ref")}, 2},
+        {{"convert", "--to", "NOSUCH", Library(), Path("out.ref")}, 2},
         {{"convert", Library()}, 2},
         {{"convert", "--from"}, 2},
         {{"convert", "--colour", Library(), Path("out.ref")}, 2},

@@ -182,4 +182,43 @@ TEST(FilterDialogs, VitadexShowsItsVersionInAMessageBox)
     EXPECT_EQ(result, IDOK);
 }
 
+// The RIS and BibTeX filters' one option each, "write UTF-8": it starts from the stored value
+// (or the default), OK stores the box, Cancel stores nothing.
+TEST(FilterDialogs, RisAndBibtexUtf8OptionStartsFromTheStoreAndOkStoresIt)
+{
+    struct Case {
+        const char* fileName;
+        const char* title;
+        const char* section;
+        const char* label;
+        bool checkedByDefault;
+    } const cases[] = {
+        {"RIS.FLT", "RIS filter", "RIS", "&Write UTF-8 (Unicode) files", true},
+        {"BIBTEX.FLT", "BibTeX filter", "BibTeX", "&Write accented letters in UTF-8 (for biber)",
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fileName);
+        ClearFilterOptions();
+        FilterLibrary filter(c.fileName);
+        ASSERT_NE(filter.opts, nullptr);
+        int result = RunOpts(filter.opts, c.title, [&](HWND dialog) {
+            EXPECT_EQ(ItemText(dialog, 101), c.label);
+            EXPECT_EQ(Checked(dialog, 101), c.checkedByDefault);
+            EXPECT_TRUE(HasText(dialog, "Files are read in either form."));
+            SetCheck(dialog, 101, !c.checkedByDefault);
+            Press(dialog, IDOK);
+        });
+        EXPECT_EQ(result, 0) << "the result of the store";
+        EXPECT_EQ(Stored(c.section, "Opt"), c.checkedByDefault ? 0 : 1);
+        result = RunOpts(filter.opts, c.title, [&](HWND dialog) {
+            EXPECT_EQ(Checked(dialog, 101), !c.checkedByDefault);
+            Press(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(result, -1);
+        EXPECT_EQ(Stored(c.section, "Opt"), c.checkedByDefault ? 0 : 1);
+    }
+    ClearFilterOptions();
+}
+
 }  // namespace

@@ -30,6 +30,9 @@ const FilterFacts kFilters[] = {
      {"ISI text file (*.isi)", "*.ISI", "All files (*.*)", "*.*"}, false, 2},
     {"VITADEX.FLT", "vitadex format",
      {"vitadex text file (*.vtx)", "*.VTX", "All files (*.*)", "*.*"}, false, 1},
+    {"RIS.FLT", "RIS format", {"RIS file (*.ris)", "*.RIS", "All files (*.*)", "*.*"}, true, -1},
+    {"BIBTEX.FLT", "BibTeX format", {"BibTeX file (*.bib)", "*.BIB", "All files (*.*)", "*.*"},
+     true, -1},
 };
 
 // The zero-terminated texts of a file-type list up to its empty text (at most 20).
@@ -147,7 +150,7 @@ TEST(FilterInterface, NativeOptsShowsNothingAndStoresNothing)
         FilterLibrary filter(facts.fileName);
         ASSERT_NE(filter.opts, nullptr);
         EXPECT_EQ(filter.opts(nullptr), facts.nativeOptsResult);
-        for (const char* section : {"Refer", "pubtag", "citadat"}) {
+        for (const char* section : {"Refer", "pubtag", "citadat", "RIS", "BibTeX"}) {
             char names[64];
             EXPECT_EQ(GetConfigStr(names, sizeof names, section, nullptr, ""), 0) << section;
         }

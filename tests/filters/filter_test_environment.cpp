@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kFilterSections[] = {"Refer", "pubtag", "citadat"};
+constexpr const char* kFilterSections[] = {"Refer", "pubtag", "citadat", "RIS", "BibTeX"};
 
 class FilterTestEnvironment : public ::testing::Environment {
 public:

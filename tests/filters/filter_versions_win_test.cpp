@@ -22,6 +22,8 @@ const FilterVersion kVersions[] = {
     {"PUBTAG.FLT", {3, 2, 1, 0}, "3.2.1.0"},
     {"CITADAT.FLT", {2, 3, 0, 0}, "2.3.0.0"},
     {"VITADEX.FLT", {0, 31, 0, 0}, "0.31.0.0"},
+    {"RIS.FLT", {1, 0, 0, 0}, "1.0.0.0"},
+    {"BIBTEX.FLT", {1, 0, 0, 0}, "1.0.0.0"},
 };
 
 std::string Text(const std::vector<char>& block, const char* name)

@@ -74,6 +74,13 @@ LoadRefProc FuzzedLoadRef(void* library)
 }
 template SaveRefProc FuzzedExport<SaveRefProc>(void*, const char*);
 
+SaveRefProc FuzzedSaveRef(void* library)
+{
+    SaveRefProc saveRef = FuzzedExport<SaveRefProc>(library, FILTER_SAVE_REF);
+    FuzzCheck(saveRef != nullptr, "no SaveRef");
+    return saveRef;
+}
+
 void WriteScratch(const std::string& path, const uint8_t* data, size_t size)
 {
     FILE* out = std::fopen(path.c_str(), "wb");

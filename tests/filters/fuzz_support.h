@@ -23,6 +23,8 @@ Proc FuzzedExport(void* library, const char* name);
 
 // LoadFuzzedFilter, then its LoadRef; stops the run when there is none.
 LoadRefProc FuzzedLoadRef(void* library);
+// The same for SaveRef.
+SaveRefProc FuzzedSaveRef(void* library);
 
 // A scratch file of this process, removed at exit.
 std::string FuzzScratchPath(const char* name);

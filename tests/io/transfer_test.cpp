@@ -305,10 +305,14 @@ TEST_F(TransferTest, FiltersAreListedByModeAtMost31)
     const struct {
         int mode;
         int count;
-    } modes[] = {{kListDefaultFormat, 1}, {kListImport, 4}, {kListExport, 1}, {kListEvery, 4},
+    } modes[] = {{kListDefaultFormat, 3}, {kListImport, 6}, {kListExport, 3}, {kListEvery, 6},
                  {12345, 0}};
     for (const auto& mode : modes)
         EXPECT_EQ(ListFilters(mode.mode, entries, kMaxListedFilters), mode.count) << mode.mode;
+    std::set<std::string> saving;
+    for (int i = 0; i < ListFilters(kListDefaultFormat, entries, kMaxListedFilters); ++i)
+        saving.insert(entries[i].fileName);
+    EXPECT_EQ(saving, (std::set<std::string>{"BIBTEX.FLT", "REFER.FLT", "RIS.FLT"}));
     char name[kFilterNameSize];
     ASSERT_TRUE(ResolveFilterName("Refer.flt", name, sizeof name));
     EXPECT_STREQ(name, "REFER.FLT");

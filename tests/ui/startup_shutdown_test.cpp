@@ -88,7 +88,11 @@ TEST_F(Startup, SecondStartRaisesTheRunningFrameAndHandsOverItsFiles)
     HWND cover = CreateWindowExA(0, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 0, 0, 900, 700,
                                  nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(cover);
-    SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // The frame may still be bringing itself forward after it was shown: cover it until it stays.
+    for (int i = 0; i < 40 && !Above(cover, frame); ++i) {
+        SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        Sleep(50);
+    }
     ASSERT_TRUE(Above(cover, frame));
     ui::RunningProgram second;
     ASSERT_TRUE(second.Start(ui::ProgramPath(), {}));

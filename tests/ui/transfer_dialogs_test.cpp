@@ -77,7 +77,7 @@ TEST_F(TransferDialogs, ImportThroughTheFormatChoiceAndExport)
     HWND choice = LaunchFormatChoice(CMD_FILE_IMPORT, "Choose format to import...", frame);
     ASSERT_TRUE(choice);
     const std::vector<std::string> formats = ui::ListBoxTexts(GetDlgItem(choice, IDC_IMPOPT_LIST));
-    EXPECT_EQ(formats.size(), 4u);
+    EXPECT_EQ(formats.size(), 6u);
     const int pubtag = IndexOf(formats, "pubtag format");
     ASSERT_GE(pubtag, 0);
     EXPECT_FALSE(IsEnabled(choice, IDOK));
@@ -98,10 +98,10 @@ TEST_F(TransferDialogs, ImportThroughTheFormatChoiceAndExport)
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXPORT));
     choice = Dialog("Choose format to export...");
     ASSERT_TRUE(choice);
-    EXPECT_EQ(ui::ListBoxTexts(GetDlgItem(choice, IDC_IMPOPT_LIST)),
-              std::vector<std::string>{"Refer format"});
+    const std::vector<std::string> saving = ui::ListBoxTexts(GetDlgItem(choice, IDC_IMPOPT_LIST));
+    EXPECT_EQ(saving, (std::vector<std::string>{"BibTeX format", "Refer format", "RIS format"}));
     SaveWindowShot(choice, "TransferDialogs.ExportFormatChoice");
-    SelectFormat(choice, 0);
+    SelectFormat(choice, IndexOf(saving, "Refer format"));
     ASSERT_TRUE(WaitUntil([&] { return IsEnabled(choice, IDOK); }));
     ASSERT_TRUE(ui::PressButton(choice, IDOK));
     HWND save = Dialog("Save As");
@@ -121,18 +121,21 @@ TEST_F(TransferDialogs, DefaultFileFormatIsChosenOnlyWithAFormatSelected)
         LaunchFormatChoice(CMD_OPT_DEFAULT_FORMAT, "Choose default file format to use", frame);
     ASSERT_TRUE(choice);
     HWND list = GetDlgItem(choice, IDC_IMPOPT_LIST);
-    EXPECT_EQ(ui::ListBoxTexts(list), std::vector<std::string>{"Refer format"});
+    const std::vector<std::string> saving = ui::ListBoxTexts(list);
+    EXPECT_EQ(saving, (std::vector<std::string>{"BibTeX format", "Refer format", "RIS format"}));
+    const int refer = IndexOf(saving, "Refer format");
+    ASSERT_GE(refer, 0);
     SaveWindowShot(choice, "TransferDialogs.DefaultFormatChoice");
     RECT area = {};
     GetClientRect(list, &area);
-    DoubleClickList(choice, 10, area.bottom - 4);  // below the only entry
+    DoubleClickList(choice, 10, area.bottom - 4);  // below the last entry
     DWORD_PTR result = 0;
     SendMessageTimeoutA(choice, WM_NULL, 0, 0, SMTO_NORMAL, ui::kDefaultWaitMs, &result);
     EXPECT_TRUE(IsWindowVisible(choice));
     EXPECT_FALSE(IsEnabled(choice, IDOK));
 
     // The filter shows its own options over the dialog.
-    SelectFormat(choice, 0);
+    SelectFormat(choice, refer);
     ASSERT_TRUE(WaitUntil([&] { return IsEnabled(choice, IDC_IMPOPT_OPTIONS); }));
     ASSERT_TRUE(ui::PressButton(choice, IDC_IMPOPT_OPTIONS));
     HWND options = Dialog("BSD refer filter");
@@ -140,7 +143,8 @@ TEST_F(TransferDialogs, DefaultFileFormatIsChosenOnlyWithAFormatSelected)
     ASSERT_TRUE(ui::PressButton(options, IDCANCEL));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }));
 
-    DoubleClickList(choice, 10, 4);  // on the entry
+    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    DoubleClickList(choice, 10, refer * height + 4);  // on the entry
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(choice); }));
     // Open now asks with the chosen format's file types.
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_OPEN));

@@ -27,15 +27,16 @@ constexpr char kUsage[] =
     "\n"
     "Reads and writes reference files with Cartulan's filters and settings. The filters are\n"
     "the .FLT files beside cartcli; FILTER is a filter's file name (PUBTAG.FLT) or that name\n"
-    "without its extension, in any case. Files are read with the default file format (the\n"
-    "setting \"Files\"/\"Format\", normally REFER.FLT) unless --from names another filter.\n"
+    "without its extension, in any case. Files are read and written with the default file\n"
+    "format (the setting \"Files\"/\"Format\", normally REFER.FLT) unless --from names\n"
+    "another filter for reading or --to one for writing.\n"
     "\n"
     "commands:\n"
     "  formats\n"
     "      lists the filters and what each can do (load, save, options).\n"
-    "  convert [--from FILTER] [--keep-first | --overwrite] IN OUT\n"
-    "      reads IN into a database sorted by the stored sort keys and writes it to OUT in\n"
-    "      the default file format. A reference equal to one already read is left out and\n"
+    "  convert [--from FILTER] [--to FILTER] [--keep-first | --overwrite] IN OUT\n"
+    "      reads IN into a database sorted by the stored sort keys and writes it to OUT (an\n"
+    "      export, with --to). A reference equal to one already read is left out and\n"
     "      counted (--keep-first, the default) or replaces it (--overwrite). OUT is replaced\n"
     "      only when it was written completely; with the setting \"Files\"/\"Backup\" on (the\n"
     "      default) an existing OUT is first kept under its .BAK name, unless that file\n"
@@ -55,6 +56,7 @@ constexpr char kUsage[] =
 // Options shared by the commands; each command takes the ones it knows.
 struct CommandLine {
     std::string from;         // --from
+    std::string to;           // --to
     bool overwrite = false;   // --overwrite
     std::string formatName;   // --format
     std::string formatText;   // --text
@@ -96,12 +98,15 @@ bool ParseOptions(int argc, char** argv, int first, CommandLine& line, const Out
     for (int i = first; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if ((arg == "--from" || arg == "--format" || arg == "--text") && !hasValue) {
+        if ((arg == "--from" || arg == "--to" || arg == "--format" || arg == "--text")
+            && !hasValue) {
             io.fail(arg + " needs a value");
             return false;
         }
         if (arg == "--from") {
             line.from = argv[++i];
+        } else if (arg == "--to") {
+            line.to = argv[++i];
         } else if (arg == "--format") {
             line.formatName = argv[++i];
         } else if (arg == "--text") {
@@ -212,7 +217,11 @@ int Convert(const CommandLine& line, const Output& io)
     char filter[kFilterNameSize];
     char target[kFilterNameSize];
     if (!ReadingFilter(line, filter, io)) return kExitUsage;
-    if (!ResolveFilterName(g_transfer.defaultFilter, target, sizeof target)) {
+    if (!line.to.empty() && !ResolveFilterName(line.to.c_str(), target, sizeof target)) {
+        io.fail("unknown filter " + line.to + " (cartcli formats lists the filters)");
+        return kExitUsage;
+    }
+    if (line.to.empty() && !ResolveFilterName(g_transfer.defaultFilter, target, sizeof target)) {
         io.fail(std::string("the default file format ") + g_transfer.defaultFilter +
                 " is not installed");
         return kExitFailed;

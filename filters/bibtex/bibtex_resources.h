@@ -1,0 +1,7 @@
+// Ids of the BibTeX filter's own resources.
+#ifndef CARTULAN_FILTERS_BIBTEX_BIBTEX_RESOURCES_H
+#define CARTULAN_FILTERS_BIBTEX_BIBTEX_RESOURCES_H
+
+#define IDC_BIBTEX_UTF8 101
+
+#endif
