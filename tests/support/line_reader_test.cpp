@@ -68,30 +68,6 @@ TEST(ReadLine, SplitsPiecesAtTheSmallerOfLineAndFileBuffer)
     }
 }
 
-TEST(ReadLine, RefillKeepsTheUnreadBytes)
-{
-    TempDir dir;
-    WriteBytes(dir.Path("refill.txt"), "0123456789abcdef");
-    char buffer[9];
-    LineFile file;
-    ASSERT_EQ(OpenLineFile(&file, dir.Path("refill.txt").c_str(), kLineFileRead, buffer, 8), 0);
-    ASSERT_EQ(AdvanceLineFile(&file, kLineFileRead), 0);
-    EXPECT_EQ(std::string(file.next, file.endRead), "01234567");
-    file.next += 5;
-    ASSERT_EQ(AdvanceLineFile(&file, kLineFileRead), 0);
-    EXPECT_EQ(file.next, file.bufferStart);
-    EXPECT_EQ(std::string(file.next, file.endRead), "56789abc");
-    EXPECT_EQ(file.bufferOffset, 5);
-    file.next = file.endRead;
-    ASSERT_EQ(AdvanceLineFile(&file, kLineFileRead), 0);
-    EXPECT_EQ(std::string(file.next, file.endRead), "def");
-    EXPECT_TRUE(file.flags & kLineFileAtEnd);
-    file.next = file.endRead;
-    ASSERT_EQ(AdvanceLineFile(&file, kLineFileRead), 0);
-    EXPECT_EQ(file.next, file.endRead);
-    EXPECT_EQ(CloseLineFile(&file), 0);
-}
-
 TEST(LineFile, BadArgumentsAreRefusedWithoutTouchingAnything)
 {
     TempDir dir;
