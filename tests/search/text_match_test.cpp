@@ -23,8 +23,6 @@ TEST(TextMatch, FindsTextsByBytesOrIgnoringCase)
         {"Bloggs, F\r\nSmith, J", "F\r\nSm", true, true},  // across a line break
         {"Bloggs, F", "Bloggs, F.", false, false},         // longer than the field
         {"\x9F" "es", "\xFF" "ES", true, false},
-        {"Strasse", "stra\xDF" "e", false, false},         // and is not "ss"
-        {"Angstrom", "\xC5ngstr\xF6m", false, false},      // accents count
         {"abc", "", true, true},                           // an empty text matches
         {nullptr, "", false, false},                       // an absent field never
         {longField.c_str(), longText.c_str(), true, true},
