@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -58,14 +57,6 @@ protected:
     std::string log_;
 };
 
-std::string FileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The about box; F1, Using help and the Help button of the common file dialogs (which send
 // "commdlg_help" to their owner, the frame): each target is the manual beside the program
 // with a section that the manual has.
@@ -97,7 +88,7 @@ TEST_F(Help, OpensTheManualAtTheSectionAsked)
     const std::vector<std::string> anchors = {"contents", "using-help", "file-dialogs"};
     std::vector<std::string> opened = OpenedWhenThereAre(anchors.size());
     ASSERT_EQ(opened.size(), anchors.size());
-    std::string text = FileText(manual);
+    std::string text = ui::FileText(manual);
     for (size_t i = 0; i < anchors.size(); ++i) {
         SCOPED_TRACE(anchors[i]);
         EXPECT_EQ(opened[i], manual + "#" + anchors[i]);

@@ -2,7 +2,6 @@
 #include "reference_editor_fixture.h"
 
 #include <fstream>
-#include <sstream>
 
 #include "right_drag.h"
 
@@ -98,12 +97,7 @@ bool EditorTest::Enabled(HWND dialog, int id)
 
 std::string EditorTest::Saved(HWND frame)
 {
-    if (!ui::SendCommand(frame, CMD_FILE_SAVE))
-        return "";
-    std::ifstream in(file_, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return ui::SendCommand(frame, CMD_FILE_SAVE) ? ui::FileText(file_) : "";
 }
 
 std::vector<std::string> EditorTest::Titles(const std::string& saved)

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,14 +20,6 @@ const char kPapers[] =
     "%A Baker, B\r\n%D 1991\r\n%T Worm gears\r\n%K alpha\r\n\r\n"
     "%A Cole, C\r\n%D 1992\r\n%T Pumps\r\n\r\n"
     "%A Dunn, D\r\n%D 1993\r\n%T Gear boxes\r\n%K alpha\r\n\r\n";
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A visible dialog or message box of `pid` that is not `except` nor a wait window (which
 // come and go while a search runs, briefly without a title).
@@ -392,7 +383,7 @@ TEST_F(Keywords, AddingMarksTheWindowAndSavingANarrowedFileAsksFirst)
     ui::PostCommand(frame, CMD_FILE_SAVE);
     EXPECT_EQ(Answer(IDNO), "Warning!|" + warning + "Save anyway?");
     ASSERT_TRUE(ui::Sync(frame));
-    EXPECT_EQ(ReadFile(file), kPapers);
+    EXPECT_EQ(ui::FileText(file), kPapers);
     ui::PostCommand(frame, CMD_FILE_SAVE);
     EXPECT_EQ(Answer(IDYES), "Warning!|" + warning + "Save anyway?");
     // The save lets messages through while it writes, with the frame disabled until it ends.
@@ -400,7 +391,7 @@ TEST_F(Keywords, AddingMarksTheWindowAndSavingANarrowedFileAsksFirst)
     for (DWORD start = GetTickCount(); !IsWindowEnabled(frame) && GetTickCount() - start < ui::kDefaultWaitMs;)
         Sleep(10);
     ASSERT_TRUE(ui::Sync(frame));
-    const std::string saved = ReadFile(file);
+    const std::string saved = ui::FileText(file);
     EXPECT_EQ(saved.find("Pumps"), std::string::npos);
     // Adams and Baker took the keyword; Dunn's keywords are as they were.
     EXPECT_NE(saved.find("%T Gear trains\r\n%K alpha, zest\r\n"), std::string::npos) << saved;
