@@ -178,8 +178,7 @@ TEST_F(SettingsTest, FontsAreStoredAsFaceHeightWeightAndStyle)
     } const cases[] = {
         {"Arial,-13,700,256", true, -13, 700, 1, 0},
         {"Times New Roman,12,400,1", true, 12, 400, 0, 1},
-        {",1,2,3", false, 0, 0, 0, 0},     {"Arial,x,700,0", false, 0, 0, 0, 0},
-        {"Arial,-13,700", false, 0, 0, 0, 0},
+        {",1,2,3", false, 0, 0, 0, 0},     {"Arial,-13,700", false, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -137,68 +137,7 @@ TEST(SearchDescription, JoinsTermsWithBracesWithinTheLimit)
     EXPECT_EQ(description.substr(0, 6), "{ { { ");
 }
 
-class SearchCommand : public SearchTest {
-protected:
-    // Two searchable windows with three widget papers between them, one of them in both.
-    void SetUp() override
-    {
-        SearchTest::SetUp();
-        first = OpenWindow();
-        second = OpenWindow();
-        Put(*first, MakeReference("Bloggs, F", "1994", "Widgets"));
-        Put(*first, MakeReference("Smith, J", "1990", "Gears"));
-        Put(*second, MakeReference("Bloggs, F", "1994", "Widgets"));
-        Put(*second, MakeReference("Other, AN", "1980", "Widgets again"));
-        Put(*second, MakeReference("Brown, P", "1985", "Widgets at last"));
-    }
-
-    Database* first = nullptr;
-    Database* second = nullptr;
-};
-
-TEST_F(SearchCommand, NewNarrowAndExpandBuildTheResultAndItsDescription)
-{
-    Database* result = OpenDatabase();  // the shell's new search window, at the top
-    searchUi.windows.insert(searchUi.windows.begin(), result);
-    std::strcpy(result->fileName, "leftover.ref");
-    struct Case {
-        int32_t command;
-        int32_t field;
-        const char* text;
-        bool logicalNot;
-        int32_t count;
-        const char* description;
-    };
-    const Case cases[] = {
-        {kCommandNewSearch, kSearchTitle, "widget", false, 3, "T=\"widget\""},
-        {kCommandNarrowSearch, kSearchTitle, "sprocket", false, 0, "T=\"widget\""},  // no change
-        {kCommandNarrowSearch, kSearchAuthors, "bloggs", true, 2, "{ T=\"widget\" } + { A=!\"bloggs\" }"},
-        {kCommandExpandSearch, kSearchDate, "1990", false, 3,
-         "{ { T=\"widget\" } + { A=!\"bloggs\" } } , { D=\"1990\" }"},
-        {kCommandExpandSearch, kSearchDate, "1990", false, 3,  // the whole list is reported
-         "{ { { T=\"widget\" } + { A=!\"bloggs\" } } , { D=\"1990\" } } , { D=\"1990\" }"},
-        {kCommandShowAll, kSearchTitle, "x", false, 3, nullptr},
-        {kCommandShowAll + 4, kSearchTitle, "widget", false, -1, nullptr},  // not a search
-    };
-    const char* labels[] = {"", "T=", "K=", "X=", "A=", "S=", "D="};
-    std::string description;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.command) + " " + c.text);
-        const int32_t count = RunSearchCommand(*result, c.command,
-                                               Criteria(c.field, c.text, false, c.logicalNot),
-                                               labels[c.field]);
-        EXPECT_EQ(count, c.count);
-        if (c.description != nullptr) description = c.description;
-        EXPECT_EQ(result->description != nullptr ? result->description : "", description);
-        EXPECT_TRUE(IsStrictlySorted(*result->references));
-        EXPECT_STREQ(result->fileName, "");
-        EXPECT_EQ(result->searchable, 0);
-        EXPECT_EQ(result->modified, 0);
-    }
-    EXPECT_EQ(searchUi.begun, 5);  // every search but showing all disables the frame
-}
-
-TEST_F(SearchCommand, NarrowingKeepsCopiesOfTheMatchesAndReleasesTheRest)
+TEST_F(Search, NarrowingKeepsCopiesOfTheMatchesAndReleasesTheRest)
 {
     bool destroyed[3] = {};
     Database* target = OpenWindow();

@@ -63,29 +63,6 @@ TEST_F(DatabaseTest, DeleteAsksByTheProgramsModeAndSelectsTheLowestLine)
     EXPECT_EQ(ui.questions, 1);
 }
 
-TEST_F(DatabaseTest, PasteInsertsCopiesUntilTheUserAbandons)
-{
-    const int32_t selection[] = {3, 0};
-    ASSERT_EQ(CopyToClipboard(*database, selection, 2), 2);
-    Database* target = OpenDatabase();
-    target->listFlags = kListSelectNewItems;
-    EXPECT_EQ(PasteClipboard(*target), 2);
-    EXPECT_EQ(Authors(*target), "AD");
-    EXPECT_EQ(ui.selected, 1);
-    EXPECT_EQ(target->modified, 1);
-
-    // The same clipboard again: each reference is a duplicate now.
-    target->modified = 0;
-    EXPECT_EQ(PasteClipboard(*target), 0);
-    EXPECT_EQ(resolver.calls, 2);
-    EXPECT_EQ(target->modified, 0);
-    resolver.choices = {DuplicateChoice::kAbandon};
-    resolver.calls = 0;
-    EXPECT_EQ(PasteClipboard(*target), 0);
-    EXPECT_EQ(resolver.calls, 1);
-    EXPECT_EQ(g_store.clipboard->count(), 2);  // the clipboard keeps its contents
-}
-
 TEST_F(DatabaseTest, NoBibliographyWhenItsWindowCannotOpen)
 {
     ui.openSucceeds = false;
