@@ -1,5 +1,5 @@
-// The options dialogs of the filters, driven from a second thread while Opts runs them: their
-// texts, the state they start from, what OK and Cancel store and return.
+// The options dialogs of the filters, driven from a second thread while Opts runs them: the
+// state they start from, what OK and Cancel store and return.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -53,37 +53,6 @@ int RunOpts(OptsProc opts, const char* title, const std::function<void(HWND)>& d
     return result;
 }
 
-BOOL CALLBACK CollectText(HWND child, LPARAM list)
-{
-    char text[512] = {};
-    GetWindowTextA(child, text, sizeof text);
-    reinterpret_cast<std::vector<std::string>*>(list)->push_back(text);
-    return TRUE;
-}
-
-std::vector<std::string> ChildTexts(HWND window)
-{
-    std::vector<std::string> texts;
-    EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&texts));
-    return texts;
-}
-
-bool HasText(HWND window, const std::string& text)
-{
-    for (const std::string& child : ChildTexts(window)) {
-        if (child == text)
-            return true;
-    }
-    return false;
-}
-
-std::string ItemText(HWND dialog, int id)
-{
-    char text[256] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 void SetCheck(HWND dialog, int id, bool checked)
 {
     SendDlgItemMessageA(dialog, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -112,16 +81,7 @@ TEST(FilterDialogs, ReferOptionStartsFromTheStoreAndOkStoresIt)
     FilterLibrary filter("REFER.FLT");
     ASSERT_NE(filter.opts, nullptr);
     int result = RunOpts(filter.opts, "BSD refer filter", [](HWND dialog) {
-        EXPECT_EQ(ItemText(dialog, 101), "&OEM to ANSI conversion");
         EXPECT_TRUE(Checked(dialog, 101));
-        EXPECT_TRUE(HasText(dialog, "Refer Filter Version 1.1"));
-        EXPECT_TRUE(HasText(dialog,
-                            "Select this option if you are reading refer files with accented "
-                            "characters created by a non-Windows application, or saving such "
-                            "files for use in a non-Windows application."));
-        EXPECT_TRUE(HasText(dialog, "Turn this option off unless you really need it."));
-        EXPECT_EQ(ItemText(dialog, IDOK), "OK");
-        EXPECT_EQ(ItemText(dialog, IDCANCEL), "Cancel");
         SetCheck(dialog, 101, false);
         Press(dialog, IDOK);
     });
@@ -144,14 +104,7 @@ TEST(FilterDialogs, PubtagOptionStartsCheckedAndOkStoresIt)
     FilterLibrary filter("PUBTAG.FLT");
     ASSERT_NE(filter.opts, nullptr);
     int result = RunOpts(filter.opts, "pubtag options", [](HWND dialog) {
-        EXPECT_EQ(ItemText(dialog, 103), "&Split source (SO) field");
         EXPECT_TRUE(Checked(dialog, 103)) << "the default is 1";
-        EXPECT_TRUE(
-            HasText(dialog, "(for pubtag files with date, pages etc embedded in SO field)"));
-        bool versionShown = false;
-        for (const std::string& text : ChildTexts(dialog))
-            versionShown = versionShown || text.find("3.2.1") != std::string::npos;
-        EXPECT_TRUE(versionShown);
         SetCheck(dialog, 103, false);
         Press(dialog, IDOK);
     });
@@ -176,14 +129,6 @@ TEST(FilterDialogs, CitadatOkStoresTheBitsAndKeepsThemForThisLoad)
     FilterLibrary filter("CITADAT.FLT");
     ASSERT_NE(filter.opts, nullptr);
     int result = RunOpts(filter.opts, "citadat (ISI) Import options", [](HWND dialog) {
-        EXPECT_EQ(ItemText(dialog, 101), "Add \"&unread\" keyword to each reference");
-        EXPECT_EQ(ItemText(dialog, 102), "&Convert non-abstract fields to lower case");
-        EXPECT_EQ(ItemText(dialog, 104), "Add &document type as a keyword");
-        EXPECT_TRUE(HasText(dialog, "(Not necessary with citadat-Embase files which are "
-                                    "properly capitalised anyway)"));
-        EXPECT_TRUE(HasText(dialog, "Version 2.3"));
-        EXPECT_EQ(ItemText(dialog, IDOK), "Ok");
-        EXPECT_EQ(ItemText(dialog, IDCANCEL), "Cancel");
         EXPECT_TRUE(Checked(dialog, 101) && Checked(dialog, 102) && Checked(dialog, 104));
         SetCheck(dialog, 102, false);
         Press(dialog, IDOK);
@@ -208,17 +153,11 @@ TEST(FilterDialogs, CitadatOkStoresTheBitsAndKeepsThemForThisLoad)
     ClearFilterOptions();
 }
 
-TEST(FilterDialogs, VitadexShowsItsVersionInAMessageBox)
+TEST(FilterDialogs, VitadexShowsAMessageBox)
 {
     FilterLibrary filter("VITADEX.FLT");
     ASSERT_NE(filter.opts, nullptr);
-    int result = RunOpts(filter.opts, "vitadex Filter", [](HWND box) {
-        bool versionShown = false;
-        for (const std::string& text : ChildTexts(box))
-            versionShown = versionShown || text.find("0.31") != std::string::npos;
-        EXPECT_TRUE(versionShown);
-        Press(box, IDOK);
-    });
+    int result = RunOpts(filter.opts, "vitadex Filter", [](HWND box) { Press(box, IDOK); });
     EXPECT_EQ(result, IDOK);
 }
 
@@ -230,12 +169,10 @@ TEST(FilterDialogs, RisAndBibtexUtf8OptionStartsFromTheStoreAndOkStoresIt)
         const char* fileName;
         const char* title;
         const char* section;
-        const char* label;
         bool checkedByDefault;
     } const cases[] = {
-        {"RIS.FLT", "RIS filter", "RIS", "&Write UTF-8 (Unicode) files", true},
-        {"BIBTEX.FLT", "BibTeX filter", "BibTeX", "&Write accented letters in UTF-8 (for biber)",
-         false},
+        {"RIS.FLT", "RIS filter", "RIS", true},
+        {"BIBTEX.FLT", "BibTeX filter", "BibTeX", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fileName);
@@ -243,9 +180,7 @@ TEST(FilterDialogs, RisAndBibtexUtf8OptionStartsFromTheStoreAndOkStoresIt)
         FilterLibrary filter(c.fileName);
         ASSERT_NE(filter.opts, nullptr);
         int result = RunOpts(filter.opts, c.title, [&](HWND dialog) {
-            EXPECT_EQ(ItemText(dialog, 101), c.label);
             EXPECT_EQ(Checked(dialog, 101), c.checkedByDefault);
-            EXPECT_TRUE(HasText(dialog, "Files are read in either form."));
             SetCheck(dialog, 101, !c.checkedByDefault);
             Press(dialog, IDOK);
         });

@@ -56,12 +56,6 @@ TEST(FilterOptions, PubtagReadsItsOptionForEachFile)
         EXPECT_EQ(whole.texts[kRecordSource], "J 1994;12(3):4");
         EXPECT_FALSE(whole.texts[kRecordPages]);
     }
-    // Only the value 1 splits.
-    ASSERT_EQ(SetConfigInt("pubtag", "Opt", 2), 0);
-    FilterLibrary reloaded("PUBTAG.FLT");
-    OpenFile file(path);
-    EXPECT_EQ(CopyRecord(*reloaded.loadRef(nullptr, &file)).texts[kRecordSource],
-              "J 1994;12(3):4");
     ClearFilterOptions();
 }
 

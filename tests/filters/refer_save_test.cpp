@@ -88,23 +88,6 @@ TEST(ReferSave, WritesEachFieldInItsOrderAndForm)
     }
 }
 
-TEST(ReferSave, WithTheOemOptionTextsAreConvertedButTheRecordIsNot)
-{
-    ASSERT_EQ(SetConfigInt("Refer", "Opt", 1), 0);
-    FilterLibrary filter("REFER.FLT");
-    ASSERT_NE(filter.saveRef, nullptr);
-    // e acute and u diaeresis: 0x82 and 0x81 in the OEM code pages of Western Europe and the US.
-    SaveInput input = Input(kRecordJournal, {{kRecordAuthors, "M\xFCller, J."},
-                                             {kRecordTitle, "Caf\xE9"},
-                                             {kRecordKeywords, "r\xE9sum\xE9\r\nplain"},
-                                             {kRecordAbstract, "%L \xE9\r\n\r\n\xFC"}});
-    // SaveFile also checks that the caller's texts are unchanged after each call.
-    std::string written = SaveFile(filter.saveRef, {input}, ScratchPath("oem.ref"));
-    EXPECT_EQ(Escaped(written), Escaped("%A M\x81ller, J.\r\n%T Caf\x82\r\n"
-                                        "%K r\x82sum\x82, plain\r\n%L \x82\r\n%X \x81\r\n\r\n"));
-    ClearFilterOptions();
-}
-
 TEST(ReferSave, NoRecordStopsTheExport)
 {
     FilterLibrary filter("REFER.FLT");

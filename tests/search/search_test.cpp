@@ -60,7 +60,6 @@ TEST_F(Search, EachFieldCodeLooksIntoItsFields)
         EXPECT_EQ(Found(list, Criteria(c.field, c.text, c.caseSensitive)), c.found);
         EXPECT_EQ(Found(list, Criteria(c.field, c.text, c.caseSensitive, true)), all - c.found);
     }
-    EXPECT_EQ(searchUi.pumps, 2 * 12 * 1);  // before the first of every 16 references
 }
 
 TEST_F(Search, AddsCopiesOnceFromEverySearchableWindowInWindowOrder)
@@ -78,14 +77,12 @@ TEST_F(Search, AddsCopiesOnceFromEverySearchableWindowInWindowOrder)
 
     for (Database* top : {first, second}) {
         searchUi.windows = {top, top == first ? second : first, hidden};
-        searchUi.pumps = 0;
         ReferenceList* result = CreateReferenceList(20, 0, nullptr);
         EXPECT_EQ(SearchAllDatabases(*result, Criteria(kSearchTitle, "widget")), 2);
         ASSERT_EQ(result->count(), 2);
         EXPECT_STREQ(result->referenceAt(0)->abstract, top == first ? "first" : "second");
         EXPECT_EQ(result->referenceAt(1)->refCount, 1);
         EXPECT_EQ(first->references->referenceAt(0)->refCount, 1);  // copies, not shares
-        EXPECT_EQ(searchUi.pumps, 1 + 2);  // 1 reference, then 22
         EXPECT_EQ(result->progressWindow, nullptr);
         // Searching again, or a list into itself, adds nothing.
         EXPECT_EQ(SearchAllDatabases(*result, Criteria(kSearchTitle, "widget")), 0);
@@ -93,7 +90,6 @@ TEST_F(Search, AddsCopiesOnceFromEverySearchableWindowInWindowOrder)
                              *second->references), 0);
         delete result;
     }
-    EXPECT_EQ(searchUi.begun, 4);
 
     g_search.ui = nullptr;  // without a shell the active database comes first
     g_store.active = second;
@@ -141,68 +137,7 @@ TEST(SearchDescription, JoinsTermsWithBracesWithinTheLimit)
     EXPECT_EQ(description.substr(0, 6), "{ { { ");
 }
 
-class SearchCommand : public SearchTest {
-protected:
-    // Two searchable windows with three widget papers between them, one of them in both.
-    void SetUp() override
-    {
-        SearchTest::SetUp();
-        first = OpenWindow();
-        second = OpenWindow();
-        Put(*first, MakeReference("Bloggs, F", "1994", "Widgets"));
-        Put(*first, MakeReference("Smith, J", "1990", "Gears"));
-        Put(*second, MakeReference("Bloggs, F", "1994", "Widgets"));
-        Put(*second, MakeReference("Other, AN", "1980", "Widgets again"));
-        Put(*second, MakeReference("Brown, P", "1985", "Widgets at last"));
-    }
-
-    Database* first = nullptr;
-    Database* second = nullptr;
-};
-
-TEST_F(SearchCommand, NewNarrowAndExpandBuildTheResultAndItsDescription)
-{
-    Database* result = OpenDatabase();  // the shell's new search window, at the top
-    searchUi.windows.insert(searchUi.windows.begin(), result);
-    std::strcpy(result->fileName, "leftover.ref");
-    struct Case {
-        int32_t command;
-        int32_t field;
-        const char* text;
-        bool logicalNot;
-        int32_t count;
-        const char* description;
-    };
-    const Case cases[] = {
-        {kCommandNewSearch, kSearchTitle, "widget", false, 3, "T=\"widget\""},
-        {kCommandNarrowSearch, kSearchTitle, "sprocket", false, 0, "T=\"widget\""},  // no change
-        {kCommandNarrowSearch, kSearchAuthors, "bloggs", true, 2, "{ T=\"widget\" } + { A=!\"bloggs\" }"},
-        {kCommandExpandSearch, kSearchDate, "1990", false, 3,
-         "{ { T=\"widget\" } + { A=!\"bloggs\" } } , { D=\"1990\" }"},
-        {kCommandExpandSearch, kSearchDate, "1990", false, 3,  // the whole list is reported
-         "{ { { T=\"widget\" } + { A=!\"bloggs\" } } , { D=\"1990\" } } , { D=\"1990\" }"},
-        {kCommandShowAll, kSearchTitle, "x", false, 3, nullptr},
-        {kCommandShowAll + 4, kSearchTitle, "widget", false, -1, nullptr},  // not a search
-    };
-    const char* labels[] = {"", "T=", "K=", "X=", "A=", "S=", "D="};
-    std::string description;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.command) + " " + c.text);
-        const int32_t count = RunSearchCommand(*result, c.command,
-                                               Criteria(c.field, c.text, false, c.logicalNot),
-                                               labels[c.field]);
-        EXPECT_EQ(count, c.count);
-        if (c.description != nullptr) description = c.description;
-        EXPECT_EQ(result->description != nullptr ? result->description : "", description);
-        EXPECT_TRUE(IsStrictlySorted(*result->references));
-        EXPECT_STREQ(result->fileName, "");
-        EXPECT_EQ(result->searchable, 0);
-        EXPECT_EQ(result->modified, 0);
-    }
-    EXPECT_EQ(searchUi.begun, 5);  // every search but showing all disables the frame
-}
-
-TEST_F(SearchCommand, NarrowingKeepsCopiesOfTheMatchesAndReleasesTheRest)
+TEST_F(Search, NarrowingKeepsCopiesOfTheMatchesAndReleasesTheRest)
 {
     bool destroyed[3] = {};
     Database* target = OpenWindow();

@@ -1,6 +1,7 @@
 #include "store/collection.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -41,30 +42,6 @@ std::vector<int> Values(const Collection& collection)
     for (int32_t i = 0; i < collection.count(); ++i)
         values.push_back(static_cast<const Number*>(collection.itemAt(i))->value);
     return values;
-}
-
-TEST(Collection, CapacityDoublesBeforeFewerThanTwoSlotsAreFree)
-{
-    struct Case {
-        int32_t capacity;
-        int inserts;
-        int32_t expected;
-    };
-    const Case cases[] = {{20, 19, 20}, {20, 20, 40}, {0, 1, 2}, {1, 1, 2}, {3, 5, 6}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.capacity) + " + " + std::to_string(c.inserts));
-        Collection collection(c.capacity);
-        for (int i = 0; i < c.inserts; ++i) ASSERT_EQ(collection.insert(new Number(i)), i + 1);
-        EXPECT_EQ(collection.capacity(), c.expected);
-    }
-    Collection collection(10);
-    for (int i = 0; i < 5; ++i) collection.insert(new Number(i));
-    for (int32_t refused : {5, 3, -1}) collection.setCapacity(refused);
-    EXPECT_EQ(collection.capacity(), 10);
-    collection.setCapacity(6);
-    EXPECT_EQ(collection.capacity(), 6);
-    collection.grow();
-    EXPECT_EQ(collection.capacity(), 55);
 }
 
 // A collection whose slots cannot grow, as when memory runs out.
@@ -114,27 +91,6 @@ TEST(Collection, DiscardingDestroysRemovingDoesNot)
     EXPECT_EQ(destroyed, 5);  // the destructor destroys what is still held
 }
 
-TEST(SortedCollection, FindGivesTheItemOrWhereItWouldGo)
-{
-    Numbers numbers(4, 0);
-    int32_t index = -5;
-    Number probe(1);
-    EXPECT_FALSE(numbers.find(&probe, index));
-    EXPECT_EQ(index, 0);
-    for (int value : {5, 1, 3}) numbers.insert(new Number(value));
-    const int keys[][3] = {{0, 0, 0}, {1, 1, 0}, {2, 0, 1}, {3, 1, 1}, {4, 0, 2}, {6, 0, 3}};
-    for (const auto& key : keys) {
-        SCOPED_TRACE(key[0]);
-        Number number(key[0]);
-        EXPECT_EQ(numbers.find(&number, index), key[1] != 0);
-        EXPECT_EQ(index, key[2]);
-    }
-    Number three(3);
-    EXPECT_EQ(numbers.insert(&three), ~1);  // an equal key: the complement of its index
-    EXPECT_EQ(numbers.indexOf(&three), 1);  // equal, not the same object
-    EXPECT_EQ(Values(numbers), (std::vector<int>{1, 3, 5}));
-}
-
 // Random insertions and removals against a plain vector, so that the slot blocks fill, split,
 // empty and merge; then sorted insertions against a set, with duplicates refused.
 TEST(Collection, AgreesWithAPlainModelThroughManyChanges)
@@ -176,6 +132,16 @@ TEST(Collection, AgreesWithAPlainModelThroughManyChanges)
     }
     EXPECT_EQ(Values(numbers), std::vector<int>(values.begin(), values.end()));
     EXPECT_TRUE(numbers.consistent());
+    // Find gives the item's index, or where it would go.
+    for (int value = -1; value <= 20000; value += 7) {
+        Number probe(value);
+        int32_t index = -5;
+        const auto place = values.lower_bound(value);
+        EXPECT_EQ(numbers.find(&probe, index), place != values.end() && *place == value);
+        ASSERT_EQ(index, std::distance(values.begin(), place)) << value;
+    }
+    Number equal(*values.begin());
+    EXPECT_EQ(numbers.insert(&equal), ~0);  // an equal key: the complement of its index
 }
 
 }  // namespace

@@ -36,51 +36,6 @@ protected:
     Database* database = nullptr;
 };
 
-TEST_F(DatabaseTest, NewDatabaseCopiesTheProgramsSettingsOnce)
-{
-    g_store.defaults.listFlags = 7;
-    g_store.defaults.nameOptions.method = kCompareFamilyNames;
-    g_store.defaults.sortKeys.keys[0] = kSortTitle;
-    g_store.defaults.searchable = 0;
-    Database* created = CreateDatabase();
-    g_store.defaults.listFlags = 9;
-    EXPECT_EQ(created->listFlags, 7u);
-    EXPECT_EQ(created->nameOptions.method, kCompareFamilyNames);
-    EXPECT_EQ(created->sortKeys.keys[0], kSortTitle);
-    EXPECT_EQ(created->searchable, 0);
-    EXPECT_EQ(created->references->database(), created);
-    EXPECT_EQ(g_store.lastCreated, created);
-    DestroyDatabase(created);
-    EXPECT_EQ(g_store.lastCreated, nullptr);
-}
-
-TEST_F(DatabaseTest, TitleIsFileNameBibliographyDescriptionOrUntitled)
-{
-    EXPECT_STREQ(DatabaseTitle(*database, "U", "B"), "U");
-    SetDatabaseDescription(*database, "Search");
-    EXPECT_STREQ(DatabaseTitle(*database, "U", "B"), "Search");
-    std::strcpy(database->fileName, "C:\\refs.ref");
-    EXPECT_STREQ(DatabaseTitle(*database, "U", "B"), "C:\\refs.ref");
-    Database* bibliography = CreateBibliography();
-    EXPECT_EQ(CreateBibliography(), nullptr);  // only one
-    SetDatabaseDescription(*bibliography, "ignored");
-    EXPECT_STREQ(DatabaseTitle(*bibliography, "U", "B"), "B");
-    EXPECT_EQ(bibliography->searchable, 0);
-}
-
-TEST_F(DatabaseTest, ClosingTheLastWindowLeavesNoActiveDatabase)
-{
-    Database* other = OpenDatabase();
-    EXPECT_EQ(g_store.windowCount, 2);
-    DatabaseWindowDestroyed(other);
-    EXPECT_EQ(g_store.windowCount, 1);
-    g_store.active = database;
-    DatabaseWindowDestroyed(database);
-    EXPECT_EQ(g_store.windowCount, 0);
-    EXPECT_EQ(g_store.active, nullptr);
-    EXPECT_EQ(FirstDatabase(), nullptr);
-}
-
 TEST_F(DatabaseTest, DeleteAsksByTheProgramsModeAndSelectsTheLowestLine)
 {
     g_store.defaults.listFlags = WithConfirmOptions(kDefaultListFlags, kConfirmMultiple, true);
@@ -106,39 +61,6 @@ TEST_F(DatabaseTest, DeleteAsksByTheProgramsModeAndSelectsTheLowestLine)
     g_store.defaults.listFlags = WithConfirmOptions(kDefaultListFlags, kConfirmAlways, true);
     EXPECT_EQ(DeleteReferences(*g_store.bibliography, &first, 1, true), 1);  // never asks
     EXPECT_EQ(ui.questions, 1);
-}
-
-TEST_F(DatabaseTest, DragAsksOnlyWhenTheProgramsFlagSaysSo)
-{
-    g_store.defaults.listFlags = WithConfirmOptions(kDefaultListFlags, kConfirmAlways, false);
-    EXPECT_TRUE(ConfirmDrag());
-    g_store.defaults.listFlags = WithConfirmOptions(kDefaultListFlags, kConfirmNever, true);
-    ui.answer = false;
-    EXPECT_FALSE(ConfirmDrag());
-    EXPECT_EQ(ui.questions, 1);
-}
-
-TEST_F(DatabaseTest, PasteInsertsCopiesUntilTheUserAbandons)
-{
-    const int32_t selection[] = {3, 0};
-    ASSERT_EQ(CopyToClipboard(*database, selection, 2), 2);
-    Database* target = OpenDatabase();
-    target->listFlags = kListSelectNewItems;
-    EXPECT_EQ(PasteClipboard(*target), 2);
-    EXPECT_EQ(Authors(*target), "AD");
-    EXPECT_EQ(ui.selected, 1);
-    EXPECT_EQ(target->modified, 1);
-
-    // The same clipboard again: each reference is a duplicate now.
-    target->modified = 0;
-    EXPECT_EQ(PasteClipboard(*target), 0);
-    EXPECT_EQ(resolver.calls, 2);
-    EXPECT_EQ(target->modified, 0);
-    resolver.choices = {DuplicateChoice::kAbandon};
-    resolver.calls = 0;
-    EXPECT_EQ(PasteClipboard(*target), 0);
-    EXPECT_EQ(resolver.calls, 1);
-    EXPECT_EQ(g_store.clipboard->count(), 2);  // the clipboard keeps its contents
 }
 
 TEST_F(DatabaseTest, NoBibliographyWhenItsWindowCannotOpen)

@@ -54,8 +54,6 @@ TEST(SortOrder, ComparesByThreeKeys)
          {"Bloggs, F", "1990", "Alpha"}, {"Bloggs, F", "1995", "Beta"}, standard, 1, 1},
         {"absent authors after all with authors",
          {nullptr, "1990", "Alpha"}, {"Zorn, Z", "1990", "Alpha"}, standard, 1, 1},
-        {"both absent: the next key decides",
-         {nullptr, "1990", "Alpha"}, {nullptr, "1991", "Alpha"}, standard, 1, 1},
         {"authors differing only in case are equal",
          {"BLOGGS, F", "1990", "Alpha"}, {"bloggs, f", "1990", "alpha"}, standard, 0, 0},
         {"a list beginning with the whole of another comes after it",
@@ -69,9 +67,6 @@ TEST(SortOrder, ComparesByThreeKeys)
         {"equal titles: journal before book",
          {"X", "1990", "Alpha", nullptr, kSourceJournal},
          {"X", "1990", "alpha", nullptr, kSourceBook}, byTitle, 1, -1},
-        {"equal titles: report after book",
-         {"X", "1990", "Alpha", nullptr, kSourceReport},
-         {"X", "1990", "Alpha", nullptr, kSourceBook}, byTitle, 1, 1},
         {"descending: the missing field comes first",
          {nullptr, "1990", "A"}, {"Adams, A", "1990", "A"}, Keys(kSortAuthor | kSortDescending),
          1, -1},
@@ -82,8 +77,6 @@ TEST(SortOrder, ComparesByThreeKeys)
          byDate, 1, -1},
         {"None ends the keys", {"A", "1990", "Alpha"}, {"A", "1990", "Beta"},
          Keys(kSortAuthor, kSortNone, kSortTitle), 1, 0},
-        {"code 7 ends the keys too", {"A", "1990", "Alpha"}, {"A", "1990", "Beta"},
-         Keys(kSortAuthor, 7, kSortTitle), 1, 0},
         {"source key", {"X", "1", "T", "Annals"}, {"X", "1", "T", "annals of"}, Keys(kSortSource),
          1, -1},
     };
@@ -96,18 +89,6 @@ TEST(SortOrder, ComparesByThreeKeys)
         delete a;
         delete b;
     }
-
-    const int32_t descending = kSortDescending;
-    const struct {
-        SortSpec keys;
-        bool repeats;
-    } keySets[] = {
-        {Keys(kSortDate, kSortDate | descending), true},
-        {Keys(kSortAuthor, kSortTitle, kSortAuthor), true},
-        {Keys(kSortAuthor, kSortNone, kSortNone | descending), false},
-        {standard, false},
-    };
-    for (const auto& set : keySets) EXPECT_EQ(SortKeysRepeatField(set.keys), set.repeats);
 }
 
 int Sign(int value) { return (value > 0) - (value < 0); }
@@ -154,17 +135,6 @@ TEST(SortOrder, PrefixesAgreeWithTheComparison)
 }
 
 using Resort = StoreTest;
-
-TEST_F(Resort, ResortsWithProgressEverySixtyFourReferences)
-{
-    Database* database = OpenDatabase();
-    for (Reference* reference : GenerateReferences(200, 3)) Put(*database, reference);
-    database->sortKeys = Keys(kSortTitle, kSortDate);
-    ASSERT_EQ(ResortDatabase(*database), 1);
-    EXPECT_EQ(ui.progressValues, (std::vector<unsigned>{31, 63, 95}));
-    EXPECT_EQ(database->references->count(), 200);
-    EXPECT_TRUE(IsStrictlySorted(*database->references));
-}
 
 // The list's own search must give what the plain binary search gives, also after the order
 // changed under the list without a re-sort.

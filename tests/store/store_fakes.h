@@ -14,7 +14,7 @@
 #include "store/store_state.h"
 #include "store/store_ui.h"
 
-// Answers questions with `answer`, counts them, and keeps the progress figures and the line
+// Answers questions with `answer`, counts them, and keeps the line
 // last selected; its windows open unless `openSucceeds` is false.
 class FakeStoreUi : public SilentStoreUi {
 public:
@@ -25,7 +25,6 @@ public:
     int linesInserted = 0;
     int linesDeleted = 0;
     int allListsRedrawn = 0;
-    std::vector<unsigned> progressValues;
 
     bool ask(StoreQuestion) override
     {
@@ -36,7 +35,6 @@ public:
     void lineInserted(Database&, int32_t) override { ++linesInserted; }
     void lineDeleted(Database&, int32_t) override { ++linesDeleted; }
     void allListsChanged() override { ++allListsRedrawn; }
-    void progress(unsigned percent) override { progressValues.push_back(percent); }
     bool openBibliography(Database& bibliography, Database&) override;
     void closeWindow(Database& database) override { DatabaseWindowDestroyed(&database); }
 };

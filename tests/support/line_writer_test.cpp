@@ -104,65 +104,30 @@ TEST(WriteLine, RefusesNullTextsAndFilesNotOpenForWriting)
 {
     TempDir dir;
     WrittenFile out(dir.Path("refused.txt"), 16);
-    EXPECT_EQ(WriteLine(&out.file, "ab"), 0);
     EXPECT_EQ(WriteLine(&out.file, nullptr), -1);
-    EXPECT_EQ(WriteLine(nullptr, "ab"), -1);
-    EXPECT_EQ(out.file.next, out.file.bufferStart + 2);
+    EXPECT_EQ(Printf(&out.file, nullptr), -1);
+    EXPECT_EQ(Printf(&out.file, "%s", ""), 0);
+    EXPECT_EQ(out.file.next, out.file.bufferStart);
+    EXPECT_EQ(WriteLine(&out.file, "ab"), 0);
     EXPECT_EQ(out.Close(), 0);
-    EXPECT_EQ(ReadBytes(dir.Path("refused.txt")), "ab");
-
     LineFile file;
     char buffer[17];
     ASSERT_EQ(OpenLineFile(&file, dir.Path("refused.txt").c_str(), kLineFileRead, buffer, 16), 0);
     EXPECT_NE(WriteLine(&file, "no"), 0);
     EXPECT_EQ(Printf(&file, "%s", "no"), -1);
-    EXPECT_NE(AdvanceLineFile(&file, kLineFileWrite), 0);
     EXPECT_EQ(CloseLineFile(&file), 0);
     EXPECT_EQ(ReadBytes(dir.Path("refused.txt")), "ab");
 }
 
-TEST(vMMIOprintf, WritesNothingForAnEmptyResult)
-{
-    TempDir dir;
-    WrittenFile out(dir.Path("empty.txt"), 16);
-    EXPECT_EQ(Printf(&out.file, "%s", ""), 0);
-    EXPECT_EQ(out.file.next, out.file.bufferStart);
-    EXPECT_EQ(Printf(&out.file, nullptr), -1);
-    EXPECT_EQ(Printf(nullptr, "x"), -1);
-    EXPECT_EQ(Printf(&out.file, "%c%s", 'a', "b"), 2);
-    EXPECT_EQ(out.Close(), 0);
-    EXPECT_EQ(ReadBytes(dir.Path("empty.txt")), "ab");
-}
-
 TEST(vMMIOprintf, FormatsAsTheCLibraryDoes)
 {
-    struct FormatCase {
-        const char* format;
-        const char* first;
-        const char* second;
-    };
-    const FormatCase cases[] = {
-        {"%%A %s\r\n", "Miller, J.", ""},
-        {"%s%s", "ab", "cd"},
-        {"100%% %s", "sure", ""},
-        {"%s|%5s|%-4s|", "x", "y"},
-        {"%.2s and %s", "abcdef", "rest"},
-        {"%s\t%c", "tab", nullptr},
-        {"no conversions", "", ""},
-        {"%%%%", "", ""},
-    };
-    for (const FormatCase& c : cases) {
-        SCOPED_TRACE(c.format);
+    for (const char* format : {"100%% %s", "%s|%5s|%-4s|", "%.2s and %s", "%s\t%s", "%%%%"}) {
+        SCOPED_TRACE(format);
         char expected[256];
-        int expectedCount = c.second != nullptr ? snprintf(expected, sizeof expected, c.format,
-                                                            c.first, c.second, "z")
-                                                : snprintf(expected, sizeof expected, c.format,
-                                                           c.first, 'c');
+        const int expectedCount = snprintf(expected, sizeof expected, format, "abc", "d", "z");
         TempDir dir;
         WrittenFile out(dir.Path("formatted.txt"), 64);
-        int count = c.second != nullptr ? Printf(&out.file, c.format, c.first, c.second, "z")
-                                        : Printf(&out.file, c.format, c.first, 'c');
-        EXPECT_EQ(count, expectedCount);
+        EXPECT_EQ(Printf(&out.file, format, "abc", "d", "z"), expectedCount);
         EXPECT_EQ(out.Close(), 0);
         EXPECT_EQ(ReadBytes(dir.Path("formatted.txt")), expected);
     }
@@ -189,16 +154,6 @@ TEST(WriteLine, ReportsAFailedWriteAndRemembersItUntilTheClose)
     EXPECT_EQ(Printf(&out.file, "%s", "more than eight"), -1);
     EXPECT_EQ(WriteLine(&out.file, "again, too long"), error);
     EXPECT_EQ(out.Close(), error);
-}
-
-TEST(WriteLine, ReportsAFailedFinalFlushAtTheClose)
-{
-    TempDir dir;
-    WriteBytes(dir.Path("readonly.txt"), "");
-    WrittenFile out(dir.Path("broken.txt"), 64);
-    BreakWrites(&out.file, dir.Path("readonly.txt"));
-    EXPECT_EQ(WriteLine(&out.file, "short"), 0);
-    EXPECT_NE(out.Close(), 0);
 }
 
 #ifndef _WIN32

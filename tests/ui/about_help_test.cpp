@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,8 +14,6 @@
 namespace {
 
 constexpr char kHelpLogSetting[] = "CARTULAN_HELP_LOG";
-
-class About : public ProgramTest {};
 
 class Help : public ProgramTest {
 protected:
@@ -60,41 +57,26 @@ protected:
     std::string log_;
 };
 
-std::string FileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-TEST_F(About, ShowsTheVersionsOfTheThreeFilesAndOnlyOkClosesIt)
-{
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_HELP_ABOUT));
-    HWND about = ui::WaitForDialog(program_.Pid());
-    ASSERT_TRUE(about);
-    EXPECT_EQ(ui::TextOf(about), "About...");
-    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_PRODUCT)), "Cartulan 7.8.0");
-    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_PROGRAM_VERSION)), "CARTUL32.EXE: 7.8.0 (43)");
-    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_SUPPORT_VERSION)), "CARTIO.DLL: 1.2.0.0");
-    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_LANGUAGE_VERSION)), "CTNEN.DLL: 7.8.0.10");
-    SaveShot("box");
-
-    ASSERT_TRUE(ui::PressKey(about, VK_ESCAPE));
-    EXPECT_FALSE(ui::WaitUntilGone(about, 500));
-    ui::PressButton(about, IDOK);
-    EXPECT_TRUE(ui::WaitUntilGone(about));
-}
-
-// F1, Using help and the Help button of the common file dialogs (which send "commdlg_help"
-// to their owner, the frame); each target is the manual beside the program with a section
-// that the manual has.
+// The about box; F1, Using help and the Help button of the common file dialogs (which send
+// "commdlg_help" to their owner, the frame): each target is the manual beside the program
+// with a section that the manual has.
 TEST_F(Help, OpensTheManualAtTheSectionAsked)
 {
     HWND frame = Launch();
     ASSERT_TRUE(frame);
+    // The about box shows the versions of the program's three files; only OK closes it.
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_HELP_ABOUT));
+    HWND about = ui::WaitForDialog(program_.Pid());
+    ASSERT_TRUE(about);
+    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_PROGRAM_VERSION)), "CARTUL32.EXE: 7.8.0 (43)");
+    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_SUPPORT_VERSION)), "CARTIO.DLL: 1.2.0.0");
+    EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_LANGUAGE_VERSION)), "CTNEN.DLL: 7.8.0.10");
+    SaveShot("about");
+    ASSERT_TRUE(ui::PressKey(about, VK_ESCAPE));
+    EXPECT_FALSE(ui::WaitUntilGone(about, 500));
+    ui::PressButton(about, IDOK);
+    EXPECT_TRUE(ui::WaitUntilGone(about));
+
     ASSERT_TRUE(ui::PressKey(frame, VK_F1));
     ASSERT_EQ(OpenedWhenThereAre(1).size(), 1u);
     ASSERT_TRUE(ui::SendCommand(frame, CMD_HELP_USING_HELP));
@@ -106,7 +88,7 @@ TEST_F(Help, OpensTheManualAtTheSectionAsked)
     const std::vector<std::string> anchors = {"contents", "using-help", "file-dialogs"};
     std::vector<std::string> opened = OpenedWhenThereAre(anchors.size());
     ASSERT_EQ(opened.size(), anchors.size());
-    std::string text = FileText(manual);
+    std::string text = ui::FileText(manual);
     for (size_t i = 0; i < anchors.size(); ++i) {
         SCOPED_TRACE(anchors[i]);
         EXPECT_EQ(opened[i], manual + "#" + anchors[i]);

@@ -79,9 +79,11 @@ protected:
     std::string dir_;
 };
 
-// The libraries are listed in the order found, at most eight; a file that is no library is
-// left out, and the current language is selected.
-TEST_F(Language, DialogListsTheLibrariesBesideTheProgram)
+// The libraries beside the program are listed, at most eight, a file that is no library left
+// out and the current language selected. Only major and minor version numbers count: other
+// versions are taken only after a warning, whose No keeps the dialog open; OK with nothing
+// selected does nothing; the library of the program's own version is taken without a word.
+TEST_F(Language, DialogListsTheLibrariesAndWarnsAboutOtherVersions)
 {
     HWND frame = LaunchIn({TestLibrary("CTNTEST.DLL", "CTNTEST.DLL"),
                            TestLibrary("CTNNEXT.DLL", "CTNNEXT.DLL"),
@@ -99,35 +101,11 @@ TEST_F(Language, DialogListsTheLibrariesBesideTheProgram)
     ASSERT_GE(current, 0);
     EXPECT_EQ(texts[current], "UK English");
     SaveShot("four");
-    ui::PressButton(dialog, IDCANCEL);
-    ASSERT_TRUE(ui::WaitUntilGone(dialog));
 
-    for (int i = 1; i <= 5; ++i) {
-        std::string name = dir_ + "\\CTNCOPY" + std::to_string(i) + ".DLL";
-        ASSERT_TRUE(CopyFileA((ui::TestProgramDir() + "\\CTNTEST.DLL").c_str(), name.c_str(), FALSE));
-    }
-    dialog = OpenDialog(frame);
-    ASSERT_TRUE(dialog);
-    EXPECT_EQ(ui::ListBoxCount(GetDlgItem(dialog, IDC_LANGUAGE_LIST)), 8);
-    ui::PressButton(dialog, IDCANCEL);
-}
-
-// Only major and minor numbers count. No keeps the dialog open; OK with nothing selected does
-// nothing at all; the library of the program's own version is taken without a word.
-TEST_F(Language, OtherVersionsAreTakenOnlyAfterAWarning)
-{
-    HWND frame = LaunchIn({TestLibrary("CTNTEST.DLL", "CTNTEST.DLL"),
-                           TestLibrary("CTNNEXT.DLL", "CTNNEXT.DLL"),
-                           TestLibrary("CTNNOVER.DLL", "CTNNOVER.DLL")});
-    ASSERT_TRUE(frame);
-    HWND dialog = OpenDialog(frame);
-    ASSERT_TRUE(dialog);
-
-    SendDlgItemMessageA(dialog, IDC_LANGUAGE_LIST, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     ui::PressButton(dialog, IDOK);
     EXPECT_FALSE(ui::WaitForDialogOtherThan(program_.Pid(), dialog, 500));
     EXPECT_TRUE(IsWindowVisible(dialog));
-
     struct Case {
         const char* language;
         std::string warning;
@@ -150,10 +128,18 @@ TEST_F(Language, OtherVersionsAreTakenOnlyAfterAWarning)
         EXPECT_TRUE(IsWindowVisible(dialog));
     }
     EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), ui::kMissing);
-
     EXPECT_FALSE(Choose(dialog, "UK English"));
     EXPECT_TRUE(ui::WaitUntilGone(dialog));
     EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), "CTNEN.DLL");
+
+    for (int i = 1; i <= 5; ++i) {
+        std::string name = dir_ + "\\CTNCOPY" + std::to_string(i) + ".DLL";
+        ASSERT_TRUE(CopyFileA((ui::TestProgramDir() + "\\CTNTEST.DLL").c_str(), name.c_str(), FALSE));
+    }
+    dialog = OpenDialog(frame);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(ui::ListBoxCount(GetDlgItem(dialog, IDC_LANGUAGE_LIST)), 8);
+    ui::PressButton(dialog, IDCANCEL);
 }
 
 // The new library's menu takes the window list over; windows without a file name and the

@@ -2,7 +2,6 @@
 #include "reference_editor_fixture.h"
 
 #include <fstream>
-#include <sstream>
 
 #include "right_drag.h"
 
@@ -98,12 +97,7 @@ bool EditorTest::Enabled(HWND dialog, int id)
 
 std::string EditorTest::Saved(HWND frame)
 {
-    if (!ui::SendCommand(frame, CMD_FILE_SAVE))
-        return "";
-    std::ifstream in(file_, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return ui::SendCommand(frame, CMD_FILE_SAVE) ? ui::FileText(file_) : "";
 }
 
 std::vector<std::string> EditorTest::Titles(const std::string& saved)
@@ -112,35 +106,6 @@ std::vector<std::string> EditorTest::Titles(const std::string& saved)
     for (size_t at = saved.find("%T "); at != std::string::npos; at = saved.find("%T ", at + 1))
         titles.push_back(saved.substr(at + 3, saved.find('\r', at) - at - 3));
     return titles;
-}
-
-std::vector<std::string> EditorTest::Entries(HWND list)
-{
-    // Read as UTF-16: across processes the narrow texts do not arrive as they are.
-    std::vector<std::string> entries;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        char narrow[512] = {};
-        WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-        entries.push_back(narrow);
-    }
-    return entries;
-}
-
-std::string EditorTest::Setting(const std::string& section, const std::string& key)
-{
-    char value[256] = {};
-    DWORD size = sizeof value - 1;
-    HKEY hkey = nullptr;
-    const std::string path = "Software\\NWPL\\Cartulan\\" + section;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hkey) != ERROR_SUCCESS)
-        return "(none)";
-    LONG result = RegQueryValueExA(hkey, key.c_str(), nullptr, nullptr,
-                                   reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(hkey);
-    return result == ERROR_SUCCESS ? value : "(none)";
 }
 
 const ui::MenuItem* EditorTest::MenuEntry(HWND dialog, int position, int id)

@@ -12,6 +12,7 @@
 
 #include "ids.h"
 #include "program_test.h"
+#include "startup_support.h"
 
 constexpr char kPapers[] =
     "%A Adams, A\r\n%D 1990\r\n%T Gear trains\r\n%J Mech J\r\n\r\n"
@@ -52,10 +53,6 @@ protected:
     // Saves the file and returns its text; the titles of a saved text in order.
     std::string Saved(HWND frame);
     static std::vector<std::string> Titles(const std::string& saved);
-    // The texts of a list box of the program.
-    static std::vector<std::string> Entries(HWND list);
-    // A stored setting, or "(none)".
-    static std::string Setting(const std::string& section, const std::string& key);
     // The item `id` of the pop-up at `position` of the dialog's menu, as opening it shows it.
     const ui::MenuItem* MenuEntry(HWND dialog, int position, int id);
 

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,14 +20,6 @@ const char kPapers[] =
     "%A Baker, B\r\n%D 1991\r\n%T Worm gears\r\n%K alpha\r\n\r\n"
     "%A Cole, C\r\n%D 1992\r\n%T Pumps\r\n\r\n"
     "%A Dunn, D\r\n%D 1993\r\n%T Gear boxes\r\n%K alpha\r\n\r\n";
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A visible dialog or message box of `pid` that is not `except` nor a wait window (which
 // come and go while a search runs, briefly without a title).
@@ -97,11 +88,8 @@ protected:
             return "";
         }
         HWND fields = GetDlgItem(dialog, IDC_SEARCH_FIELD);
-        EXPECT_EQ(SendMessageA(fields, CB_GETCOUNT, 0, 0), 6);
         fieldAtStart_ = static_cast<int>(SendMessageA(fields, CB_GETCURSEL, 0, 0)) + 1;
         caseAtStart_ = IsDlgButtonChecked(dialog, IDC_SEARCH_CASE) == BST_CHECKED;
-        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SEARCH_NOT), BST_UNCHECKED);
-        EXPECT_EQ(ui::TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT)), "");
         std::string title = ui::TextOf(dialog);
         SendMessageA(fields, CB_SETCURSEL, criteria.field - 1, 0);
         SetWindowTextA(GetDlgItem(dialog, IDC_SEARCH_TEXT), criteria.text.c_str());
@@ -230,25 +218,10 @@ TEST_F(Search, NotAndCaseSensitivityStartingFromTheOption)
     EXPECT_EQ(ui::ListBoxCount(ui::ListOf(ui::ActiveDatabaseWindow(frame))), 3);
 }
 
-// The entries of the keywords dialog's list. (Read as wide texts: Wine hands another
-// process's multiple-selection list box texts back unconverted to the ANSI side.)
+// The entries of the keywords dialog's list.
 std::vector<std::string> Entries(HWND dialog)
 {
-    HWND list = GetDlgItem(dialog, IDC_KEYWORDS_LIST);
-    std::vector<std::string> entries;
-    for (int i = 0; i < ui::ListBoxCount(list); ++i) {
-        wchar_t wide[512] = {};
-        DWORD_PTR length = 0;
-        if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, ui::kDefaultWaitMs, &length) ||
-            length >= 512 ||
-            !SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL,
-                                 ui::kDefaultWaitMs, &length))
-            break;
-        char text[1024] = {};
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-        entries.push_back(text);
-    }
-    return entries;
+    return ui::ListBoxTexts(GetDlgItem(dialog, IDC_KEYWORDS_LIST));
 }
 
 // The stored keyword list, key by key, as "name=value".
@@ -410,7 +383,7 @@ TEST_F(Keywords, AddingMarksTheWindowAndSavingANarrowedFileAsksFirst)
     ui::PostCommand(frame, CMD_FILE_SAVE);
     EXPECT_EQ(Answer(IDNO), "Warning!|" + warning + "Save anyway?");
     ASSERT_TRUE(ui::Sync(frame));
-    EXPECT_EQ(ReadFile(file), kPapers);
+    EXPECT_EQ(ui::FileText(file), kPapers);
     ui::PostCommand(frame, CMD_FILE_SAVE);
     EXPECT_EQ(Answer(IDYES), "Warning!|" + warning + "Save anyway?");
     // The save lets messages through while it writes, with the frame disabled until it ends.
@@ -418,7 +391,7 @@ TEST_F(Keywords, AddingMarksTheWindowAndSavingANarrowedFileAsksFirst)
     for (DWORD start = GetTickCount(); !IsWindowEnabled(frame) && GetTickCount() - start < ui::kDefaultWaitMs;)
         Sleep(10);
     ASSERT_TRUE(ui::Sync(frame));
-    const std::string saved = ReadFile(file);
+    const std::string saved = ui::FileText(file);
     EXPECT_EQ(saved.find("Pumps"), std::string::npos);
     // Adams and Baker took the keyword; Dunn's keywords are as they were.
     EXPECT_NE(saved.find("%T Gear trains\r\n%K alpha, zest\r\n"), std::string::npos) << saved;
@@ -457,8 +430,9 @@ protected:
 };
 
 // A drop copies the selected references; with Shift it moves them. The program's own
-// clipboard is left as it was.
-TEST_F(ReferenceDrag, DropCopiesAndShiftMoves)
+// clipboard is left as it was. Dropped on the bibliography window, the references themselves
+// join it: their lines turn to the bibliography colour, and dropping them again adds nothing.
+TEST_F(ReferenceDrag, DropCopiesShiftMovesAndTheBibliographyTakesEachOnce)
 {
     ASSERT_TRUE(ui::SetProgramSetting("Display", "List", "114"));  // no confirmation
     HWND frame = LaunchWith({Write("papers.ref", kPapers),
@@ -480,34 +454,25 @@ TEST_F(ReferenceDrag, DropCopiesAndShiftMoves)
     EXPECT_EQ(ui::ListBoxCount(papers), 2);
     EXPECT_FALSE(WaitForBox(program_.Pid(), nullptr, 0));
     SaveShot("moved");
-}
 
-// Dropped on the bibliography window, the references themselves join it: their lines turn to
-// the bibliography colour, and dropping them again adds nothing.
-TEST_F(ReferenceDrag, DropOnTheBibliographyAddsTheReferencesOnce)
-{
-    ASSERT_TRUE(ui::SetProgramSetting("Display", "List", "114"));
-    HWND frame = LaunchWith({Write("papers.ref", kPapers)});
-    ASSERT_TRUE(frame);
-    HWND source = ui::ActiveDatabaseWindow(frame);
-    HWND list = ui::ListOf(source);
-    ASSERT_TRUE(ui::SelectLines(list, {3}));
+    ASSERT_TRUE(ui::SelectLines(other, {4}));
+    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, windows[1]));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_ADD_TO_BIB));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
     HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
     ASSERT_TRUE(bibliography);
-    ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
-    Drag(frame, list, 0, bibliography, false,
+    ASSERT_TRUE(ui::SelectLines(other, {0, 1}));
+    Drag(frame, other, 0, bibliography, false,
          [&] { return ui::ListBoxCount(ui::ListOf(bibliography)) == 3; });
     EXPECT_EQ(ui::ListBoxCount(ui::ListOf(bibliography)), 3);
-    EXPECT_TRUE(ui::ListBoxSelection(list).empty());
-    ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
-    DragRefused(frame, list, bibliography);
+    EXPECT_TRUE(ui::ListBoxSelection(other).empty());
+    ASSERT_TRUE(ui::SelectLines(other, {0, 1}));
+    DragRefused(frame, other, bibliography);
     EXPECT_EQ(ui::ListBoxCount(ui::ListOf(bibliography)), 3);
-    EXPECT_TRUE(Blue(list, 0));
-    EXPECT_TRUE(Blue(list, 1));
-    EXPECT_FALSE(Blue(list, 2));
-    EXPECT_EQ(ui::ListBoxCount(list), 4);
+    EXPECT_TRUE(Blue(other, 0));
+    EXPECT_TRUE(Blue(other, 1));
+    EXPECT_FALSE(Blue(other, 2));
+    EXPECT_EQ(ui::ListBoxCount(other), 5);
 }
 
 // With the confirmation on, a drop asks first and No moves nothing. A drop on its own window

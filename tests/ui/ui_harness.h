@@ -153,6 +153,9 @@ bool SelectLines(HWND list, const std::vector<int>& lines);
 // The rectangle of a list's line, in the list's client coordinates (empty when there is none).
 RECT ListItemRect(HWND list, int index);
 
+// The whole contents of a file ("" when it cannot be read).
+std::string FileText(const std::string& path);
+
 // Writes a refer file of `count` references "Author<i>, A" (<i> from 1000), years from 1900
 // and titles "<tag> paper <i>". Returns the file's full name, or "" on failure.
 std::string WriteReferFile(const std::string& dir, const std::string& name, int count,

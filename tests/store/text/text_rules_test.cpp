@@ -9,40 +9,6 @@
 
 namespace {
 
-char C(unsigned value) { return static_cast<char>(value); }
-
-TEST(TextRules, ClassifiesAndFoldsTheLettersOfTheCodePage)
-{
-    // Letters, with their other-case partner (0: none).
-    const unsigned letters[][2] = {
-        {'A', 'a'},   {'Z', 'z'},   {0xC0, 0xE0}, {0xC5, 0xE5}, {0xC9, 0xE9}, {0xD6, 0xF6},
-        {0xD8, 0xF8}, {0xDE, 0xFE}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF},
-        {0xDF, 0},    {0xB5, 0},    {0xAA, 0},    {0x83, 0},
-    };
-    for (const auto& letter : letters) {
-        SCOPED_TRACE(letter[0]);
-        EXPECT_TRUE(IsLetter(C(letter[0])));
-        EXPECT_FALSE(IsDigit(C(letter[0])));
-        if (letter[1] == 0) {
-            EXPECT_EQ(ToLowerChar(C(letter[0])), C(letter[0]));
-            EXPECT_EQ(ToUpperChar(C(letter[0])), C(letter[0]));
-            continue;
-        }
-        EXPECT_TRUE(IsLetter(C(letter[1])));
-        EXPECT_EQ(ToLowerChar(C(letter[0])), C(letter[1]));
-        EXPECT_EQ(ToUpperChar(C(letter[1])), C(letter[0]));
-    }
-    for (unsigned other : {unsigned('0'), unsigned('9'), 0xB2u, unsigned('-'), 0xD7u, 0xF7u,
-                           0xA0u, 0x80u, 0u}) {
-        SCOPED_TRACE(other);
-        EXPECT_FALSE(IsLetter(C(other)));
-        EXPECT_EQ(IsDigit(C(other)), other >= '0' && other <= '9');
-        EXPECT_EQ(ToLowerChar(C(other)), C(other));
-    }
-    EXPECT_TRUE(IsBlank('\t'));
-    EXPECT_FALSE(IsBlank('\r'));
-}
-
 TEST(TextRules, ComparesAlphabeticallyIgnoringCase)
 {
     struct Case {
