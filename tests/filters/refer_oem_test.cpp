@@ -6,7 +6,6 @@
 #include "cartio.h"
 #include "filter_library.h"
 #include "filter_records.h"
-#include "filter_test_environment.h"
 #include "test_files.h"
 
 namespace {
@@ -17,8 +16,7 @@ TEST(ReferOem, TheOptionCountsFromTheNextLoadAndNeverForUtf8)
 {
     const std::string path = ScratchPath("oem.ref");
     WriteBytes(path, "%T Caf\x82\r\n");
-    SaveInput input;
-    input.texts[kRecordTitle] = "Caf\xE9";
+    const RecordCopy input = Record(kRecordJournal, {{kRecordTitle, "Caf\xE9"}});
     FilterLibrary before("REFER.FLT");
     ASSERT_EQ(SetConfigInt("Refer", "Opt", 1), 0);
     EXPECT_EQ(*LoadFile(before.loadRef, path).at(0).texts[kRecordTitle], "Caf\x82");
