@@ -46,27 +46,16 @@ const Texts kEverything = {
     {kRecordEditors, "Editor, E."},
 };
 
+// What reads back unchanged in any case is the round-trip fuzz target's to find; these are the
+// exceptions, and one reference with every field.
 const RoundTripCase kCases[] = {
     {"every field of a book", kRecordBook, kEverything, {}},
-    {"empty texts stay present", kRecordJournal,
-     {{kRecordTitle, ""}, {kRecordKeywords, ""}, {kRecordAuthors, ""}, {kRecordEditors, ""},
-      {kRecordAbstract, ""}, {kRecordSource, ""}},
-     {}},
-    {"abstract line breaks, empty paragraphs and blank lines", kRecordJournal,
-     {{kRecordAbstract, "\r\nline one\r\nline two\r\n\r\n\r\n\r\n \t\r\n\r\n\r\nlast\r\n"}}, {}},
     {"abstract paragraphs that start with a tag", kRecordJournal,
      {{kRecordSource, "J"},
       {kRecordAbstract, "%CV was 5%.\r\n\r\n%A denotes area.\r\n\r\n%X marks the spot\r\n\r\n"
                         "%\r\n\r\n%+\r\n\r\n%+ more\r\n\r\n%R 10.1007/x\r\n\r\n%L kept\r\n"
                         "%T and a line"}},
      {}},
-    {"a source line kept in the abstract of a reference without a source", kRecordJournal,
-     {{kRecordAbstract, "%R 10.1007/x"}, {kRecordTitle, ""}}, {}},
-    {"names with blanks and empty lines", kRecordJournal,
-     {{kRecordAuthors, " Lead, A.\r\n\r\n  Two, B.\r\n"}, {kRecordEditors, "\r\n%E"}}, {}},
-    {"a reference without any text", kRecordJournal, {}, {}},
-    {"accents, and characters the code page lacks", kRecordJournal,
-     {{kRecordTitle, "Caf\xE9 \xC5ngstr\xF6m \x80 {U+0151}"}}, {}},
     {"a keyword holding a comma and a blank comes back as two", kRecordJournal,
      {{kRecordKeywords, "one, two\r\nthree"}}, {{kRecordKeywords, "one\r\ntwo\r\nthree"}}},
     {"a line break in a single text puts the rest into the abstract", kRecordJournal,

@@ -28,14 +28,11 @@ public:
     std::string bibliographyText;
 
     std::vector<FileRequest> fileRequests;
-    std::vector<int> formatModes;
     // The reports as they came; their file names are valid only during the call, so the
     // names are kept in failureNames.
     std::vector<TransferReport> failures;
     std::vector<std::string> failureNames;
-    std::vector<std::string> progressFiles;  // the title of each progress window
-    int progressEnded = 0;
-    int namesChanged = 0;
+    int progressShown = 0;
     int saveQuestions = 0;
 
     void* frameWindow() override { return this; }
@@ -45,9 +42,8 @@ public:
         std::snprintf(request.name, sizeof request.name, "%s", chosenFile.c_str());
         return !chosenFile.empty();
     }
-    bool chooseFormat(int mode, char* fileName) override
+    bool chooseFormat(int, char* fileName) override
     {
-        formatModes.push_back(mode);
         std::snprintf(fileName, kFilterNameSize, "%s", chosenFormat.c_str());
         return !chosenFormat.empty();
     }
@@ -61,14 +57,10 @@ public:
         failures.push_back(report);
         failureNames.push_back(report.fileName);
     }
-    void* beginProgress(const char* fileName) override
-    {
-        progressFiles.push_back(fileName);
-        return this;
-    }
+    void* beginProgress(const char*) override { return ++progressShown, this; }
     void progress(TransferProgress, unsigned long) override {}
-    void endProgress() override { ++progressEnded; }
-    void fileNameChanged(Database&) override { ++namesChanged; }
+    void endProgress() override {}
+    void fileNameChanged(Database&) override {}
     std::size_t formattedBibliography(char* buffer, std::size_t size) override
     {
         const std::size_t length = std::min(bibliographyText.size(), size - 1);
