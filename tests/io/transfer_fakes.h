@@ -29,7 +29,6 @@
 class FakeTransferUi : public TransferUi {
 public:
     std::string chosenFile;     // what the file dialog answers; cancel when empty
-    std::string chosenFormat;   // what the format dialog answers; cancel when empty
     SaveAnswer saveAnswer = SaveAnswer::kNo;
     std::string bibliographyText;
 
@@ -48,11 +47,7 @@ public:
         std::snprintf(request.name, sizeof request.name, "%s", chosenFile.c_str());
         return !chosenFile.empty();
     }
-    bool chooseFormat(int, char* fileName) override
-    {
-        std::snprintf(fileName, kFilterNameSize, "%s", chosenFormat.c_str());
-        return !chosenFormat.empty();
-    }
+    bool chooseFormat(int, char*) override { return false; }
     SaveAnswer askToSave(const Database&) override
     {
         ++saveQuestions;
