@@ -9,17 +9,13 @@
 #include "cartio.h"
 #include "filter_library.h"
 #include "filter_records.h"
-#include "filter_test_environment.h"
 #include "test_files.h"
 
 namespace {
 
-SaveInput Input(std::vector<std::pair<RecordText, std::string>> texts)
+RecordCopy Input(std::initializer_list<std::pair<RecordText, std::string>> texts)
 {
-    SaveInput input;
-    for (auto& [field, text] : texts)
-        input.texts[field] = text;
-    return input;
+    return Record(kRecordJournal, texts);
 }
 
 // The key of each entry: from "{" to "," of each line that starts with "@".
@@ -41,10 +37,9 @@ TEST(BibtexSave, CiteKeysAreKeptOrMadeAndUniqueInEachFile)
     ASSERT_TRUE(filter.saveRef && filter.loadRef);
     const std::vector<RecordCopy> read = LoadFile(filter.loadRef, keyless);
     ASSERT_FALSE(read.empty());
-    SaveInput fromKeyless;
-    std::copy(std::begin(read[0].texts), std::end(read[0].texts), fromKeyless.texts);
+    RecordCopy fromKeyless = read[0];
 
-    const std::vector<SaveInput> records = {
+    const std::vector<RecordCopy> records = {
         Input({{kRecordAuthors, "M\xFCller, J\xF6rg"}, {kRecordDate, "2020"}}),
         Input({{kRecordAuthors, "M\xFCller, Anna\r\nX, Y"}, {kRecordDate, "March 2020"}}),
         Input({{kRecordAbstract, "%Z citekey: muller2020\r\n\r\nA kept key met before."}}),
@@ -66,7 +61,7 @@ TEST(BibtexSave, CiteKeysAreKeptOrMadeAndUniqueInEachFile)
 
 TEST(BibtexSave, SpecialCharactersAndAccentedLettersGoOutInFormsBibtexAndBiberRead)
 {
-    const std::vector<SaveInput> records = {Input({
+    const std::vector<RecordCopy> records = {Input({
         {kRecordTitle, "\xDC" "ber DNA in E. coli & 50% of $5 #1 a_b {x} ~^\\ -- `` ''"},
         {kRecordSource, "Stra\xDF" "e \x96 \x93q\x94 \xE7" "a \x9A" "a \xA3 {U+0151} {U+4E2D}"},
         {kRecordPages, "100-110"},
@@ -99,7 +94,7 @@ TEST(BibtexSave, SpecialCharactersAndAccentedLettersGoOutInFormsBibtexAndBiberRe
 
 TEST(RisSave, WritesUtf8WithAByteOrderMarkUnlessTheOptionSaysCodePage1252)
 {
-    const std::vector<SaveInput> records = {
+    const std::vector<RecordCopy> records = {
         Input({{kRecordAuthors, "M\xFCller, Jr., J\xF6rg"}, {kRecordTitle, "\x93Quoted\x94"}}),
         Input({{kRecordTitle, "Second"}})};
     ClearFilterOptions();
@@ -124,14 +119,10 @@ TEST(BibtexLoad, CountsTheCharactersItKeepsAsEscapes)
     const std::string path = ScratchPath("escapes.bib");
     WriteBytes(path, "@article{k, author = {\\v{C}apek, Karel and \xC5\x81o\xC5\x9B, J}}\r\n");
     FilterLibrary filter("BIBTEX.FLT");
-    std::vector<char> buffer(kProgramBufferSize + 8, '\0');
-    LineFile file;
-    ASSERT_EQ(OpenLineFile(&file, path.c_str(), kLineFileReadText, buffer.data(), kProgramBufferSize),
-              0);
-    const RecordCopy record = CopyRecord(*filter.loadRef(nullptr, &file));
+    OpenedFile opened(path);
+    const RecordCopy record = CopyRecord(*filter.loadRef(nullptr, &opened.file));
     EXPECT_EQ(record.texts[kRecordAuthors], "{U+010C}apek, Karel\r\n{U+0141}o{U+015B}, J");
-    EXPECT_EQ(file.unmapped, 3);
-    CloseLineFile(&file);
+    EXPECT_EQ(opened.file.unmapped, 3);
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 #include "cartio.h"
 #include "filter_library.h"
 #include "filter_records.h"
-#include "filter_test_environment.h"
 #include "test_files.h"
 
 namespace {
@@ -74,52 +73,45 @@ int Stored(const char* section, const char* key)
     return GetConfigInt(section, key, -100);
 }
 
-TEST(FilterDialogs, ReferOptionStartsFromTheStoreAndOkStoresIt)
+// The filters' one-box options: the box starts from the stored value (or the default), OK
+// stores it, Cancel stores nothing.
+TEST(FilterDialogs, OneBoxOptionStartsFromTheStoreAndOkStoresIt)
 {
-    ClearFilterOptions();
-    ASSERT_EQ(SetConfigInt("Refer", "Opt", 1), 0);
-    FilterLibrary filter("REFER.FLT");
-    ASSERT_NE(filter.opts, nullptr);
-    int result = RunOpts(filter.opts, "BSD refer filter", [](HWND dialog) {
-        EXPECT_TRUE(Checked(dialog, 101));
-        SetCheck(dialog, 101, false);
-        Press(dialog, IDOK);
-    });
-    EXPECT_EQ(result, 0) << "the result of the store";
-    EXPECT_EQ(Stored("Refer", "Opt"), 0);
-
-    result = RunOpts(filter.opts, "BSD refer filter", [](HWND dialog) {
-        EXPECT_FALSE(Checked(dialog, 101));
-        SetCheck(dialog, 101, true);
-        Press(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(result, -1);
-    EXPECT_EQ(Stored("Refer", "Opt"), 0) << "Cancel stores nothing";
-    ClearFilterOptions();
-}
-
-TEST(FilterDialogs, PubtagOptionStartsCheckedAndOkStoresIt)
-{
-    ClearFilterOptions();
-    FilterLibrary filter("PUBTAG.FLT");
-    ASSERT_NE(filter.opts, nullptr);
-    int result = RunOpts(filter.opts, "pubtag options", [](HWND dialog) {
-        EXPECT_TRUE(Checked(dialog, 103)) << "the default is 1";
-        SetCheck(dialog, 103, false);
-        Press(dialog, IDOK);
-    });
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(Stored("pubtag", "Opt"), 0);
-
-    // The loaded filter takes the stored option from its next record on.
-    const std::string path = ScratchPath("split.ptg");
-    WriteBytes(path, "SO  - J 1994;12(3):4\r\n");
-    std::vector<RecordCopy> records = LoadFile(filter.loadRef, path);
-    ASSERT_FALSE(records.empty());
-    EXPECT_EQ(records[0].texts[kRecordSource], "J 1994;12(3):4");
-
-    result = RunOpts(filter.opts, "pubtag options", [](HWND dialog) { Press(dialog, IDCANCEL); });
-    EXPECT_EQ(result, -1);
+    struct Case {
+        const char* fileName;
+        const char* title;
+        const char* section;
+        int box;
+        int stored;  // before the dialog opens; -1: nothing
+        bool checked;
+    } const cases[] = {
+        {"REFER.FLT", "BSD refer filter", "Refer", 101, 1, true},
+        {"PUBTAG.FLT", "pubtag options", "pubtag", 103, -1, true},
+        {"RIS.FLT", "RIS filter", "RIS", 101, -1, true},
+        {"BIBTEX.FLT", "BibTeX filter", "BibTeX", 101, -1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fileName);
+        ClearFilterOptions();
+        if (c.stored >= 0)
+            ASSERT_EQ(SetConfigInt(c.section, "Opt", c.stored), 0);
+        FilterLibrary filter(c.fileName);
+        ASSERT_NE(filter.opts, nullptr);
+        int result = RunOpts(filter.opts, c.title, [&](HWND dialog) {
+            EXPECT_EQ(Checked(dialog, c.box), c.checked);
+            SetCheck(dialog, c.box, !c.checked);
+            Press(dialog, IDOK);
+        });
+        EXPECT_EQ(result, 0) << "the result of the store";
+        EXPECT_EQ(Stored(c.section, "Opt"), c.checked ? 0 : 1);
+        result = RunOpts(filter.opts, c.title, [&](HWND dialog) {
+            EXPECT_EQ(Checked(dialog, c.box), !c.checked);
+            SetCheck(dialog, c.box, c.checked);
+            Press(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(result, -1);
+        EXPECT_EQ(Stored(c.section, "Opt"), c.checked ? 0 : 1) << "Cancel stores nothing";
+    }
     ClearFilterOptions();
 }
 
@@ -159,41 +151,6 @@ TEST(FilterDialogs, VitadexShowsAMessageBox)
     ASSERT_NE(filter.opts, nullptr);
     int result = RunOpts(filter.opts, "vitadex Filter", [](HWND box) { Press(box, IDOK); });
     EXPECT_EQ(result, IDOK);
-}
-
-// The RIS and BibTeX filters' one option each, "write UTF-8": it starts from the stored value
-// (or the default), OK stores the box, Cancel stores nothing.
-TEST(FilterDialogs, RisAndBibtexUtf8OptionStartsFromTheStoreAndOkStoresIt)
-{
-    struct Case {
-        const char* fileName;
-        const char* title;
-        const char* section;
-        bool checkedByDefault;
-    } const cases[] = {
-        {"RIS.FLT", "RIS filter", "RIS", true},
-        {"BIBTEX.FLT", "BibTeX filter", "BibTeX", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.fileName);
-        ClearFilterOptions();
-        FilterLibrary filter(c.fileName);
-        ASSERT_NE(filter.opts, nullptr);
-        int result = RunOpts(filter.opts, c.title, [&](HWND dialog) {
-            EXPECT_EQ(Checked(dialog, 101), c.checkedByDefault);
-            SetCheck(dialog, 101, !c.checkedByDefault);
-            Press(dialog, IDOK);
-        });
-        EXPECT_EQ(result, 0) << "the result of the store";
-        EXPECT_EQ(Stored(c.section, "Opt"), c.checkedByDefault ? 0 : 1);
-        result = RunOpts(filter.opts, c.title, [&](HWND dialog) {
-            EXPECT_EQ(Checked(dialog, 101), !c.checkedByDefault);
-            Press(dialog, IDCANCEL);
-        });
-        EXPECT_EQ(result, -1);
-        EXPECT_EQ(Stored(c.section, "Opt"), c.checkedByDefault ? 0 : 1);
-    }
-    ClearFilterOptions();
 }
 
 }  // namespace

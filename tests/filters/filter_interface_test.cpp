@@ -8,7 +8,6 @@
 #include "cartio.h"
 #include "filter_library.h"
 #include "filter_records.h"
-#include "filter_test_environment.h"
 #include "test_files.h"
 
 namespace {
@@ -53,16 +52,12 @@ TEST(FilterInterface, AnEmptyFileGivesNoReferenceAndTheEndPersists)
         SCOPED_TRACE(facts.fileName);
         FilterLibrary filter(facts.fileName);
         ASSERT_NE(filter.loadRef, nullptr);
-        std::vector<char> buffer(kProgramBufferSize + 8, '\0');
-        LineFile file;
-        ASSERT_EQ(OpenLineFile(&file, path.c_str(), kLineFileReadText, buffer.data(),
-                               kProgramBufferSize), 0);
+        OpenedFile opened(path);
         for (int call = 0; call < 3; ++call) {
-            const FilterRecord* record = filter.loadRef(nullptr, &file);
+            const FilterRecord* record = filter.loadRef(nullptr, &opened.file);
             ASSERT_NE(record, nullptr);
             EXPECT_EQ(CopyRecord(*record), NoReference()) << "call " << call + 1;
         }
-        CloseLineFile(&file);
         // No open file at all reads as the end too.
         EXPECT_EQ(CopyRecord(*filter.loadRef(nullptr, nullptr)), NoReference());
     }
@@ -75,21 +70,13 @@ TEST(FilterInterface, EachCallDeliversTheSameRecordWithOnlyItsOwnTexts)
     WriteBytes(path, "%T One\r\n%A A, A.\r\n%X Abstract\r\n\r\n%T Two\r\n");
     FilterLibrary filter("REFER.FLT");
     ASSERT_NE(filter.loadRef, nullptr);
-    std::vector<char> buffer(kProgramBufferSize + 8, '\0');
-    LineFile file;
-    ASSERT_EQ(OpenLineFile(&file, path.c_str(), kLineFileReadText, buffer.data(),
-                           kProgramBufferSize), 0);
-    const FilterRecord* first = filter.loadRef(nullptr, &file);
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(CopyRecord(*first).texts[kRecordAuthors]);
-    const FilterRecord* second = filter.loadRef(nullptr, &file);
-    EXPECT_EQ(second, first);
-    RecordCopy expected;
+    OpenedFile opened(path);
+    const FilterRecord* first = filter.loadRef(nullptr, &opened.file);
+    ASSERT_TRUE(first && first->authors);
+    RecordCopy expected = Record(kRecordJournal, {{kRecordTitle, "Two"}});
     expected.status = kRecordDeliveredLast;
-    expected.texts[kRecordTitle] = "Two";
-    EXPECT_EQ(CopyRecord(*second), expected);
-    EXPECT_EQ(CopyRecord(*filter.loadRef(nullptr, &file)), NoReference());
-    CloseLineFile(&file);
+    EXPECT_EQ(filter.loadRef(nullptr, &opened.file), first);
+    EXPECT_EQ(CopyRecord(*first), expected);
 }
 
 // A line longer than the line buffer is one line: its whole text goes to its field, and the
@@ -125,6 +112,5 @@ TEST(FilterInterface, AnOverlongLineGoesWholeToItsField)
         EXPECT_TRUE(records[0].texts[kRecordTitle] == "After");
     }
 }
-
 
 }  // namespace

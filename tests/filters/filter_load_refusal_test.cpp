@@ -41,10 +41,9 @@ TEST(FilterLoad, NoFilterServesBeforeTheBufferSizeIsSetAndEachServesAfterwards)
         ASSERT_TRUE(filter.Loaded());
         EXPECT_EQ(LoadFile(filter.loadRef, path), std::vector<RecordCopy>{NoReference()});
         if (filter.saveRef != nullptr) {
-            SaveInput record;
-            record.texts[kRecordTitle] = "X";
             std::vector<int> results;
-            EXPECT_EQ(SaveFile(filter.saveRef, {record}, dir.Path("out.txt"), &results), "");
+            EXPECT_EQ(SaveFile(filter.saveRef, {Record(kRecordJournal, {{kRecordTitle, "X"}})},
+                               dir.Path("out.txt"), &results), "");
             EXPECT_EQ(results, std::vector<int>{1}) << "the export must stop";
         }
 #endif

@@ -2,17 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <memory>
-
-namespace {
-
-constexpr int kFileBufferSize = 32768;
-constexpr int kSpareBytes = 8;
-
-}  // namespace
 
 const char* const kRecordTextNames[kRecordTextCount] = {
     "authors", "date",     "title",    "source",    "volume", "number",
@@ -21,44 +14,17 @@ const char* const kRecordTextNames[kRecordTextCount] = {
 
 bool RecordCopy::operator==(const RecordCopy& other) const
 {
-    if (status != other.status || sourceType != other.sourceType)
-        return false;
-    for (int i = 0; i < kRecordTextCount; ++i) {
-        if (texts[i] != other.texts[i])
-            return false;
-    }
-    return true;
+    return status == other.status && sourceType == other.sourceType &&
+           std::equal(std::begin(texts), std::end(texts), std::begin(other.texts));
 }
 
-std::string Escaped(const std::string& text)
+RecordCopy Record(int sourceType, std::initializer_list<std::pair<RecordText, std::string>> texts)
 {
-    std::string out;
-    for (unsigned char c : text) {
-        char hex[8];
-        if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\\') {
-            out += "\\\\";
-        } else if (c < 32 || c > 126) {
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
-
-void PrintTo(const RecordCopy& record, std::ostream* out)
-{
-    *out << "{status " << record.status << ", sourceType " << record.sourceType;
-    for (int i = 0; i < kRecordTextCount; ++i) {
-        if (record.texts[i])
-            *out << ", " << kRecordTextNames[i] << "=\"" << Escaped(*record.texts[i]) << "\"";
-    }
-    *out << "}";
+    RecordCopy record;
+    record.sourceType = sourceType;
+    for (const auto& [field, text] : texts)
+        record.texts[field] = text;
+    return record;
 }
 
 RecordCopy CopyRecord(const FilterRecord& record)
@@ -80,66 +46,88 @@ RecordCopy NoReference()
     return record;
 }
 
+std::string Escaped(const std::string& text)
+{
+    std::string out;
+    for (unsigned char c : text) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\\' ? "\\\\"
+                                       : c < 32 || c > 126 ? "\\x%02X" : "%c", c);
+        out += hex;
+    }
+    return out;
+}
+
+void PrintTo(const RecordCopy& record, std::ostream* out)
+{
+    *out << "{status " << record.status << ", sourceType " << record.sourceType;
+    for (int i = 0; i < kRecordTextCount; ++i) {
+        if (record.texts[i])
+            *out << ", " << kRecordTextNames[i] << "=\"" << Escaped(*record.texts[i]) << "\"";
+    }
+    *out << "}";
+}
+
+OpenedFile::OpenedFile(const std::string& path, int mode) : buffer(kProgramBufferSize + 8, '\0')
+{
+    EXPECT_EQ(OpenLineFile(&file, path.c_str(), mode, buffer.data(), kProgramBufferSize), 0)
+        << path;
+}
+
+OpenedFile::~OpenedFile()
+{
+    if ((file.flags & kLineFileWriting) != 0)
+        file.flags |= kLineFileDirty;
+    EXPECT_EQ(CloseLineFile(&file), 0);
+}
+
 std::vector<RecordCopy> LoadFile(LoadRefProc loadRef, const std::string& path, size_t limit)
 {
     std::vector<RecordCopy> records;
-    std::vector<char> buffer(kFileBufferSize + kSpareBytes, '\0');
-    LineFile file;
-    EXPECT_EQ(OpenLineFile(&file, path.c_str(), kLineFileReadText, buffer.data(), kFileBufferSize),
-              0)
-        << path;
-    for (size_t call = 0; call < limit; ++call) {
-        const FilterRecord* record = loadRef(nullptr, &file);
+    OpenedFile opened(path);
+    for (size_t call = 0; call < limit && (records.empty() || records.back().status < kRecordNone);
+         ++call) {
+        const FilterRecord* record = loadRef(nullptr, &opened.file);
         if (record == nullptr) {
             ADD_FAILURE() << "LoadRef returned no record";
             break;
         }
         records.push_back(CopyRecord(*record));
-        if (record->status >= kRecordNone)
-            break;
-        if (call + 1 == limit)
-            ADD_FAILURE() << "no status 2 after " << limit << " calls";
-    }
-    for (size_t i = 0; i + 1 < records.size(); ++i) {
-        if (records[i].status == kRecordDeliveredLast) {
-            EXPECT_EQ(records[i + 1].status, kRecordNone) << "status 1 must be followed by 2";
+        if (records.size() > 1 && records[records.size() - 2].status == kRecordDeliveredLast) {
+            EXPECT_EQ(records.back().status, kRecordNone) << "status 1 must be followed by 2";
         }
     }
-    CloseLineFile(&file);
+    EXPECT_EQ(records.empty() ? -1 : records.back().status, kRecordNone) << "no end";
     return records;
 }
 
-std::string SaveFile(SaveRefProc saveRef, const std::vector<SaveInput>& records,
+std::string SaveFile(SaveRefProc saveRef, const std::vector<RecordCopy>& records,
                      const std::string& path, std::vector<int>* results, int mode)
 {
-    std::vector<char> buffer(kFileBufferSize + kSpareBytes, '\0');
-    LineFile file;
-    EXPECT_EQ(OpenLineFile(&file, path.c_str(), mode, buffer.data(), kFileBufferSize), 0) << path;
-    for (const SaveInput& input : records) {
-        // Fresh copies per call, as the program makes them.
-        std::vector<std::unique_ptr<char[]>> copies;
-        FilterRecord record{};
-        record.sourceType = static_cast<uint8_t>(input.sourceType);
-        for (int i = 0; i < kRecordTextCount; ++i) {
-            if (!input.texts[i])
-                continue;
-            copies.emplace_back(new char[input.texts[i]->size() + 1]);
-            std::copy(input.texts[i]->c_str(), input.texts[i]->c_str() + input.texts[i]->size() + 1,
-                      copies.back().get());
-            SetRecordText(record, i, copies.back().get());
-        }
-        int result = saveRef(nullptr, &record, &file);
-        if (results != nullptr)
-            results->push_back(result);
-        for (int i = 0; i < kRecordTextCount; ++i) {
-            if (input.texts[i]) {
-                EXPECT_EQ(std::string(GetRecordText(record, i)), *input.texts[i])
-                    << "SaveRef changed the caller's " << kRecordTextNames[i];
+    {
+        OpenedFile opened(path, mode);
+        for (const RecordCopy& input : records) {
+            // Fresh copies per call, as the program makes them.
+            std::vector<std::string> copies(kRecordTextCount);
+            FilterRecord record{};
+            record.sourceType = static_cast<uint8_t>(input.sourceType);
+            for (int i = 0; i < kRecordTextCount; ++i) {
+                if (input.texts[i]) {
+                    copies[i] = *input.texts[i];
+                    SetRecordText(record, i, copies[i].data());
+                }
+            }
+            const int result = saveRef(nullptr, &record, &opened.file);
+            if (results != nullptr)
+                results->push_back(result);
+            for (int i = 0; i < kRecordTextCount; ++i) {
+                if (input.texts[i]) {
+                    EXPECT_EQ(GetRecordText(record, i), *input.texts[i])
+                        << "SaveRef changed the caller's " << kRecordTextNames[i];
+                }
             }
         }
     }
-    file.flags |= kLineFileDirty;
-    EXPECT_EQ(CloseLineFile(&file), 0);
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

@@ -1,19 +1,23 @@
 // Records read and written through a filter's exports, copied out of the filter so that they
-// outlive its next call, and shown readably in failures.
+// outlive its next call and show readably in failures; the setting the filter tests run in.
 #ifndef CARTULAN_TESTS_FILTERS_FILTER_RECORDS_H
 #define CARTULAN_TESTS_FILTERS_FILTER_RECORDS_H
 
+#include <initializer_list>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "io/filter_exports.h"
 
+constexpr int kProgramBufferSize = 32768;
+
 // The field names as the expected files write them, in record order.
 extern const char* const kRecordTextNames[kRecordTextCount];
 
-// One LoadRef result: absent texts are empty optionals.
+// One LoadRef result, or one record for SaveRef (status unused): absent texts are empty.
 struct RecordCopy {
     int status = kRecordDelivered;
     int sourceType = kRecordJournal;
@@ -22,32 +26,37 @@ struct RecordCopy {
     bool operator==(const RecordCopy& other) const;
 };
 
-// Control characters and bytes above 126 as escapes (\r, \n, \xHH), so that failures show
-// every byte.
-std::string Escaped(const std::string& text);
-void PrintTo(const RecordCopy& record, std::ostream* out);
-
+RecordCopy Record(int sourceType, std::initializer_list<std::pair<RecordText, std::string>> texts);
 RecordCopy CopyRecord(const FilterRecord& record);
-
 // The result that ends the reading: status 2, no texts.
 RecordCopy NoReference();
 
-// Opens `path` for reading as the program does (as text, a 32,768-byte buffer with zero bytes
-// behind it) and calls loadRef until it answers status 2, at most `limit` times: every result
-// in order. A filter whose status 1 is not followed by status 2 fails the test.
-std::vector<RecordCopy> LoadFile(LoadRefProc loadRef, const std::string& path, size_t limit = 1000);
+// Control characters and bytes above 126 as escapes (\r, \n, \xHH).
+std::string Escaped(const std::string& text);
+void PrintTo(const RecordCopy& record, std::ostream* out);
 
-// A record whose texts point into `storage` (absent texts null), for SaveRef.
-struct SaveInput {
-    int sourceType = kRecordJournal;
-    std::optional<std::string> texts[kRecordTextCount];
+// A file open as the program opens one (a 32,768-byte buffer with zero bytes behind it).
+struct OpenedFile {
+    explicit OpenedFile(const std::string& path, int mode = kLineFileReadText);
+    ~OpenedFile();
+    std::vector<char> buffer;
+    LineFile file;
 };
 
-// Writes the records through saveRef into `path` as the program does (a new file in `mode`,
-// the buffer marked dirty after the last call) and returns the bytes of the file. Each saveRef
-// result goes into `results` when given.
-std::string SaveFile(SaveRefProc saveRef, const std::vector<SaveInput>& records,
+// Calls loadRef on `path` until it answers status 2, at most `limit` times: every result in
+// order. A status 1 not followed by status 2 fails the test.
+std::vector<RecordCopy> LoadFile(LoadRefProc loadRef, const std::string& path, size_t limit = 1000);
+
+// Writes the records through saveRef into `path` as the program does (the buffer marked dirty
+// after the last call) and returns the bytes of the file; each result goes into `results`.
+std::string SaveFile(SaveRefProc saveRef, const std::vector<RecordCopy>& records,
                      const std::string& path, std::vector<int>* results = nullptr,
                      int mode = kLineFileWrite);
+
+// Of the filters_test program (golden_files_test.cpp): the filters' option sections cleared,
+// a file of tests/data, a scratch file that lives as long as the program.
+void ClearFilterOptions();
+std::string TestDataPath(const std::string& relative);
+std::string ScratchPath(const std::string& name);
 
 #endif

@@ -8,24 +8,21 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <memory>
 
 namespace {
 
 constexpr int kBufferSize = 32768;
-constexpr int kSpareBytes = 8;
 
-std::vector<std::string>& ScratchFiles()
-{
-    static std::vector<std::string> files;
-    return files;
-}
-
-void RemoveScratchFiles()
-{
-    for (const std::string& path : ScratchFiles())
-        std::remove(path.c_str());
-}
+// A LineFile over a buffer of the program's size with zero bytes behind it.
+struct FuzzFile {
+    FuzzFile(const std::string& path, int mode) : buffer(kBufferSize + 8, '\0')
+    {
+        FuzzCheck(OpenLineFile(&file, path.c_str(), mode, buffer.data(), kBufferSize) == 0,
+                  "cannot open a scratch file");
+    }
+    std::vector<char> buffer;
+    LineFile file;
+};
 
 }  // namespace
 
@@ -37,90 +34,49 @@ void FuzzCheck(bool condition, const char* what)
     }
 }
 
-std::string FuzzScratchPath(const char* name)
+std::string WriteScratch(const char* name, const uint8_t* data, size_t size)
 {
-    if (ScratchFiles().empty())
-        std::atexit(RemoveScratchFiles);
-    std::string path = "/tmp/cartulan-filter-fuzz-" + std::to_string(getpid()) + "-" + name;
-    ScratchFiles().push_back(path);
+    const std::string path = "/tmp/cartulan-filter-fuzz-" + std::to_string(getpid()) + "-" + name;
+    FILE* out = std::fopen(path.c_str(), "wb");
+    FuzzCheck(out != nullptr && (size == 0 || std::fwrite(data, 1, size, out) == size),
+              "cannot write a scratch file");
+    std::fclose(out);
     return path;
 }
 
-void* LoadFuzzedFilter(int referOption)
+FuzzedFilter LoadFuzzedFilter(int referOption)
 {
-    setenv("CARTULAN_CONFIG", FuzzScratchPath("settings").c_str(), 1);
+    setenv("CARTULAN_CONFIG", WriteScratch("settings", nullptr, 0).c_str(), 1);
     SetBufSz(kBufferSize);
     FuzzCheck(SetConfigInt("Refer", "Opt", referOption) == 0, "cannot store the option");
     void* library = dlopen(FUZZED_FILTER, RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr)
         std::fprintf(stderr, "%s\n", dlerror());
     FuzzCheck(library != nullptr, "the filter does not load");
-    return library;
-}
-
-template <typename Proc>
-Proc FuzzedExport(void* library, const char* name)
-{
-    return reinterpret_cast<Proc>(dlsym(library, name));
-}
-
-template LoadRefProc FuzzedExport<LoadRefProc>(void*, const char*);
-
-LoadRefProc FuzzedLoadRef(void* library)
-{
-    LoadRefProc loadRef = FuzzedExport<LoadRefProc>(library, FILTER_LOAD_REF);
-    FuzzCheck(loadRef != nullptr, "no LoadRef");
-    return loadRef;
-}
-template SaveRefProc FuzzedExport<SaveRefProc>(void*, const char*);
-
-SaveRefProc FuzzedSaveRef(void* library)
-{
-    SaveRefProc saveRef = FuzzedExport<SaveRefProc>(library, FILTER_SAVE_REF);
-    FuzzCheck(saveRef != nullptr, "no SaveRef");
-    return saveRef;
-}
-
-void WriteScratch(const std::string& path, const uint8_t* data, size_t size)
-{
-    FILE* out = std::fopen(path.c_str(), "wb");
-    FuzzCheck(out != nullptr, "cannot create the scratch file");
-    FuzzCheck(size == 0 || std::fwrite(data, 1, size, out) == size,
-              "cannot write the scratch file");
-    std::fclose(out);
+    unlink(std::getenv("CARTULAN_CONFIG"));  // the option is read as the filter loads
+    FuzzedFilter filter{reinterpret_cast<LoadRefProc>(dlsym(library, FILTER_LOAD_REF)),
+                        reinterpret_cast<SaveRefProc>(dlsym(library, FILTER_SAVE_REF))};
+    FuzzCheck(filter.loadRef != nullptr, "no LoadRef");
+    return filter;
 }
 
 bool RecordTexts::operator==(const RecordTexts& other) const
 {
-    if (sourceType != other.sourceType)
-        return false;
-    for (int i = 0; i < kRecordTextCount; ++i) {
-        if (texts[i] != other.texts[i])
-            return false;
-    }
-    return true;
-}
-
-int WriteModeFor(uint32_t flags)
-{
-    if ((flags & kLineFileUtf8) == 0)
-        return kLineFileWrite;
-    return (flags & kLineFileUtf8Mark) != 0 ? kLineFileWriteUtf8Marked : kLineFileWriteUtf8;
+    return sourceType == other.sourceType &&
+           std::equal(std::begin(texts), std::end(texts), std::begin(other.texts));
 }
 
 std::vector<RecordTexts> LoadAllChecked(LoadRefProc loadRef, const std::string& path,
-                                        size_t fileSize, uint32_t* flags)
+                                        uint32_t* flags)
 {
     std::vector<RecordTexts> records;
-    std::unique_ptr<char[]> buffer(new char[kBufferSize + kSpareBytes]());
-    LineFile file;
-    FuzzCheck(OpenLineFile(&file, path.c_str(), kLineFileReadText, buffer.get(), kBufferSize)
-                  == 0,
-              "cannot open the scratch file");
+    const size_t fileSize = std::ifstream(path, std::ios::binary | std::ios::ate).tellg();
+    FuzzFile in(path, kLineFileReadText);
+    unlink(path.c_str());  // open, it is read to the end all the same
     bool lastDelivered = false;
     for (size_t call = 0;; ++call) {
         FuzzCheck(call <= fileSize + 2, "LoadRef does not reach the end");
-        const FilterRecord* record = loadRef(nullptr, &file);
+        const FilterRecord* record = loadRef(nullptr, &in.file);
         FuzzCheck(record != nullptr, "no record");
         FuzzCheck(record->status <= kRecordNone, "status out of range");
         FuzzCheck(record->sourceType <= kRecordReport, "source type out of range");
@@ -129,45 +85,41 @@ std::vector<RecordTexts> LoadAllChecked(LoadRefProc loadRef, const std::string& 
         copy.sourceType = record->sourceType;
         for (int i = 0; i < kRecordTextCount; ++i) {
             if (const char* text = GetRecordText(*record, i))
-                copy.texts[i] = std::string(text, std::strlen(text));
+                copy.texts[i] = text;
         }
         if (record->status == kRecordNone) {
-            for (const auto& text : copy.texts)
-                FuzzCheck(!text, "status 2 with a text");
-            FuzzCheck(record->sourceType == kRecordJournal, "status 2 with a source type");
+            FuzzCheck(copy == RecordTexts(), "status 2 with a text or a source type");
             break;
         }
         lastDelivered = record->status == kRecordDeliveredLast;
         records.push_back(std::move(copy));
     }
     if (flags != nullptr)
-        *flags = file.flags;
-    CloseLineFile(&file);
+        *flags = in.file.flags;
+    CloseLineFile(&in.file);
     return records;
 }
 
 std::string SaveAll(SaveRefProc saveRef, const std::vector<RecordTexts>& records,
-                    const std::string& path, int mode)
+                    const std::string& path, uint32_t flags)
 {
-    std::unique_ptr<char[]> buffer(new char[kBufferSize + kSpareBytes]());
-    LineFile file;
-    FuzzCheck(OpenLineFile(&file, path.c_str(), mode, buffer.get(), kBufferSize) == 0,
-              "cannot create the output file");
+    const int mode = (flags & kLineFileUtf8) == 0         ? kLineFileWrite
+                     : (flags & kLineFileUtf8Mark) != 0 ? kLineFileWriteUtf8Marked
+                                                          : kLineFileWriteUtf8;
+    FuzzFile out(path, mode);
     for (const RecordTexts& texts : records) {
-        std::vector<std::string> copies;
-        copies.reserve(kRecordTextCount);
+        std::vector<std::string> copies(kRecordTextCount);
         FilterRecord record{};
         record.sourceType = static_cast<uint8_t>(texts.sourceType);
         for (int i = 0; i < kRecordTextCount; ++i) {
-            if (texts.texts[i]) {
-                copies.push_back(*texts.texts[i]);
-                SetRecordText(record, i, copies.back().data());
-            }
+            if (texts.texts[i])
+                SetRecordText(record, i, (copies[i] = *texts.texts[i]).data());
         }
-        FuzzCheck(saveRef(nullptr, &record, &file) == 0, "SaveRef stopped");
+        FuzzCheck(saveRef(nullptr, &record, &out.file) == 0, "SaveRef stopped");
     }
-    file.flags |= kLineFileDirty;
-    FuzzCheck(CloseLineFile(&file) == 0, "the output file was not written");
+    out.file.flags |= kLineFileDirty;
+    FuzzCheck(CloseLineFile(&out.file) == 0, "the output file was not written");
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::string bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
+    return bytes;
 }

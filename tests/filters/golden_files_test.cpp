@@ -1,21 +1,128 @@
 // Every input file of tests/data/<filter> read through its filter, compared with the records
-// its ".expected" file lists (see expected_records.h). The inputs of the filters that also
-// write are written and read back too, directly and by way of a refer database.
+// its ".expected" file lists. The inputs of the filters that also write are written and read
+// back too, directly and by way of a refer database. An expected file, line by line:
+//
+//   # a comment
+//   @config SECTION KEY VALUE      an integer option stored before the filter is loaded
+//   @record STATUS [SOURCETYPE]    the result of the next LoadRef call (source type 0 if left out)
+//   FIELD=TEXT                     a text of that result; fields not listed must be null
+//
+// TEXT takes the escapes \r \n \t \\ \s (a blank, for blanks at the end) and \xHH.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <iterator>
-#include <ostream>
+#include <fstream>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cartio.h"
-#include "expected_records.h"
 #include "filter_library.h"
-#include "filter_test_environment.h"
+#include "filter_records.h"
+#include "test_files.h"
 
 namespace {
+
+// Every test of the program runs with the buffer size set as the program sets it before it
+// loads any filter and (natively) a settings store of its own.
+class FilterTestEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        dir = std::make_unique<TempDir>();
+#ifndef _WIN32
+        setenv("CARTULAN_CONFIG", dir->Path("settings").c_str(), 1);
+#endif
+        ASSERT_EQ(SetBufSz(kProgramBufferSize), kProgramBufferSize);
+        ClearFilterOptions();
+    }
+    void TearDown() override
+    {
+        ClearFilterOptions();
+        dir.reset();
+    }
+    std::unique_ptr<TempDir> dir;
+};
+
+FilterTestEnvironment* const g_environment = static_cast<FilterTestEnvironment*>(
+    ::testing::AddGlobalTestEnvironment(new FilterTestEnvironment));
+
+}  // namespace
+
+void ClearFilterOptions()
+{
+    for (const char* section : {"Refer", "pubtag", "citadat", "RIS", "BibTeX"})
+        DeleteConfigTree(section);
+}
+
+std::string TestDataPath(const std::string& relative)
+{
+    return std::string(CARTULAN_TEST_DATA_DIR) + "/" + relative;
+}
+
+std::string ScratchPath(const std::string& name)
+{
+    return g_environment->dir->Path(name);
+}
+
+namespace {
+
+bool Unescape(const std::string& text, std::string* out)
+{
+    out->clear();
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            *out += text[i];
+            continue;
+        }
+        const char* escapes = "r\rn\nt\ts \\\\";
+        const char* found = ++i < text.size() && text[i] != '\0' ? std::strchr(escapes, text[i]) : nullptr;
+        if (found != nullptr && (found - escapes) % 2 == 0) {
+            *out += found[1];
+        } else if (i < text.size() && text[i] == 'x' && i + 2 < text.size() &&
+                   std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+                   std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+            *out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// One line of an expected file into `records`, or an option stored at once.
+bool ReadExpectedLine(const std::string& line, std::vector<RecordCopy>* records)
+{
+    std::istringstream words(line);
+    std::string directive, section, key;
+    int value = 0;
+    if (line.rfind("@config ", 0) == 0)
+        return words >> directive >> section >> key >> value && words.eof() &&
+               SetConfigInt(section.c_str(), key.c_str(), value) == 0;
+    RecordCopy record;
+    if (line.rfind("@record ", 0) == 0) {
+        words >> directive >> record.status;
+        if (!words.eof())
+            words >> record.sourceType;
+        records->push_back(record);
+        return !words.fail() && words.eof();
+    }
+    const size_t equals = line.find('=');
+    const auto name = std::find(std::begin(kRecordTextNames), std::end(kRecordTextNames),
+                                line.substr(0, equals));
+    std::string text;
+    if (records->empty() || name == std::end(kRecordTextNames) ||
+        !Unescape(line.substr(equals + 1), &text))
+        return false;
+    std::optional<std::string>& slot = records->back().texts[name - std::begin(kRecordTextNames)];
+    return !slot && (slot = text, true);
+}
 
 struct FilterData {
     const char* folder;
@@ -25,63 +132,48 @@ struct FilterData {
 };
 
 constexpr FilterData kFilterData[] = {
-    {"refer", "REFER.FLT", 9, false},
-    {"pubtag", "PUBTAG.FLT", 6, false},
-    {"citadat", "CITADAT.FLT", 9, false},
-    {"vitadex", "VITADEX.FLT", 3, false},
-    {"ris", "RIS.FLT", 5, true},
-    {"bibtex", "BIBTEX.FLT", 6, true},
+    {"refer", "REFER.FLT", 9, false},  {"pubtag", "PUBTAG.FLT", 6, false},
+    {"citadat", "CITADAT.FLT", 9, false}, {"vitadex", "VITADEX.FLT", 3, false},
+    {"ris", "RIS.FLT", 5, true},       {"bibtex", "BIBTEX.FLT", 6, true},
 };
 
-void PrintTo(const FilterData& data, std::ostream* out)
-{
-    *out << data.folder;
-}
-
-std::vector<std::filesystem::path> InputFiles(const std::string& folder)
+std::vector<std::filesystem::path> InputFiles(const FilterData& data)
 {
     std::vector<std::filesystem::path> inputs;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(TestDataPath(data.folder))) {
         const std::filesystem::path& path = entry.path();
-        std::string name = path.filename().string();
-        if (entry.is_regular_file() && name[0] != '.' && path.extension() != ".expected")
+        if (entry.is_regular_file() && path.filename().string()[0] != '.' &&
+            path.extension() != ".expected")
             inputs.push_back(path);
     }
     std::sort(inputs.begin(), inputs.end());
+    EXPECT_GE(inputs.size(), data.minimumCases);
     return inputs;
-}
-
-void StoreOptions(const std::vector<ConfigValue>& config)
-{
-    for (const ConfigValue& value : config)
-        ASSERT_EQ(SetConfigInt(value.section.c_str(), value.key.c_str(), value.value), 0);
 }
 
 class GoldenFiles : public ::testing::TestWithParam<FilterData> {};
 
 TEST_P(GoldenFiles, EachInputLoadsIntoTheRecordsBesideIt)
 {
-    const FilterData& data = GetParam();
-    const std::vector<std::filesystem::path> inputs = InputFiles(TestDataPath(data.folder));
-    EXPECT_GE(inputs.size(), data.minimumCases);
-    for (const std::filesystem::path& input : inputs) {
+    for (std::filesystem::path input : InputFiles(GetParam())) {
         SCOPED_TRACE(input.string());
-        std::filesystem::path expectedPath = input;
-        expectedPath.replace_extension(".expected");
-        ExpectedCase expected = ReadExpectedCase(expectedPath.string());
         ClearFilterOptions();
-        StoreOptions(expected.config);
+        std::vector<RecordCopy> expected;
+        std::ifstream in(std::filesystem::path(input).replace_extension(".expected"));
+        ASSERT_TRUE(in.good());
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (!line.empty() && line[0] != '#') {
+                EXPECT_TRUE(ReadExpectedLine(line, &expected)) << "cannot read \"" << line << "\"";
+            }
+        }
         // Loaded after the options are stored, as every operation of the program loads it.
-        FilterLibrary filter(data.fileName);
-        ASSERT_TRUE(filter.Loaded());
+        FilterLibrary filter(GetParam().fileName);
         ASSERT_NE(filter.loadRef, nullptr);
-        std::vector<RecordCopy> records = LoadFile(filter.loadRef, input.string());
-        EXPECT_EQ(records.size(), expected.records.size());
-        for (size_t i = 0; i < std::min(records.size(), expected.records.size()); ++i)
-            EXPECT_EQ(records[i], expected.records[i]) << "record " << i + 1;
-        ClearFilterOptions();
+        EXPECT_EQ(LoadFile(filter.loadRef, input.string()), expected);
     }
+    ClearFilterOptions();
 }
 
 // The references of a file as the program takes them: the status does not count.
@@ -98,13 +190,7 @@ std::vector<RecordCopy> WrittenAndRead(const FilterLibrary& filter,
                                        const std::vector<RecordCopy>& records,
                                        const std::string& path)
 {
-    std::vector<SaveInput> inputs;
-    for (const RecordCopy& record : records) {
-        inputs.emplace_back();
-        inputs.back().sourceType = record.sourceType;
-        std::copy(std::begin(record.texts), std::end(record.texts), inputs.back().texts);
-    }
-    SaveFile(filter.saveRef, inputs, path);
+    SaveFile(filter.saveRef, records, path);
     return References(LoadFile(filter.loadRef, path));
 }
 
@@ -112,11 +198,10 @@ class WrittenGoldenFiles : public ::testing::TestWithParam<FilterData> {};
 
 TEST_P(WrittenGoldenFiles, EachInputWrittenAndReadBackGivesTheSameReferences)
 {
-    const FilterData& data = GetParam();
-    FilterLibrary filter(data.fileName);
+    FilterLibrary filter(GetParam().fileName);
     FilterLibrary refer("REFER.FLT");
     ASSERT_TRUE(filter.saveRef && refer.saveRef);
-    for (const std::filesystem::path& input : InputFiles(TestDataPath(data.folder))) {
+    for (const std::filesystem::path& input : InputFiles(GetParam())) {
         SCOPED_TRACE(input.string());
         const std::vector<RecordCopy> read = References(LoadFile(filter.loadRef, input.string()));
         EXPECT_EQ(WrittenAndRead(filter, read, ScratchPath("direct")), read);
@@ -133,16 +218,8 @@ std::string FolderName(const ::testing::TestParamInfo<FilterData>& info)
     return info.param.folder;
 }
 
-std::vector<FilterData> RoundTripping()
-{
-    std::vector<FilterData> data;
-    std::copy_if(std::begin(kFilterData), std::end(kFilterData), std::back_inserter(data),
-                 [](const FilterData& filter) { return filter.roundTrips; });
-    return data;
-}
-
 INSTANTIATE_TEST_SUITE_P(Filters, GoldenFiles, ::testing::ValuesIn(kFilterData), FolderName);
-INSTANTIATE_TEST_SUITE_P(Filters, WrittenGoldenFiles, ::testing::ValuesIn(RoundTripping()),
-                         FolderName);
+INSTANTIATE_TEST_SUITE_P(Filters, WrittenGoldenFiles,
+                         ::testing::Values(kFilterData[4], kFilterData[5]), FolderName);
 
 }  // namespace

@@ -57,19 +57,17 @@ void CheckNoLineStartsWith(const std::optional<std::string>& field,
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    g_loadRef = FuzzedLoadRef(LoadFuzzedFilter(0));
+    g_loadRef = LoadFuzzedFilter(0).loadRef;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const std::string path = FuzzScratchPath("input");
-    WriteScratch(path, data, size);
     const std::vector<std::string> tails =
         LongerTagTails(std::string(reinterpret_cast<const char*>(data), size));
-    for (const RecordTexts& record : LoadAllChecked(g_loadRef, path, size)) {
+    for (const RecordTexts& record : LoadAllChecked(g_loadRef, WriteScratch("input", data, size))) {
         CheckNoLineStartsWith(record.texts[kRecordAuthors], tails);
         CheckNoLineStartsWith(record.texts[kRecordKeywords], tails);
     }

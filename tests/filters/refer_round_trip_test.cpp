@@ -10,7 +10,6 @@
 
 #include "filter_library.h"
 #include "filter_records.h"
-#include "filter_test_environment.h"
 
 namespace {
 
@@ -23,20 +22,11 @@ struct RoundTripCase {
     Texts readBack;  // empty: the same as written
 };
 
-SaveInput Written(const RoundTripCase& c)
-{
-    SaveInput input;
-    input.sourceType = c.sourceType;
-    for (const auto& [field, text] : c.written)
-        input.texts[field] = text;
-    return input;
-}
-
-RecordCopy ReadBack(const RoundTripCase& c)
+RecordCopy FromTexts(int sourceType, const Texts& texts)
 {
     RecordCopy record;
-    record.sourceType = c.sourceType;
-    for (const auto& [field, text] : c.readBack.empty() ? c.written : c.readBack)
+    record.sourceType = sourceType;
+    for (const auto& [field, text] : texts)
         record.texts[field] = text;
     return record;
 }
@@ -56,27 +46,16 @@ const Texts kEverything = {
     {kRecordEditors, "Editor, E."},
 };
 
+// What reads back unchanged in any case is the round-trip fuzz target's to find; these are the
+// exceptions, and one reference with every field.
 const RoundTripCase kCases[] = {
     {"every field of a book", kRecordBook, kEverything, {}},
-    {"empty texts stay present", kRecordJournal,
-     {{kRecordTitle, ""}, {kRecordKeywords, ""}, {kRecordAuthors, ""}, {kRecordEditors, ""},
-      {kRecordAbstract, ""}, {kRecordSource, ""}},
-     {}},
-    {"abstract line breaks, empty paragraphs and blank lines", kRecordJournal,
-     {{kRecordAbstract, "\r\nline one\r\nline two\r\n\r\n\r\n\r\n \t\r\n\r\n\r\nlast\r\n"}}, {}},
     {"abstract paragraphs that start with a tag", kRecordJournal,
      {{kRecordSource, "J"},
       {kRecordAbstract, "%CV was 5%.\r\n\r\n%A denotes area.\r\n\r\n%X marks the spot\r\n\r\n"
                         "%\r\n\r\n%+\r\n\r\n%+ more\r\n\r\n%R 10.1007/x\r\n\r\n%L kept\r\n"
                         "%T and a line"}},
      {}},
-    {"a source line kept in the abstract of a reference without a source", kRecordJournal,
-     {{kRecordAbstract, "%R 10.1007/x"}, {kRecordTitle, ""}}, {}},
-    {"names with blanks and empty lines", kRecordJournal,
-     {{kRecordAuthors, " Lead, A.\r\n\r\n  Two, B.\r\n"}, {kRecordEditors, "\r\n%E"}}, {}},
-    {"a reference without any text", kRecordJournal, {}, {}},
-    {"accents, and characters the code page lacks", kRecordJournal,
-     {{kRecordTitle, "Caf\xE9 \xC5ngstr\xF6m \x80 {U+0151}"}}, {}},
     {"a keyword holding a comma and a blank comes back as two", kRecordJournal,
      {{kRecordKeywords, "one, two\r\nthree"}}, {{kRecordKeywords, "one\r\ntwo\r\nthree"}}},
     {"a line break in a single text puts the rest into the abstract", kRecordJournal,
@@ -92,11 +71,11 @@ const RoundTripCase kCases[] = {
 
 TEST(ReferRoundTrip, EveryFieldComesBackButForTheFormatsExceptions)
 {
-    std::vector<SaveInput> written;
+    std::vector<RecordCopy> written;
     std::vector<RecordCopy> expected;
     for (const RoundTripCase& c : kCases) {
-        written.push_back(Written(c));
-        expected.push_back(ReadBack(c));
+        written.push_back(FromTexts(c.sourceType, c.written));
+        expected.push_back(FromTexts(c.sourceType, c.readBack.empty() ? c.written : c.readBack));
     }
     FilterLibrary filter("REFER.FLT");
     ASSERT_NE(filter.saveRef, nullptr);

@@ -7,22 +7,12 @@
 #include "cartio.h"
 #include "filter_library.h"
 #include "filter_records.h"
-#include "filter_test_environment.h"
 
 namespace {
 
-SaveInput Input(int sourceType, std::vector<std::pair<RecordText, std::string>> texts)
-{
-    SaveInput input;
-    input.sourceType = sourceType;
-    for (auto& [field, text] : texts)
-        input.texts[field] = text;
-    return input;
-}
-
 struct SaveCase {
     const char* name;
-    SaveInput input;
+    RecordCopy input;
     std::string written;
 };
 
@@ -30,7 +20,7 @@ TEST(ReferSave, WritesEachFieldInItsOrderAndForm)
 {
     const SaveCase cases[] = {
         {"every field, in the order written",
-         Input(kRecordJournal, {{kRecordAbstract, "First.\r\n\r\nSecond."},
+         Record(kRecordJournal, {{kRecordAbstract, "First.\r\n\r\nSecond."},
                                 {kRecordKeywords, "alpha\r\nbeta"},
                                 {kRecordPages, "45-67"},
                                 {kRecordNumber, "3"},
@@ -45,35 +35,35 @@ TEST(ReferSave, WritesEachFieldInItsOrderAndForm)
          "%A Smith, J.\r\n%A Jones, A.\r\n%D 1994\r\n%T A title\r\n%J Journal\r\n%I Press\r\n"
          "%C London\r\n%E Ed, E.\r\n%V 12\r\n%N 3\r\n%P 45-67\r\n%K alpha, beta\r\n"
          "%X First.\r\nSecond.\r\n\r\n"},
-        {"book", Input(kRecordBook, {{kRecordSource, "A book"}}), "%B A book\r\n\r\n"},
-        {"report", Input(kRecordReport, {{kRecordSource, "An issuer"}}), "%R An issuer\r\n\r\n"},
+        {"book", Record(kRecordBook, {{kRecordSource, "A book"}}), "%B A book\r\n\r\n"},
+        {"report", Record(kRecordReport, {{kRecordSource, "An issuer"}}), "%R An issuer\r\n\r\n"},
         {"unknown source type: no source line",
-         Input(3, {{kRecordSource, "Lost"}, {kRecordTitle, "Kept"}}), "%T Kept\r\n\r\n"},
+         Record(3, {{kRecordSource, "Lost"}, {kRecordTitle, "Kept"}}), "%T Kept\r\n\r\n"},
         {"a book without a source",
-         Input(kRecordBook, {}), "%B\r\n\r\n"},
-        {"nothing at all", Input(kRecordJournal, {}), "%\r\n\r\n"},
+         Record(kRecordBook, {}), "%B\r\n\r\n"},
+        {"nothing at all", Record(kRecordJournal, {}), "%\r\n\r\n"},
         {"null texts write nothing, empty ones a line of their tag",
-         Input(kRecordJournal, {{kRecordTitle, ""}, {kRecordAuthors, ""}, {kRecordEditors, ""},
+         Record(kRecordJournal, {{kRecordTitle, ""}, {kRecordAuthors, ""}, {kRecordEditors, ""},
                                 {kRecordKeywords, ""}, {kRecordAbstract, ""}}),
          "%A \r\n%T \r\n%E \r\n%K \r\n%X \r\n\r\n"},
         {"a name per line, blanks and empty lines kept, a lone CR or LF a line break",
-         Input(kRecordJournal, {{kRecordAuthors, "\r\n  Smith, J.\r\n"},
+         Record(kRecordJournal, {{kRecordAuthors, "\r\n  Smith, J.\r\n"},
                                 {kRecordEditors, "One\rTwo\nStill"}}),
          "%A \r\n%A   Smith, J.\r\n%A \r\n%E One\r\n%E Two\r\n%E Still\r\n\r\n"},
         {"abstract: kept lines as they stand, line breaks as %+, and %X before what would read "
          "as something else",
-         Input(kRecordJournal,
+         Record(kRecordJournal,
                {{kRecordAbstract, "%L kept line\r\n\r\nText one\r\nline two\r\n\r\n\r\n\r\n"
                                   "%CV was 5%.\r\n\r\n  \r\n\r\nplain\r\n\r\n%X marks"}}),
          "%L kept line\r\n%X Text one\r\n%+ line two\r\n%X \r\n%X %CV was 5%.\r\n%X   \r\n"
          "plain\r\n%X %X marks\r\n\r\n"},
         {"a second source line reads back whole only after a source",
-         Input(kRecordJournal, {{kRecordSource, "J"}, {kRecordAbstract, "%R 10.1/x"}}),
+         Record(kRecordJournal, {{kRecordSource, "J"}, {kRecordAbstract, "%R 10.1/x"}}),
          "%J J\r\n%R 10.1/x\r\n\r\n"},
         {"a source line without a source gets %X",
-         Input(kRecordJournal, {{kRecordAbstract, "%R 10.1/x"}}), "%X %R 10.1/x\r\n\r\n"},
+         Record(kRecordJournal, {{kRecordAbstract, "%R 10.1/x"}}), "%X %R 10.1/x\r\n\r\n"},
         {"a line break in a single text: the rest as paragraphs that end nothing",
-         Input(kRecordJournal, {{kRecordTitle, "Line one\r\nLine two\r\n%A x\r\n"}}),
+         Record(kRecordJournal, {{kRecordTitle, "Line one\r\nLine two\r\n%A x\r\n"}}),
          "%T Line one\r\nLine two\r\n%X %A x\r\n%X \r\n\r\n"},
     };
     FilterLibrary filter("REFER.FLT");
@@ -92,13 +82,9 @@ TEST(ReferSave, NoRecordStopsTheExport)
 {
     FilterLibrary filter("REFER.FLT");
     ASSERT_NE(filter.saveRef, nullptr);
-    std::vector<char> buffer(kProgramBufferSize + 8, '\0');
-    LineFile file;
-    ASSERT_EQ(OpenLineFile(&file, ScratchPath("none.ref").c_str(), kLineFileWrite, buffer.data(),
-                           kProgramBufferSize), 0);
-    EXPECT_NE(filter.saveRef(nullptr, nullptr, &file), 0);
-    EXPECT_EQ(file.next, file.bufferStart) << "nothing written";
-    CloseLineFile(&file);
+    OpenedFile opened(ScratchPath("none.ref"), kLineFileWrite);
+    EXPECT_NE(filter.saveRef(nullptr, nullptr, &opened.file), 0);
+    EXPECT_EQ(opened.file.next, opened.file.bufferStart) << "nothing written";
 }
 
 }  // namespace

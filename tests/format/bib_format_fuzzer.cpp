@@ -31,22 +31,13 @@ void Check(bool condition, const char* what)
 
 bool Terminated(const char* part) { return std::memchr(part, 0, kBibFormatTextSize) != nullptr; }
 
-bool EndsWithClosing(const char* text, std::size_t length)
-{
-    return length >= 4 && std::memcmp(text + length - 4, "\r\n\r\n", 4) == 0;
-}
-
 // The texts between zero bytes: the format text first, then the fields.
 std::vector<std::string> Pieces(const uint8_t* data, std::size_t size)
 {
     std::vector<std::string> pieces(1 + kFilterTextCount);
     std::size_t piece = 0;
-    for (std::size_t i = 0; i < size && piece < pieces.size(); ++i) {
-        if (data[i] == 0)
-            ++piece;
-        else
-            pieces[piece] += static_cast<char>(data[i]);
-    }
+    for (std::size_t i = 0; i < size && piece < pieces.size(); ++i)
+        data[i] == 0 ? void(++piece) : void(pieces[piece] += static_cast<char>(data[i]));
     return pieces;
 }
 
@@ -61,15 +52,15 @@ std::string FormatInto(const BibFormat& format, const Reference& reference, std:
     }
     Check(length < size, "the result does not fit its buffer");
     Check(std::strlen(out.get()) == length, "the length is not the text's length");
-    Check(length == 0 || EndsWithClosing(out.get(), length), "the result lacks its closing");
+    Check(length == 0 || (length >= 4 && std::memcmp(out.get() + length - 4, "\r\n\r\n", 4) == 0),
+          "the result lacks its closing");
     return std::string(out.get(), length);
 }
 
 void CheckBibliography(const BibFormat& format, Reference* reference, std::size_t size)
 {
     ReferenceList* list = CreateReferenceList(20, 0, nullptr);
-    Check(list != nullptr, "no list");
-    Check(list->insert(reference) >= 0, "the reference was refused");
+    Check(list != nullptr && list->insert(reference) >= 0, "the reference was refused");
     std::unique_ptr<char[]> out(new char[size > 0 ? size : 1]);
     int notices = 0;
     const BibliographyText text =

@@ -8,34 +8,36 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "format/bib_format.h"
+#include "io/app_settings.h"
 #include "io/filter_loader.h"
+#include "io/platform_files.h"
+#include "io/transfer.h"
+#include "io/transfer_state.h"
+#include "store/database.h"
+#include "store/store_state.h"
 #include "io/transfer_ui.h"
 #include "test_files.h"
-
-class Database;
 
 class FakeTransferUi : public TransferUi {
 public:
     std::string chosenFile;     // what the file dialog answers; cancel when empty
-    std::string chosenFormat;   // what the format dialog answers; cancel when empty
     SaveAnswer saveAnswer = SaveAnswer::kNo;
     std::string bibliographyText;
 
     std::vector<FileRequest> fileRequests;
-    std::vector<int> formatModes;
     // The reports as they came; their file names are valid only during the call, so the
     // names are kept in failureNames.
     std::vector<TransferReport> failures;
     std::vector<std::string> failureNames;
-    std::vector<std::string> progressFiles;  // the title of each progress window
-    int progressEnded = 0;
-    int namesChanged = 0;
+    int progressShown = 0;
     int saveQuestions = 0;
 
     void* frameWindow() override { return this; }
@@ -45,12 +47,7 @@ public:
         std::snprintf(request.name, sizeof request.name, "%s", chosenFile.c_str());
         return !chosenFile.empty();
     }
-    bool chooseFormat(int mode, char* fileName) override
-    {
-        formatModes.push_back(mode);
-        std::snprintf(fileName, kFilterNameSize, "%s", chosenFormat.c_str());
-        return !chosenFormat.empty();
-    }
+    bool chooseFormat(int, char*) override { return false; }
     SaveAnswer askToSave(const Database&) override
     {
         ++saveQuestions;
@@ -61,14 +58,10 @@ public:
         failures.push_back(report);
         failureNames.push_back(report.fileName);
     }
-    void* beginProgress(const char* fileName) override
-    {
-        progressFiles.push_back(fileName);
-        return this;
-    }
+    void* beginProgress(const char*) override { return ++progressShown, this; }
     void progress(TransferProgress, unsigned long) override {}
-    void endProgress() override { ++progressEnded; }
-    void fileNameChanged(Database&) override { ++namesChanged; }
+    void endProgress() override {}
+    void fileNameChanged(Database&) override {}
     std::size_t formattedBibliography(char* buffer, std::size_t size) override
     {
         const std::size_t length = std::min(bibliographyText.size(), size - 1);
@@ -92,18 +85,103 @@ protected:
     FakeTransferUi ui_;
 };
 
+// The folder above the test programs' folder.
+inline std::string BuildDirectory()
+{
+    char directory[kPathSize] = "";
+    EXPECT_TRUE(ProgramDirectory(directory, sizeof directory));
+    std::string path = directory;
+    const std::size_t cut = path.find_last_of(kPathSeparator);
+    return cut == std::string::npos ? path : path.substr(0, cut);
+}
+
+inline void TransferTest::SetUp()
+{
+#if !defined(_WIN32)
+    // Filters read their options; natively from a settings file of the test's own.
+    setenv("CARTULAN_CONFIG", Path("settings").c_str(), 1);
+#endif
+    g_store = StoreState();
+    g_transfer.ui = &ui_;
+    g_transfer.saveBackups = 1;
+    g_transfer.lastDirectory[0] = '\0';
+    SetDefaultFilter(kDefaultFilterName);
+    ClearRecentFiles();
+    g_settings = AppSettings();
+    SetFilterDirectory((BuildDirectory() + kPathSeparator + "bin").c_str());
+    UseBasicBibFormat();
+}
+
+inline void TransferTest::TearDown()
+{
+    while (Database* database = FirstDatabase()) DestroyDatabase(database);
+    ClearRecentFiles();
+    g_transfer.ui = nullptr;
+    SetFilterDirectory(nullptr);
+}
+
+inline std::string TransferTest::DataFile(const std::string& name)
+{
+    std::string path = std::string(CARTULAN_TEST_DATA_DIR) + "/" + name;
+    for (char& c : path)
+        if (c == '/') c = kPathSeparator;
+    return path;
+}
+
 // The folder of the filters built for the tests.
-std::string TestFilterDirectory();
+inline std::string TestFilterDirectory()
+{
+    return BuildDirectory() + kPathSeparator + "tests" + kPathSeparator + "io-filters";
+}
+
 // A path in a directory that does not exist: nothing can be saved there.
-std::string UnwritablePath();
+inline std::string UnwritablePath()
+{
+    return (std::filesystem::temp_directory_path() / "cartulan-no-such-dir" / "lib.ref").string();
+}
+
 // A new database (the fixture destroys what is left).
-Database* NewDatabase();
+inline Database* NewDatabase()
+{
+    Database* database = CreateDatabase();
+    EXPECT_NE(database, nullptr);
+    return database;
+}
+
 // Opens `path` as the Open command does when it is given a name; null when that fails.
-Database* OpenFile(const std::string& path);
+inline Database* OpenFile(const std::string& path)
+{
+    Database* database = NewDatabase();
+    std::snprintf(database->fileName, kFileNameSize, "%s", path.c_str());
+    if (TransferFile(*database, kCommandOpen, 0) != 1) {
+        DestroyDatabase(database);
+        return nullptr;
+    }
+    return database;
+}
+
 // The new files a save writes beside its target ("~CT....TMP") that are still there.
-int TemporaryFilesIn(const std::filesystem::path& directory);
+inline int TemporaryFilesIn(const std::filesystem::path& directory)
+{
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(directory))
+        if (entry.path().filename().string().rfind("~CT", 0) == 0) ++count;
+    return count;
+}
+
 // A refer file of `count` references, each with one author, a date and a title, numbered so
 // that the authors sort in file order; every tenth is a report, the others journal papers.
-std::string ReferText(int count);
+inline std::string ReferText(int count)
+{
+    std::string text;
+    char record[160];
+    for (int i = 0; i < count; ++i) {
+        std::snprintf(record, sizeof record,
+                      "%%A Author%05d, A.\r\n%%D %d\r\n%%T Title number %d\r\n%%%c Series\r\n\r\n",
+                      i, 1950 + i % 70, i, i % 10 == 9 ? 'R' : 'J');
+        text += record;
+    }
+    return text;
+}
 
 #endif

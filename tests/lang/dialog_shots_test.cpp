@@ -9,7 +9,6 @@
 
 #include "ids.h"
 #include "ids_header.h"
-#include "loaded_module.h"
 
 namespace {
 

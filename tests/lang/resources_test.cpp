@@ -12,7 +12,6 @@
 
 #include "ids.h"
 #include "ids_header.h"
-#include "loaded_module.h"
 
 namespace {
 

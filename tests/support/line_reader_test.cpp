@@ -12,62 +12,7 @@ namespace {
 
 constexpr int kBufferSize = 32768;
 
-struct LineEndCase {
-    const char* name;
-    std::string bytes;
-    std::vector<LineRead> expected;
-};
-
-TEST(ReadLine, EndsLinesAtLfCrLfAndLoneCr)
-{
-    const LineEndCase cases[] = {
-        {"three CR LF lines", "a\r\n\r\nb\r\n", {{"a", 1}, {"", 1}, {"b", 1}}},
-        {"empty file", "", {}},
-        {"CR inside a line ends it", "x\ry\r\n", {{"x", 0}, {"y", 1}}},
-        {"CRs before LF are one line end", "a\r\r\nb\r\n", {{"a", 1}, {"b", 1}}},
-        {"two lone CRs end two lines", "a\r\rb", {{"a", 0}, {"", 0}, {"b", 0}}},
-        {"LF CR is two line ends", "a\n\rb", {{"a", 0}, {"", 0}, {"b", 0}}},
-        {"tabs and high bytes kept", "\t\xE9t\xE9\r\n", {{"\t\xE9t\xE9", 1}}},
-        {"a run of CRs longer than the buffer before LF", "a" + std::string(20, '\r') + "\nb",
-         {{"a", 1}, {"b", 0}}},
-    };
-    for (int bufferSize : {8, 16, kBufferSize}) {
-        for (const LineEndCase& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + ", buffer " + std::to_string(bufferSize));
-            TempDir dir;
-            WriteBytes(dir.Path("lines.txt"), c.bytes);
-            EXPECT_EQ(ReadAllLines(dir.Path("lines.txt"), bufferSize, kBufferSize), c.expected);
-        }
-    }
-}
-
-TEST(ReadLine, SplitsPiecesAtTheSmallerOfLineAndFileBuffer)
-{
-    struct PieceCase {
-        int bufferSize;
-        int lineSize;
-        std::string bytes;
-        std::vector<LineRead> expected;
-    };
-    const PieceCase cases[] = {
-        // A line that fills the line buffer exactly comes whole, with its line end.
-        {64, 4, "abc\r\nd\r\n", {{"abc", 1}, {"d", 1}}},
-        {64, 4, "abcd\r\n", {{"abc", 0}, {"d", 1}}},
-        {64, 4, "abcdefg\n", {{"abc", 0}, {"def", 0}, {"g", 0}}},
-        {64, 4, "abcdef", {{"abc", 0}, {"def", 0}}},
-        {64, 2, "ab\r\n", {{"a", 0}, {"b", 1}}},
-        {4, 64, "abcdefg\r\nh", {{"abc", 0}, {"def", 0}, {"g", 1}, {"h", 0}}},
-        {2, 64, "ab\r\n\r\n", {{"a", 0}, {"b", 1}, {"", 1}}},
-    };
-    for (const PieceCase& c : cases) {
-        SCOPED_TRACE("buffer " + std::to_string(c.bufferSize) + ", line " +
-                     std::to_string(c.lineSize) + ": " + c.bytes);
-        TempDir dir;
-        WriteBytes(dir.Path("pieces.txt"), c.bytes);
-        EXPECT_EQ(ReadAllLines(dir.Path("pieces.txt"), c.bufferSize, c.lineSize), c.expected);
-    }
-}
-
+// How ReadLine splits lines and pieces is checked against a plain splitting by its fuzz target.
 TEST(LineFile, BadArgumentsAreRefusedWithoutTouchingAnything)
 {
     TempDir dir;

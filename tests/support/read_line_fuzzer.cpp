@@ -36,17 +36,10 @@ void Check(bool condition, const char* what)
 // or one lone CR. Without one, both are the end of the bytes.
 void FindLineEnd(const std::string& bytes, size_t pos, size_t* start, size_t* after, int* crLf)
 {
-    *crLf = 0;
-    *start = bytes.find_first_of("\r\n", pos);
-    if (*start == std::string::npos) {
-        *start = *after = bytes.size();
-    } else if (bytes[*start] == '\n') {
-        *after = *start + 1;
-    } else {
-        size_t lf = bytes.find_first_not_of('\r', *start);
-        *crLf = lf != std::string::npos && bytes[lf] == '\n';
-        *after = *crLf ? lf + 1 : *start + 1;
-    }
+    *start = std::min(bytes.find_first_of("\r\n", pos), bytes.size());
+    const size_t lf = bytes.find_first_not_of('\r', *start);
+    *crLf = *start < bytes.size() && bytes[*start] == '\r' && lf < bytes.size() && bytes[lf] == '\n';
+    *after = *crLf ? lf + 1 : std::min(*start + 1, bytes.size());
 }
 
 std::vector<Delivery> ExpectedLines(const std::string& bytes, size_t capacity)
@@ -72,14 +65,6 @@ std::string AsCString(const std::string& text)
     return text.substr(0, text.find('\0'));
 }
 
-// Named by the process, written anew for every input and removed as soon as the LineFile has
-// it open, so that nothing stays behind.
-const std::string& ScratchPath()
-{
-    static const std::string path = "/tmp/cartio-fuzz-" + std::to_string(getpid());
-    return path;
-}
-
 int SizeFrom(const uint8_t* data)
 {
     return 2 + static_cast<int>((data[0] | data[1] << 8) % (kMaxBufferSize - 1));
@@ -97,7 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int lineSize = throughReadLine ? GetBufSz() : SizeFrom(data + 2);
     const std::string bytes(reinterpret_cast<const char*>(data) + 4, size - 4);
 
-    FILE* out = fopen(ScratchPath().c_str(), "wb");
+    // Written anew for every input and removed as soon as the LineFile has it open.
+    static const std::string path = "/tmp/cartio-fuzz-" + std::to_string(getpid());
+    FILE* out = fopen(path.c_str(), "wb");
     Check(out != nullptr && fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size(),
           "cannot write the scratch file");
     fclose(out);
@@ -106,9 +93,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::unique_ptr<char[]> buffer(new char[static_cast<size_t>(bufferSize) + 1]);
     std::unique_ptr<char[]> line(new char[static_cast<size_t>(lineSize)]);
     LineFile file;
-    Check(OpenLineFile(&file, ScratchPath().c_str(), kLineFileRead, buffer.get(), bufferSize) == 0,
+    Check(OpenLineFile(&file, path.c_str(), kLineFileRead, buffer.get(), bufferSize) == 0,
           "cannot open the scratch file");
-    unlink(ScratchPath().c_str());
+    unlink(path.c_str());
     const std::vector<Delivery> expected =
         ExpectedLines(bytes, static_cast<size_t>(std::min(bufferSize, lineSize) - 1));
     for (size_t i = 0;; ++i) {

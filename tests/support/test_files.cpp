@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cstring>
 #include <fstream>
 #include <iterator>
-#include <memory>
 
-#include "cartio.h"
 
 namespace {
 
@@ -51,37 +47,4 @@ std::string ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::vector<LineRead> ReadAllLines(const std::string& path, int bufferSize, int lineSize)
-{
-    std::vector<LineRead> lines;
-    std::unique_ptr<char[]> buffer(new char[static_cast<size_t>(bufferSize) + 1]);
-    LineFile file;
-    EXPECT_EQ(OpenLineFile(&file, path.c_str(), kLineFileRead, buffer.get(), bufferSize), 0);
-    size_t lineBytes = lineSize > 0 ? static_cast<size_t>(lineSize) : static_cast<size_t>(GetBufSz());
-    std::unique_ptr<char[]> line(new char[lineBytes]);
-    const std::string untouched = "untouched";
-    size_t limit = std::filesystem::file_size(path) + 2;
-    for (;;) {
-        memcpy(line.get(), untouched.c_str(), std::min(lineBytes, untouched.size() + 1));
-        line[lineBytes - 1] = '\0';
-        const std::string before = line.get();
-        int endFlag = -1;
-        int result = lineSize > 0 ? ReadLineLimited(&file, line.get(), lineSize, &endFlag)
-                                  : ReadLine(&file, line.get(), &endFlag);
-        if (endFlag == 1) {
-            EXPECT_EQ(result, 0);
-            EXPECT_EQ(before, line.get()) << "the end of the file changed the line buffer";
-            break;
-        }
-        EXPECT_EQ(endFlag, 0);
-        lines.push_back({line.get(), result});
-        if (lines.size() > limit) {
-            ADD_FAILURE() << "no end of file after " << limit << " lines";
-            break;
-        }
-    }
-    EXPECT_EQ(CloseLineFile(&file), 0);
-    return lines;
 }
