@@ -167,6 +167,17 @@ bool SaveArea(HDC source, int x, int y, int width, int height, const std::string
 // How many pixels of `area` (client coordinates of `window`) show `colour` on the screen.
 int CountPixels(HWND window, const RECT& area, COLORREF colour);
 
+// The host system: runs a command line of its shell (not a Windows program) and waits for
+// it; the host's path of a Windows path (empty when there is none).
+bool RunHostCommand(const std::string& commandLine);
+std::string HostPathOf(const std::string& path);
+
+// A PostScript printer of Wine's generic driver (A4, 300 dpi) that writes each job to the
+// host file `hostOutput`, made the default printer; and its removal, which leaves the system
+// without a default printer.
+bool InstallFilePrinter(const std::string& hostOutput);
+void RemoveFilePrinter();
+
 }  // namespace ui
 
 #endif
