@@ -91,8 +91,11 @@ public:
 
     bool EndPage() override { return ::EndPage(job_.dc) > 0; }
 
+    // A line of blanks leaves nothing on the paper: the device is spared it.
     void DrawText(int32_t x, int32_t y, const char* text, size_t length, bool centred) override
     {
+        if (std::all_of(text, text + length, [](char c) { return c == ' '; }))
+            return;
         if (centred)
             SetTextAlign(job_.dc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
         TextOutA(job_.dc, x, y, text, static_cast<int>(length));
@@ -203,6 +206,8 @@ bool StartJob(PrintJob& job, PrintRun& run)
     SetAbortProc(job.dc, AbortProc);
     MakePrintFont(job);
     job.previousFont = SelectObject(job.dc, job.font);
+    // Text needs no background of its own on paper.
+    SetBkMode(job.dc, TRANSPARENT);
     TEXTMETRICA metrics = {};
     GetTextMetricsA(job.dc, &metrics);
     run.geometry = MakePageGeometry(metrics.tmHeight + metrics.tmExternalLeading,

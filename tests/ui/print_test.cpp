@@ -22,12 +22,22 @@ struct PrintedLine {
 
 class PrintTest : public ProgramTest {
 protected:
+    // The printer of the suite, written to one file.
+    static void SetUpTestSuite()
+    {
+        dir_ = ui::MakeTempDir("print");
+        job_ = dir_ + "\\job.ps";
+        installed_ = ui::InstallFilePrinter(ui::HostPathOf(job_));
+    }
+    static void TearDownTestSuite()
+    {
+        ui::RemoveFilePrinter();
+        ui::RemoveDirTree(dir_);
+    }
     void SetUp() override
     {
         ProgramTest::SetUp();
-        dir_ = ui::MakeTempDir("print");
-        job_ = dir_ + "\\job.ps";
-        ASSERT_TRUE(ui::InstallFilePrinter(ui::HostPathOf(job_)));
+        ASSERT_TRUE(installed_);
         // Arial 13 pixels high on the screen.
         ui::SetProgramSetting("Fonts", "Printer", "Arial,-13,400,0");
     }
@@ -56,22 +66,10 @@ protected:
     {
         return job.empty() ? 0 : job.back().page;
     }
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        ui::RemoveFilePrinter();
-        ui::RemoveDirTree(dir_);
-    }
 
     HWND WaitForTitled(const std::string& title, DWORD ms = ui::kDefaultWaitMs)
     {
-        for (DWORD waited = 0; waited < ms; waited += 50, Sleep(50)) {
-            for (HWND window : ui::TopLevelWindowsOf(program_.Pid())) {
-                if (ui::TextOf(window) == title && IsWindowVisible(window))
-                    return window;
-            }
-        }
-        return nullptr;
+        return ui::WaitForTitledWindow(program_.Pid(), title, ms);
     }
 
     // Answers the print dialog that `command` opens on `window` (the "Selection" choice
@@ -153,15 +151,25 @@ protected:
         return lines;
     }
 
-    std::string dir_;
-    std::string job_;
+    static inline std::string dir_;
+    static inline std::string job_;
+    static inline bool installed_ = false;
     std::string file_;
 };
+
+// Each test runs in a test process and a program of its own: under the platform a program
+// started after another one printed and was stopped may stall.
+using PrintPages = PrintTest;
+using PrintLastPage = PrintTest;
+using PrintSelection = PrintTest;
+using PrintCancel = PrintTest;
+using PrintEditor = PrintTest;
+using PrintNoPrinter = PrintTest;
 
 }  // namespace
 
 
-TEST_F(PrintTest, ThreePagesWithHeadingNumbersAndWrappedLines)
+TEST_F(PrintPages, ThreePagesWithHeadingNumbersAndWrappedLines)
 {
     // Each reference is a paragraph of two lines and an empty one.
     std::string body = "<A@ ><D(@)>";
@@ -194,15 +202,15 @@ TEST_F(PrintTest, ThreePagesWithHeadingNumbersAndWrappedLines)
     // 300 dpi, 9.84 points (a whole factor of 3 would give 39 pixels).
     EXPECT_NEAR(job.front().size, 41.0 * 72 / 300, 0.05);
     // The lines of a paragraph, joined again, give the reference whole: breaks fall between
-    // words, within the right margin, and none is lost.
+    // words, within the right margin, and none is lost. A paragraph's last line ends in the
+    // blank that its carriage return prints as; its empty line leaves nothing on the page.
     std::vector<std::string> paragraphs(1);
     for (const PrintedLine& line : TextLines(job)) {
         EXPECT_EQ(line.left, job[1].left);
         EXPECT_LT(line.right, 595 - 15 * 72 / 25.4);
-        if (line.text == " ")
+        paragraphs.back() += (paragraphs.back().empty() ? "" : " ") + line.text;
+        if (line.text.back() == ' ')
             paragraphs.emplace_back();
-        else
-            paragraphs.back() += (paragraphs.back().empty() ? "" : " ") + line.text;
     }
     ASSERT_EQ(paragraphs.size(), 51u);
     for (int reference = 0; reference < 50; ++reference) {
@@ -213,24 +221,25 @@ TEST_F(PrintTest, ThreePagesWithHeadingNumbersAndWrappedLines)
         EXPECT_EQ(paragraphs[reference], expected + " ");
     }
     RunHost("gs -q -dNOPAUSE -dBATCH -sDEVICE=png16m -r50 -dFirstPage=1 -dLastPage=1 -sOutputFile='" +
-            ui::HostPathOf(ui::ShotsDir()) + "/PrintTest.printed-page-1.png' '" + ui::HostPathOf(job_) + "'");
+            ui::HostPathOf(ui::ShotsDir()) + "/PrintPages.printed-page-1.png' '" + ui::HostPathOf(job_) + "'");
 }
 
-TEST_F(PrintTest, AJobEndingWithItsLastPageHasNoEmptyPage)
+TEST_F(PrintLastPage, AJobEndingWithItsLastPageHasNoEmptyPage)
 {
-    // 32 references of two lines (one of text, one empty) fill a page of 64 lines.
-    HWND frame = LaunchWith(64);
+    // 33 references of two lines (one of text, one empty) fill a page of 66 lines.
+    HWND frame = LaunchWith(66);
     ASSERT_NE(frame, nullptr);
     PrintFrom(frame, false, "");
     const std::vector<PrintedLine> job = ReadJob();
     const std::vector<PrintedLine> lines = TextLines(job);
-    ASSERT_EQ(lines.size(), 128u);
-    EXPECT_EQ(lines[63].page, 1) << "a page holds 64 lines in this font";
+    ASSERT_EQ(lines.size(), 66u);
+    EXPECT_EQ(lines[32].page, 1) << "a page holds 66 lines in this font";
+    EXPECT_EQ(lines[33].page, 2);
     EXPECT_EQ(Pages(job), 2);
     EXPECT_NE(ReadFile(job_).find("%%Pages: 2"), std::string::npos);
 }
 
-TEST_F(PrintTest, SelectionPrintsOnlyItAndKeepsTheClipboard)
+TEST_F(PrintSelection, SelectionPrintsOnlyItAndKeepsTheClipboard)
 {
     HWND frame = LaunchWith(10);
     ASSERT_NE(frame, nullptr);
@@ -240,22 +249,22 @@ TEST_F(PrintTest, SelectionPrintsOnlyItAndKeepsTheClipboard)
     ASSERT_TRUE(ui::SelectLines(list, {1, 3}));
     PrintFrom(frame, true, "selection");
     const std::vector<PrintedLine> lines = TextLines(ReadJob());
-    ASSERT_EQ(lines.size(), 4u);
+    ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].text.rfind("Author1001, A (1901)", 0), 0u);
-    EXPECT_EQ(lines[2].text.rfind("Author1003, A (1903)", 0), 0u);
+    EXPECT_EQ(lines[1].text.rfind("Author1003, A (1903)", 0), 0u);
     // The clipboard still holds what was copied: pasted into a new window, it prints.
     ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
     ASSERT_TRUE(ui::WaitForDatabaseWindows(frame, 2));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));
     PrintFrom(frame, false, "");
     const std::vector<PrintedLine> pasted = TextLines(ReadJob());
-    ASSERT_EQ(pasted.size(), 2u);
+    ASSERT_EQ(pasted.size(), 1u);
     EXPECT_EQ(pasted[0].text.rfind("Author1005, A (1905)", 0), 0u);
 }
 
-TEST_F(PrintTest, CancelInTheAbortDialogStopsTheJob)
+TEST_F(PrintCancel, CancelInTheAbortDialogStopsTheJob)
 {
-    HWND frame = LaunchWith(3000);
+    HWND frame = LaunchWith(20000);
     ASSERT_NE(frame, nullptr);
     DeleteFileA(job_.c_str());
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_PRINT));
@@ -270,12 +279,12 @@ TEST_F(PrintTest, CancelInTheAbortDialogStopsTheJob)
     WaitForJobEnd(frame);
     const std::vector<PrintedLine> job = ReadJob();
     EXPECT_GE(Pages(job), 1);
-    EXPECT_LT(Pages(job), 3000 * 2 / 64);
+    EXPECT_LT(Pages(job), 20000 * 2 / 66);
     EXPECT_TRUE(IsWindowEnabled(frame));
     EXPECT_TRUE(ui::Sync(frame));
 }
 
-TEST_F(PrintTest, EditorPrintsItsReferenceUnderItsCaption)
+TEST_F(PrintEditor, EditorPrintsItsReferenceUnderItsCaption)
 {
     HWND frame = LaunchWith(3);
     ASSERT_NE(frame, nullptr);
@@ -285,13 +294,13 @@ TEST_F(PrintTest, EditorPrintsItsReferenceUnderItsCaption)
     ASSERT_NE(editor, nullptr);
     PrintFrom(editor, false, "");
     const std::vector<PrintedLine> job = ReadJob();
-    ASSERT_EQ(job.size(), 4u);
+    ASSERT_EQ(job.size(), 3u);
     EXPECT_EQ(job[0].text, ui::TextOf(editor));
     EXPECT_EQ(job[1].text.rfind("Author1002, A (1902)", 0), 0u);
     EXPECT_TRUE(IsWindowVisible(editor));
 }
 
-TEST_F(PrintTest, WithoutAPrinterPrintingSaysSo)
+TEST_F(PrintNoPrinter, WithoutAPrinterPrintingSaysSo)
 {
     ui::RemoveFilePrinter();
     HWND frame = LaunchWith(3);

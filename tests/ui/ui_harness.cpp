@@ -260,6 +260,19 @@ HWND WaitForTopLevelWindow(DWORD pid, const std::string& className, DWORD ms)
     return nullptr;
 }
 
+HWND WaitForTitledWindow(DWORD pid, const std::string& title, DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : TopLevelWindowsOf(pid)) {
+            if (IsWindowVisible(window) && TextOf(window) == title)
+                return window;
+        }
+        Sleep(20);
+    } while (GetTickCount() - start < ms);
+    return nullptr;
+}
+
 HWND WaitForDialog(DWORD pid, DWORD ms)
 {
     DWORD start = GetTickCount();
@@ -889,7 +902,8 @@ constexpr char kTestPpd[] =
     "*OpenUI *PageSize/Page Size: PickOne\n*DefaultPageSize: A4\n"
     "*PageSize A4/A4: \"<</PageSize[595 842]/ImageableArea null>>setpagedevice\"\n"
     "*CloseUI: *PageSize\n*DefaultImageableArea: A4\n*ImageableArea A4/A4: \"18 18 577 824\"\n"
-    "*DefaultPaperDimension: A4\n*PaperDimension A4/A4: \"595 842\"\n";
+    "*DefaultPaperDimension: A4\n*PaperDimension A4/A4: \"595 842\"\n"
+    "*DefaultFont: Helvetica\n*Font Helvetica: Standard \"(001.006)\" Standard ROM\n";
 
 }  // namespace
 
@@ -927,6 +941,11 @@ bool InstallFilePrinter(const std::string& hostOutput)
     HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
     if (!printer)
         return false;
+    // As a PostScript printer is set up on Windows: Arial prints in the printer's Helvetica,
+    // so that the job needs no font of its own.
+    char helvetica[] = "Helvetica";
+    SetPrinterDataExA(printer, "PrinterDriverData\\FontSubTable", "Arial", REG_SZ,
+                      reinterpret_cast<BYTE*>(helvetica), sizeof helvetica);
     ClosePrinter(printer);
     return SetDefaultPrinterA(kTestPrinter) != FALSE;
 }

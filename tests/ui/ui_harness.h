@@ -63,6 +63,8 @@ std::vector<HWND> ChildrenOf(HWND parent);  // direct children, in Z order
 HWND FindChildByClass(HWND parent, const std::string& className);
 // Waits for a top-level window of `pid` with the class; null after `ms`.
 HWND WaitForTopLevelWindow(DWORD pid, const std::string& className, DWORD ms = kDefaultWaitMs);
+// Waits for a visible top-level window of `pid` with the title; null after `ms`.
+HWND WaitForTitledWindow(DWORD pid, const std::string& title, DWORD ms = kDefaultWaitMs);
 // Waits for a dialog or message box (class "#32770") of `pid`; null after `ms`.
 HWND WaitForDialog(DWORD pid, DWORD ms = kDefaultWaitMs);
 // Every top-level window of `pid` with its class, title and children: for failure reports.
