@@ -4,7 +4,8 @@
 //   print_bench PROGRAM REFS.REF WORKDIR
 //
 // Prints "print seconds (N pages)": from OK in the print dialog until the job has ended, the
-// owner is enabled again and the printer's file is complete. Best of three jobs.
+// owner is enabled again and the printer's file is complete; best of three jobs. Then the
+// same as "print-truetype" with a TrueType printer font that the printer does not have.
 #include <windows.h>
 
 #include <cstdio>
@@ -57,6 +58,30 @@ double PrintOnce(HWND frame, DWORD pid, const std::string& output, int& pages)
     }
 }
 
+// The best of three jobs of one program started with `font` as its printer font.
+double BestJob(const std::string& program, const std::string& refs, const std::string& output,
+               const char* font, int& pages)
+{
+    ui::RemoveProgramSettings();
+    ui::SetProgramSetting("Fonts", "Printer", font);
+    ui::RunningProgram running;
+    HWND frame = nullptr;
+    if (running.Start(program, {}))
+        frame = ui::WaitForTopLevelWindow(running.Pid(), "RefFrame", 30000);
+    while (frame && !IsWindowVisible(frame))
+        Sleep(20);
+    double best = -1;
+    if (frame && ui::HandOver(frame, refs) && ui::WaitForDatabaseWindows(frame, 1)) {
+        for (int run = 0; run < 3; ++run) {
+            const double seconds = PrintOnce(frame, running.Pid(), output, pages);
+            if (seconds >= 0 && (best < 0 || seconds < best))
+                best = seconds;
+        }
+    }
+    running.Terminate();
+    return best;
+}
+
 int Run(const std::string& program, const std::string& refs, const std::string& workDir)
 {
     const std::string output = workDir + "\\print.ps";
@@ -64,31 +89,23 @@ int Run(const std::string& program, const std::string& refs, const std::string& 
         std::fprintf(stderr, "print_bench: cannot install the file printer\n");
         return 1;
     }
-    ui::RemoveProgramSettings();
-    // A printer font as a user sets it: the stock font prints tiny on a 300-dpi page.
-    ui::SetProgramSetting("Fonts", "Printer", "Arial,-13,400,0");
-    ui::RunningProgram running;
-    HWND frame = nullptr;
-    if (running.Start(program, {}))
-        frame = ui::WaitForTopLevelWindow(running.Pid(), "RefFrame", 30000);
-    while (frame && !IsWindowVisible(frame))
-        Sleep(20);
-    if (!frame || !ui::HandOver(frame, refs) || !ui::WaitForDatabaseWindows(frame, 1)) {
-        ui::RemoveFilePrinter();
-        return 1;
+    // Arial prints in the printer's own Helvetica; Tahoma is a TrueType font that the driver
+    // sends with every page.
+    const struct {
+        const char* name;
+        const char* font;
+    } runs[] = {{"print", "Arial,-13,400,0"}, {"print-truetype", "Tahoma,-13,400,0"}};
+    int status = 0;
+    for (const auto& run : runs) {
+        int pages = 0;
+        const double best = BestJob(program, refs, output, run.font, pages);
+        if (best >= 0)
+            std::printf("%s %.3f (%d pages)\n", run.name, best, pages);
+        else
+            status = 1;
     }
-    double best = -1;
-    int pages = 0;
-    for (int run = 0; run < 3; ++run) {
-        const double seconds = PrintOnce(frame, running.Pid(), output, pages);
-        if (seconds >= 0 && (best < 0 || seconds < best))
-            best = seconds;
-    }
-    if (best >= 0)
-        std::printf("print %.3f (%d pages)\n", best, pages);
-    running.Terminate();
     ui::RemoveFilePrinter();
-    return best >= 0 ? 0 : 1;
+    return status;
 }
 
 }  // namespace
