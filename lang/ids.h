@@ -5,7 +5,7 @@
    Ranges (numbers are unique within each kind; a dialog's controls only within that dialog):
      string ids      1 .. 8        field names offered for sorting and searching
                      21 .. 27      parts of search descriptions
-                     500 .. 589    command help texts (the command's own id, CMD_*) and messages
+                     500 .. 590    command help texts (the command's own id, CMD_*) and messages
                      591 .. 596    messages about files that could not be loaded or saved
                      597 .. 600    messages about reading and saving files
                      610 .. 611    questions about saving narrowed search results
@@ -380,6 +380,8 @@
 #define IDS_SCANNING                586
 #define IDS_FORMAT_NAME_EXISTS      588
 #define IDS_FORMAT_LINE_BREAK       589
+/* Printing was asked for, but the system has no printer. */
+#define IDS_NO_PRINTER              590
 
 /* Failures of loading and saving files that the program reports beyond the library's own
    messages; "%s" is the file name (the filter's for IDS_FILTER_FAILED), "%s" after it the

@@ -16,6 +16,7 @@
 #include "frame_bars.h"
 #include "help.h"
 #include "keywords_dialog.h"
+#include "print/printing.h"
 #include "reference_editing.h"
 #include "reference_editor_layout.h"
 #include "search/keywords.h"
@@ -337,6 +338,18 @@ void OnCopyFormatted(HWND dialog, EditorState& state)
     PutOnClipboard(dialog, std::string(text.data(), built.length));
 }
 
+// The reference as Copy formatted puts it on the clipboard, printed under the editor's caption.
+void OnPrint(HWND dialog, EditorState& state)
+{
+    if (state.dirty && !StoreFields(dialog, state))
+        return;
+    std::vector<char> text(kBibliographyTextSize);
+    BuildSingleReferenceText(CurrentBibFormat(), *state.current, text.data(), text.size());
+    char caption[260] = {};
+    GetWindowTextA(dialog, caption, sizeof caption);
+    printText(dialog, text.data(), caption);
+}
+
 void OnCommonList(HWND dialog, EditorState& state, int sourceType)
 {
     if (RunCommonListDialog(dialog, sourceType) != 1 || sourceType != state.shownSourceType)
@@ -418,11 +431,7 @@ void OnCommand(HWND dialog, EditorState& state, int id, int code)
     case CMD_REF_ADD_TO_BIB: OnAddToBibliography(state); break;
     case CMD_REF_ADD_KEYWORDS: OnAddKeywords(dialog, state); break;
     case CMD_REF_COPY_FORMATTED: OnCopyFormatted(dialog, state); break;
-    // Print stores the fields first, as Copy formatted does; the program prints nothing yet.
-    case CMD_FILE_PRINT:
-        if (state.dirty)
-            StoreFields(dialog, state);
-        break;
+    case CMD_FILE_PRINT: OnPrint(dialog, state); break;
     case CMD_EDIT_UNDO: PassToFocus(dialog, WM_UNDO); break;
     case CMD_EDIT_CUT: PassToFocus(dialog, WM_CUT); break;
     case CMD_EDIT_COPY: PassToFocus(dialog, WM_COPY); break;

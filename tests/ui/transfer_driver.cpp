@@ -224,40 +224,6 @@ void HandOverNoWait(HWND frame, const std::string& name)
 
 namespace {
 
-// Runs a command line of the host system's shell (not a Windows program) and waits for it.
-bool RunHostCommand(const std::string& commandLine)
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string line = "/bin/sh -c \"" + commandLine + "\"";
-    // Wine starts a program of the host system that it is given by its path.
-    if (!CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return false;
-    WaitForSingleObject(process.hProcess, ui::kDefaultWaitMs);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
-
-// The host system's path of a Windows path; empty when there is none.
-std::string HostPathOf(const std::string& path)
-{
-    using UnixName = char*(CDECL*)(const WCHAR*);
-    auto convert = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!convert)
-        return "";
-    std::wstring wide(path.begin(), path.end());
-    char* unixName = convert(wide.c_str());
-    if (!unixName)
-        return "";
-    std::string result = unixName;
-    HeapFree(GetProcessHeap(), 0, unixName);
-    return result;
-}
-
 // Whether 128 KB fit in `directory`: they do not on the small file system.
 bool FitsIn(const std::string& directory)
 {
@@ -284,7 +250,7 @@ void TransferUiTest::TearDown()
     SetEnvironmentVariableA(kHelpLogSetting, nullptr);
     ProgramTest::TearDown();
     if (!mounted_.empty()) {
-        RunHostCommand("umount -l '" + HostPathOf(mounted_) + "'");
+        ui::RunHostCommand("umount -l '" + ui::HostPathOf(mounted_) + "'");
         WaitUntil([&] { return FitsIn(mounted_); }, 3000);
     }
     ui::RemoveDirTree(dir_);
@@ -330,11 +296,11 @@ std::vector<std::string> TransferUiTest::HelpOpened(size_t count)
 bool TransferUiTest::MountSmallFileSystem(const std::string& name)
 {
     const std::string folder = Path(name);
-    const std::string host = CreateDirectoryA(folder.c_str(), nullptr) ? HostPathOf(folder) : "";
+    const std::string host = CreateDirectoryA(folder.c_str(), nullptr) ? ui::HostPathOf(folder) : "";
     if (host.empty())
         return false;
     mounted_ = folder;
-    RunHostCommand("mount -t tmpfs -o size=64k tmpfs '" + host + "'");
+    ui::RunHostCommand("mount -t tmpfs -o size=64k tmpfs '" + host + "'");
     // The command may end before the mount is in place.
     return WaitUntil([&] { return !FitsIn(folder); }, 3000);
 }

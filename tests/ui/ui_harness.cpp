@@ -1,5 +1,7 @@
 #include "ui_harness.h"
 
+#include <winspool.h>
+
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -252,6 +254,19 @@ HWND WaitForTopLevelWindow(DWORD pid, const std::string& className, DWORD ms)
     do {
         for (HWND window : TopLevelWindowsOf(pid)) {
             if (ClassOf(window) == className)
+                return window;
+        }
+        Sleep(20);
+    } while (GetTickCount() - start < ms);
+    return nullptr;
+}
+
+HWND WaitForTitledWindow(DWORD pid, const std::string& title, DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : TopLevelWindowsOf(pid)) {
+            if (IsWindowVisible(window) && TextOf(window) == title)
                 return window;
         }
         Sleep(20);
@@ -844,6 +859,113 @@ bool SaveScreenshot(const std::string& path)
                           GetSystemMetrics(SM_CYSCREEN), path);
     ReleaseDC(nullptr, screen);
     return saved;
+}
+
+// Runs a command line of the host system's shell (not a Windows program) and waits for it.
+bool RunHostCommand(const std::string& commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string line = "/bin/sh -c \"" + commandLine + "\"";
+    // Wine starts a program of the host system that it is given by its path.
+    if (!CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    WaitForSingleObject(process.hProcess, kDefaultWaitMs);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+// The host system's path of a Windows path; empty when there is none.
+std::string HostPathOf(const std::string& path)
+{
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    auto convert = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!convert)
+        return "";
+    std::wstring wide(path.begin(), path.end());
+    char* unixName = convert(wide.c_str());
+    if (!unixName)
+        return "";
+    std::string result = unixName;
+    HeapFree(GetProcessHeap(), 0, unixName);
+    return result;
+}
+
+namespace {
+
+constexpr char kTestPrinter[] = "Cartulan Test Printer";
+constexpr char kTestDriver[] = "Cartulan Test PostScript";
+// The generic driver takes the page and the resolution from a PPD; without one the device has
+// no pixels.
+constexpr char kTestPpd[] =
+    "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n"
+    "*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n*PCFileName: \"CARTTEST.PPD\"\n"
+    "*Manufacturer: \"Cartulan\"\n*Product: \"(Cartulan Test)\"\n*ModelName: \"Cartulan Test\"\n"
+    "*NickName: \"Cartulan Test\"\n*ShortNickName: \"Cartulan Test\"\n"
+    "*PSVersion: \"(3010.000) 0\"\n*LanguageLevel: \"3\"\n*ColorDevice: False\n"
+    "*DefaultColorSpace: Gray\n*TTRasterizer: Type42\n*DefaultResolution: 300dpi\n"
+    "*OpenUI *PageSize/Page Size: PickOne\n*DefaultPageSize: A4\n"
+    "*PageSize A4/A4: \"<</PageSize[595 842]/ImageableArea null>>setpagedevice\"\n"
+    "*CloseUI: *PageSize\n*DefaultImageableArea: A4\n*ImageableArea A4/A4: \"18 18 577 824\"\n"
+    "*DefaultPaperDimension: A4\n*PaperDimension A4/A4: \"595 842\"\n"
+    "*DefaultFont: Helvetica\n*Font Helvetica: Standard \"(001.006)\" Standard ROM\n";
+
+}  // namespace
+
+bool InstallFilePrinter(const std::string& hostOutput)
+{
+    RemoveFilePrinter();
+    char driverDir[MAX_PATH] = {};
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(driverDir),
+                                    sizeof driverDir, &needed))
+        return false;
+    const std::string ppd = std::string(driverDir) + "\\CARTTEST.PPD";
+    HANDLE file = CreateFileA(ppd.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    WriteFile(file, kTestPpd, sizeof kTestPpd - 1, &written, nullptr);
+    CloseHandle(file);
+    DRIVER_INFO_3A driver = {};
+    driver.cVersion = 3;
+    driver.pName = const_cast<char*>(kTestDriver);
+    driver.pEnvironment = const_cast<char*>("Windows NT x86");
+    driver.pDriverPath = const_cast<char*>("wineps.drv");
+    driver.pDataFile = const_cast<char*>("CARTTEST.PPD");
+    driver.pConfigFile = const_cast<char*>("wineps.drv");
+    if (!AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE*>(&driver)))
+        return false;
+    std::string port = "|cat > '" + hostOutput + "'";
+    PRINTER_INFO_2A info = {};
+    info.pPrinterName = const_cast<char*>(kTestPrinter);
+    info.pPortName = &port[0];
+    info.pDriverName = const_cast<char*>(kTestDriver);
+    info.pPrintProcessor = const_cast<char*>("WinPrint");
+    info.pDatatype = const_cast<char*>("RAW");
+    HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+    if (!printer)
+        return false;
+    // As a PostScript printer is set up on Windows: Arial prints in the printer's Helvetica,
+    // so that the job needs no font of its own.
+    char helvetica[] = "Helvetica";
+    SetPrinterDataExA(printer, "PrinterDriverData\\FontSubTable", "Arial", REG_SZ,
+                      reinterpret_cast<BYTE*>(helvetica), sizeof helvetica);
+    ClosePrinter(printer);
+    return SetDefaultPrinterA(kTestPrinter) != FALSE;
+}
+
+void RemoveFilePrinter()
+{
+    HANDLE printer = nullptr;
+    if (OpenPrinterA(const_cast<char*>(kTestPrinter), &printer, nullptr)) {
+        DeletePrinter(printer);
+        ClosePrinter(printer);
+    }
 }
 
 }  // namespace ui

@@ -63,6 +63,8 @@ std::vector<HWND> ChildrenOf(HWND parent);  // direct children, in Z order
 HWND FindChildByClass(HWND parent, const std::string& className);
 // Waits for a top-level window of `pid` with the class; null after `ms`.
 HWND WaitForTopLevelWindow(DWORD pid, const std::string& className, DWORD ms = kDefaultWaitMs);
+// Waits for a visible top-level window of `pid` with the title; null after `ms`.
+HWND WaitForTitledWindow(DWORD pid, const std::string& title, DWORD ms = kDefaultWaitMs);
 // Waits for a dialog or message box (class "#32770") of `pid`; null after `ms`.
 HWND WaitForDialog(DWORD pid, DWORD ms = kDefaultWaitMs);
 // Every top-level window of `pid` with its class, title and children: for failure reports.
@@ -169,6 +171,17 @@ bool SaveArea(HDC source, int x, int y, int width, int height, const std::string
               size_t* colours = nullptr);
 // How many pixels of `area` (client coordinates of `window`) show `colour` on the screen.
 int CountPixels(HWND window, const RECT& area, COLORREF colour);
+
+// The host system: runs a command line of its shell (not a Windows program) and waits for
+// it; the host's path of a Windows path (empty when there is none).
+bool RunHostCommand(const std::string& commandLine);
+std::string HostPathOf(const std::string& path);
+
+// A PostScript printer of Wine's generic driver (A4, 300 dpi) that writes each job to the
+// host file `hostOutput`, made the default printer; and its removal, which leaves the system
+// without a default printer.
+bool InstallFilePrinter(const std::string& hostOutput);
+void RemoveFilePrinter();
 
 }  // namespace ui
 

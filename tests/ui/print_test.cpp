@@ -1,0 +1,308 @@
+// Printing to a PostScript printer of Wine's generic driver that writes each job to a file;
+// the file is read back as text with its positions by Ghostscript.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "ids.h"
+#include "program_test.h"
+
+namespace {
+
+// One printed line: its page, text, box in points from the top left (`baseline` the line's
+// base) and font size in points.
+struct PrintedLine {
+    int page;
+    std::string text;
+    double left, baseline, right, size;
+};
+
+class PrintTest : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        dir_ = ui::MakeTempDir("print");
+        job_ = dir_ + "\\job.ps";
+        ASSERT_TRUE(ui::InstallFilePrinter(ui::HostPathOf(job_)));
+        // Arial 13 pixels high on the screen; each reference a paragraph of two lines.
+        ui::SetProgramSetting("Fonts", "Printer", "Arial,-13,400,0");
+        std::string body = "<A@ ><D(@)>";
+        for (int i = 0; i < 10; ++i)
+            body += "<T @>";
+        ui::SetProgramSetting("Formats", "Long", body);
+        ui::SetProgramSetting("Bibliography", "Format", "Long");
+    }
+    void TearDown() override
+    {
+        ProgramTest::TearDown();
+        ui::RemoveFilePrinter();
+        ui::RemoveDirTree(dir_);
+    }
+
+    // Opens a file of `count` references in the program (started when `frame` is null).
+    HWND Open(int count, HWND frame = nullptr)
+    {
+        if (!frame)
+            frame = Launch();
+        const std::string file = ui::WriteReferFile(dir_, std::to_string(count) + ".ref", count);
+        const size_t windows = frame ? ui::DatabaseWindows(frame).size() : 0;
+        if (!frame || !ui::HandOver(frame, file) || !ui::WaitForDatabaseWindows(frame, windows + 1))
+            return nullptr;
+        return frame;
+    }
+
+    // The text lines of the job (without the title and the page numbers), and its pages.
+    std::vector<PrintedLine> TextLines(const std::vector<PrintedLine>& job)
+    {
+        std::vector<PrintedLine> lines;
+        for (const PrintedLine& line : job) {
+            if (line.text.rfind("Page ", 0) != 0 && line.text.rfind("Cartulan 7.8 - ", 0) != 0)
+                lines.push_back(line);
+        }
+        return lines;
+    }
+    static int Pages(const std::vector<PrintedLine>& job)
+    {
+        return job.empty() ? 0 : job.back().page;
+    }
+
+    HWND WaitForTitled(const std::string& title, DWORD ms = ui::kDefaultWaitMs)
+    {
+        return ui::WaitForTitledWindow(program_.Pid(), title, ms);
+    }
+
+    // Answers the print dialog that `command` opens on `window` (the "Selection" choice
+    // first when asked), and waits until the job has ended and its file is complete.
+    void PrintFrom(HWND window, bool selection, const std::string& shot)
+    {
+        DeleteFileA(job_.c_str());
+        ASSERT_TRUE(ui::PostCommand(window, CMD_FILE_PRINT));
+        HWND dialog = WaitForTitled("Print");
+        ASSERT_NE(dialog, nullptr) << ui::DescribeWindowsOf(program_.Pid());
+        if (selection)
+            SendMessageA(GetDlgItem(dialog, 0x421), BM_CLICK, 0, 0);  // rad2, "Selection"
+        if (!shot.empty())
+            SaveShot(shot);
+        ASSERT_TRUE(ui::CloseBox(dialog, IDOK));
+        WaitForJobEnd(window);
+    }
+
+    void WaitForJobEnd(HWND window)
+    {
+        for (int i = 0; i < 400 && (WaitForTitled("Cartulan Printing", 0) || !IsWindowEnabled(window)); ++i)
+            Sleep(50);
+        for (int i = 0; i < 200 && ReadFile(job_).find("%%EOF") == std::string::npos; ++i)
+            Sleep(50);
+        ASSERT_NE(ReadFile(job_).find("%%EOF"), std::string::npos) << "no complete job";
+    }
+
+    static std::string ReadFile(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+
+    // Runs a host command and waits until it is done: Wine does not wait for a host process.
+    void RunHost(const std::string& command)
+    {
+        const std::string done = dir_ + "\\done";
+        DeleteFileA(done.c_str());
+        ui::RunHostCommand(command + "; touch '" + ui::HostPathOf(done) + "'");
+        for (int i = 0; i < 300 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+            Sleep(50);
+    }
+
+    // The job's lines, as Ghostscript reads them from the file: each character with its box
+    // in points from the top left, gathered into lines by page and baseline.
+    std::vector<PrintedLine> ReadJob()
+    {
+        const std::string text = dir_ + "\\job.txt";
+        RunHost("gs -q -dNOPAUSE -dBATCH -sDEVICE=txtwrite -dTextFormat=0 -sOutputFile='" +
+                ui::HostPathOf(text) + "' '" + ui::HostPathOf(job_) + "'");
+        std::map<std::pair<int, double>, std::map<double, std::string>> chars;
+        std::map<std::pair<int, double>, double> rights, sizes;
+        std::istringstream in(ReadFile(text));
+        int page = 0;
+        double size = 0;
+        for (std::string line; std::getline(in, line);) {
+            double x0, y0, x1, y1;
+            char c[16] = {};
+            if (line.rfind("<page", 0) == 0)
+                ++page;
+            else if (std::sscanf(line.c_str(), "<span bbox=\"%*f %*f %*f %*f\" font=\"%*[^\"]\" size=\"%lf\"", &size) == 1)
+                continue;
+            else if (std::sscanf(line.c_str(), "<char bbox=\"%lf %lf %lf %lf\" c=\"%15[^\"]\"", &x0, &y0, &x1, &y1, c) == 5) {
+                const auto key = std::make_pair(page, y0);
+                chars[key][x0] = std::strcmp(c, "&amp;") == 0 ? "&" : c[0] == '&' ? "?" : c;
+                rights[key] = std::max(rights[key], x1);
+                sizes[key] = size;
+            }
+        }
+        std::vector<PrintedLine> lines;
+        for (const auto& [key, row] : chars) {
+            PrintedLine printed = {key.first, "", row.begin()->first, key.second, rights[key], sizes[key]};
+            for (const auto& [x, character] : row)
+                printed.text += character;
+            lines.push_back(printed);
+        }
+        return lines;
+    }
+
+    std::string dir_;
+    std::string job_;
+};
+
+// Each test runs in a test process and a program of its own: under the platform some messages
+// sent to the program after a job (the hand-over of a file, the activation of a window) never
+// return, nor does a file handed to a program started after another one printed.
+using PrintPages = PrintTest;
+using PrintLastPage = PrintTest;
+using PrintSelection = PrintTest;
+using PrintCancel = PrintTest;
+using PrintEditor = PrintTest;
+using PrintNoPrinter = PrintTest;
+
+}  // namespace
+
+
+TEST_F(PrintPages, ThreePagesWithHeadingNumbersAndWrappedLines)
+{
+    HWND frame = Open(50);
+    ASSERT_NE(frame, nullptr);
+    PrintFrom(frame, false, "dialog");
+    const std::vector<PrintedLine> job = ReadJob();
+    ASSERT_EQ(Pages(job), 3);
+    for (int page = 1; page <= 3; ++page) {
+        SCOPED_TRACE(page);
+        auto title = std::find_if(job.begin(), job.end(), [&](const PrintedLine& line) {
+            return line.page == page && line.text.rfind("Cartulan 7.8 - C:\\", 0) == 0 &&
+                   line.text.find("\\50.ref") != std::string::npos;
+        });
+        auto number = std::find_if(job.begin(), job.end(), [&](const PrintedLine& line) {
+            return line.page == page && line.text == "Page " + std::to_string(page) + "  ";
+        });
+        ASSERT_TRUE(title != job.end() && number != job.end());
+        // Both centred on the same point, the title above and the number below every line.
+        EXPECT_NEAR(title->left + title->right, number->left + number->right, 3.0);
+        for (const PrintedLine& line : TextLines(job)) {
+            if (line.page == page)
+                EXPECT_TRUE(line.baseline > title->baseline && line.baseline < number->baseline);
+        }
+    }
+    // The printer font keeps its size from the 96-dpi screen: 13 x 300 / 96 = 41 pixels at
+    // 300 dpi, 9.84 points (a whole factor of 3 would give 39 pixels).
+    EXPECT_NEAR(job.front().size, 41.0 * 72 / 300, 0.05);
+    // The lines of a paragraph, joined again, give the reference whole: breaks fall between
+    // words, within the right margin, and none is lost. A paragraph's last line ends in the
+    // blank that its carriage return prints as; its empty line leaves nothing on the page.
+    std::vector<std::string> paragraphs(1);
+    for (const PrintedLine& line : TextLines(job)) {
+        EXPECT_EQ(line.left, job[1].left);
+        EXPECT_LT(line.right, 595 - 15 * 72 / 25.4);
+        paragraphs.back() += (paragraphs.back().empty() ? "" : " ") + line.text;
+        if (line.text.back() == ' ')
+            paragraphs.emplace_back();
+    }
+    ASSERT_EQ(paragraphs.size(), 51u);
+    for (int reference = 0; reference < 50; ++reference) {
+        std::string expected = "Author" + std::to_string(1000 + reference) + ", A (" +
+                               std::to_string(1900 + reference) + ")";
+        for (int i = 0; i < 10; ++i)
+            expected += " A paper " + std::to_string(1000 + reference);
+        EXPECT_EQ(paragraphs[reference], expected + " ");
+    }
+    RunHost("gs -q -dNOPAUSE -dBATCH -sDEVICE=png16m -r50 -dFirstPage=1 -dLastPage=1 -sOutputFile='" +
+            ui::HostPathOf(ui::ShotsDir()) + "/PrintPages.printed-page-1.png' '" + ui::HostPathOf(job_) + "'");
+}
+
+TEST_F(PrintLastPage, AJobEndingWithItsLastPageHasNoEmptyPage)
+{
+    // 22 references of three lines fill a page of 66: 44 end with the second page.
+    HWND frame = Open(44);
+    ASSERT_NE(frame, nullptr);
+    PrintFrom(frame, false, "");
+    const std::vector<PrintedLine> full = TextLines(ReadJob());
+    ASSERT_EQ(full.size(), 88u);
+    EXPECT_TRUE(full[43].page == 1 && full[44].page == 2) << "a page holds 66 lines in this font";
+    EXPECT_NE(ReadFile(job_).find("%%Pages: 2"), std::string::npos);
+}
+
+TEST_F(PrintSelection, SelectionPrintsOnlyItAndKeepsTheClipboard)
+{
+    HWND frame = Open(10);
+    ASSERT_NE(frame, nullptr);
+    HWND list = ui::ListOf(ui::ActiveDatabaseWindow(frame));
+    ASSERT_TRUE(ui::SelectLines(list, {5}));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_COPY));
+    ASSERT_TRUE(ui::SelectLines(list, {1, 3}));
+    PrintFrom(frame, true, "selection");
+    const std::vector<PrintedLine> lines = TextLines(ReadJob());
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].text.rfind("Author1001, A (1901)", 0), 0u);
+    EXPECT_EQ(lines[2].text.rfind("Author1003, A (1903)", 0), 0u);
+    // The clipboard still holds what was copied: pasted into a new window, it prints.
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
+    ASSERT_TRUE(ui::WaitForDatabaseWindows(frame, 2));
+    ASSERT_TRUE(ui::SendCommand(frame, CMD_EDIT_PASTE));
+    PrintFrom(frame, false, "");
+    const std::vector<PrintedLine> pasted = TextLines(ReadJob());
+    ASSERT_EQ(pasted.size(), 2u);
+    EXPECT_EQ(pasted[0].text.rfind("Author1005, A (1905)", 0), 0u);
+}
+
+TEST_F(PrintCancel, CancelInTheAbortDialogStopsTheJob)
+{
+    HWND frame = Open(20000);
+    ASSERT_NE(frame, nullptr);
+    DeleteFileA(job_.c_str());
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_PRINT));
+    HWND dialog = WaitForTitled("Print");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(ui::CloseBox(dialog, IDOK));
+    HWND abort = WaitForTitled("Cartulan Printing");
+    ASSERT_NE(abort, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(frame));
+    SaveShot("abort");
+    ASSERT_TRUE(ui::PressButton(abort, IDCANCEL));
+    WaitForJobEnd(frame);
+    const std::vector<PrintedLine> job = ReadJob();
+    EXPECT_GE(Pages(job), 1);
+    EXPECT_LT(Pages(job), 20000 * 3 / 66);
+    EXPECT_TRUE(IsWindowEnabled(frame));
+    EXPECT_TRUE(ui::Sync(frame));
+}
+
+TEST_F(PrintEditor, EditorPrintsItsReferenceUnderItsCaption)
+{
+    HWND frame = Open(3);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(ui::SelectLines(ui::ListOf(ui::ActiveDatabaseWindow(frame)), {2}));
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_EDIT));
+    HWND editor = ui::WaitForDialog(program_.Pid());
+    ASSERT_NE(editor, nullptr);
+    PrintFrom(editor, false, "");
+    const std::vector<PrintedLine> job = ReadJob();
+    ASSERT_EQ(job.size(), 4u);
+    EXPECT_EQ(job[0].text, ui::TextOf(editor));
+    EXPECT_EQ(job[1].text.rfind("Author1002, A (1902)", 0), 0u);
+    EXPECT_TRUE(IsWindowVisible(editor));
+}
+
+TEST_F(PrintNoPrinter, WithoutAPrinterPrintingSaysSo)
+{
+    ui::RemoveFilePrinter();
+    HWND frame = Open(3);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_PRINT));
+    HWND box = ui::WaitForDialog(program_.Pid());
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(ui::DialogText(box).find("There is no printer"), std::string::npos);
+    ASSERT_TRUE(ui::CloseBox(box, IDOK));
+    EXPECT_TRUE(ui::Sync(frame));
+}
