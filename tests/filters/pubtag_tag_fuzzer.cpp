@@ -1,7 +1,10 @@
 // The pubtag filter over arbitrary bytes: besides the checks of every load, no author and no
 // keyword may start with the tail of a longer tag ("ID- ORCID: ..." from an "AUID-" line,
 // "DA- 2020/..." from "MHDA-"): a line that starts with such a tag belongs to no field. A
-// tail that also stands elsewhere in the file is not looked for, since a field may hold it.
+// tail that also stands elsewhere in the file is not looked for, since a field may hold it;
+// nor is one with bytes that reading converts (a NUL reads as a blank, a character the code
+// page lacks becomes its "{U+...}" code), since converted text elsewhere may spell it.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,8 +23,18 @@ bool IsCapital(char c)
 
 // The tails of the lines that start with "AU", "MH" or "ME" followed by a capital, from the
 // capital up to the end of the line, which occur nowhere else in the file.
-std::vector<std::string> LongerTagTails(const std::string& file)
+bool ReadsAsItStands(const std::string& text)
 {
+    for (char c : text) {
+        if (c < ' ' || c > '~' || c == '{')
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::string> LongerTagTails(std::string file)
+{
+    std::replace(file.begin(), file.end(), '\0', ' ');
     std::vector<std::string> tails;
     for (size_t at = 0; at < file.size();) {
         size_t end = file.find_first_of("\r\n", at);
@@ -31,7 +44,8 @@ std::vector<std::string> LongerTagTails(const std::string& file)
         const std::string tag = line.substr(0, 2);
         if (line.size() > 3 && (tag == "AU" || tag == "MH") && IsCapital(line[2])) {
             const std::string tail = line.substr(2);
-            if (file.find(tail) == at + 2 && file.find(tail, at + 3) == std::string::npos)
+            if (ReadsAsItStands(tail) && file.find(tail) == at + 2 &&
+                file.find(tail, at + 3) == std::string::npos)
                 tails.push_back(tail);
         }
         at = end + 1;
