@@ -55,6 +55,12 @@ struct BibField {
     std::string joined;
 };
 
+// A group in braces at an entry's own level: where its braces stand in the entry's text.
+struct BibGroup {
+    size_t open;
+    size_t close;
+};
+
 struct BibEntry {
     std::string type;  // lower case
     std::string key;
@@ -69,6 +75,7 @@ struct BibtexFilter {
     // Reading.
     BibEntry entry;
     std::string body;   // the text of the entry being read
+    std::vector<BibGroup> groups;  // of `body`, by where they open
     std::string carry;  // the rest of a line after an entry, for the next LoadRef
     bool hasCarry = false;
     FileMark carryAt;
