@@ -143,9 +143,9 @@ void EntryMapper::Map()
     AppendKeptField(filter_.kept, kKeptCiteKey, entry.key);
     // With a year or a month, a date field is kept where it stands.
     for (size_t i = 0; i < entry.count && !dateKept_; ++i) {
-        const BibField& field = entry.fields[i];
-        if (field.name == "year" || field.name == "month") {
-            Decode(field.value, LatexField::kText);
+        const std::string_view name = entry.fields[i].name;
+        if (name == "year" || name == "month") {
+            Decode(entry.fields[i].value, LatexField::kText);
             dateKept_ = !text_.empty();
         }
     }

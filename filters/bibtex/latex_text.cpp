@@ -669,9 +669,32 @@ void Decoder::Math()
 
 }  // namespace
 
+namespace {
+
+// Texts this short are most fields (a name, a year, a place); when they hold nothing LaTeX
+// gives a meaning to, they read as they stand, and the decoder is not worth setting up.
+constexpr size_t kShortText = 64;
+
+bool IsShortPlainText(std::string_view raw)
+{
+    if (raw.size() > kShortText || (!raw.empty() && (raw.front() == ' ' || raw.back() == ' ')))
+        return false;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(raw[i]);
+        if (kStopBytes[c] || (c == ' ' && raw[i + 1] == ' '))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 void DecodeLatex(std::string_view raw, std::string& out, LatexField field)
 {
-    Decoder(raw, out, field).Run();
+    if (IsShortPlainText(raw))
+        out.append(raw.data(), raw.size());
+    else
+        Decoder(raw, out, field).Run();
 }
 
 size_t TakeEscapesWritten()
