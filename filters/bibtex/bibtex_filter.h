@@ -29,6 +29,7 @@
 #ifndef CARTULAN_FILTERS_BIBTEX_BIBTEX_FILTER_H
 #define CARTULAN_FILTERS_BIBTEX_BIBTEX_FILTER_H
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -64,7 +65,9 @@ struct BibGroup {
 struct BibEntry {
     std::string type;  // lower case
     std::string key;
-    std::vector<BibField> fields;  // the first `count` are this entry's
+    // The first `count` are this entry's. A deque, as adding a field must not move the others:
+    // a value joined from pieces is held in its own field's `joined`.
+    std::deque<BibField> fields;
     size_t count = 0;
 };
 
