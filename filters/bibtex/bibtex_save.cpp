@@ -1,11 +1,10 @@
 // SaveRef of the BibTeX format: one entry per reference, its kept fields written back.
-#include <cstdint>
-#include <cstring>
 #include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "byte_scan.h"
 #include "filters/bibtex/bibtex_filter.h"
 #include "filters/bibtex/bibtex_names.h"
 #include "filters/bibtex/latex_text.h"
@@ -63,27 +62,19 @@ bool IsValidKey(std::string_view key)
     return true;
 }
 
-// Nothing beyond ASCII, and no escape of a character the code page lacks: eight bytes at a
-// time, as every byte written passes here.
+// Nothing beyond ASCII, and no escape "{U+...}" of a character the code page lacks: one search
+// for both, many bytes at a time, as every byte written passes here. The escape is looked for
+// by its "+", rare in text, where "{" is everywhere.
 bool IsAscii(std::string_view text)
 {
-    size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        uint64_t word;
-        std::memcpy(&word, text.data() + i, sizeof word);
-        if ((word & 0x8080808080808080ull) != 0)
+    const char* const end = text.data() + text.size();
+    for (const char* p = text.data();; ++p) {
+        p = FindHighByteOr(p, end, '+');
+        if (p == end)
+            return true;
+        if (*p != '+' || (p - text.data() >= 2 && p[-2] == '{' && p[-1] == 'U'))
             return false;
     }
-    for (; i < text.size(); ++i) {
-        if (static_cast<unsigned char>(text[i]) >= 0x80)
-            return false;
-    }
-    // An escape "{U+...}": looked for by its "+", rare in text, where "{" is everywhere.
-    for (size_t plus = text.find('+'); plus != std::string_view::npos; plus = text.find('+', plus + 1)) {
-        if (plus >= 2 && text.compare(plus - 2, 3, "{U+") == 0)
-            return false;
-    }
-    return true;
 }
 
 bool BracesBalance(std::string_view text)

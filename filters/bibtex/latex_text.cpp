@@ -873,7 +873,13 @@ void Encoder::Run(std::string_view text)
         size_t end = at;
         while (end < text.size() && forms_.blank[static_cast<unsigned char>(text[end])])
             ++end;
-        Blanks(text.substr(at, end - at), at > 0 && end < text.size());
+        if (end == at + 1 && text[at] == ' ' && at > 0 && end < text.size()) {
+            // The blank between two words, by far the commonest run.
+            out_ += ' ';
+            last_ = ' ';
+        } else {
+            Blanks(text.substr(at, end - at), at > 0 && end < text.size());
+        }
         at = end;
     }
 }
