@@ -85,7 +85,8 @@ inline const char* FindHighByteOr(const char* p, const char* end, char c)
 #if defined(__SSE2__)
     for (; end - p >= 16; p += 16) {
         const __m128i block = LoadBlock(p);
-        const unsigned marks = static_cast<unsigned>(_mm_movemask_epi8(block)) | MatchMask(block, c);
+        const unsigned highBytes = static_cast<unsigned>(_mm_movemask_epi8(block));
+        const unsigned marks = highBytes | MatchMask(block, c);
         if (marks != 0)
             return p + __builtin_ctz(marks);
     }
