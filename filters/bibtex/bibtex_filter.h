@@ -50,9 +50,10 @@ constexpr const char* kBibtexOptionKey = "Opt";
 constexpr int kBibtexOptionDefault = 0;
 
 struct BibField {
-    std::string name;        // lower case
+    std::string_view name;   // lower case: in the entry's text or `lowered`
     std::string_view value;  // the pieces joined, LaTeX as written: in the entry's text, a
                              // macro's or `joined`
+    std::string lowered;
     std::string joined;
 };
 

@@ -59,6 +59,18 @@ void AssignLower(std::string& out, std::string_view text)
     }
 }
 
+// A name as written when it holds no capital, as names mostly do; else lowered into `lowered`.
+std::string_view LowerName(std::string_view name, std::string& lowered)
+{
+    for (char c : name) {
+        if (c >= 'A' && c <= 'Z') {
+            AssignLower(lowered, name);
+            return lowered;
+        }
+    }
+    return name;
+}
+
 size_t SkipBlanks(std::string_view text, size_t at)
 {
     while (at < text.size() && IsBlank(text[at]))
@@ -212,9 +224,9 @@ public:
         key.assign(head.data() + start, end - start);
     }
 
-    // The next "name = value" (the value in the body, a macro or `joined`); false at the end
-    // of the body. A part without "=" is skipped.
-    bool Field(std::string& name, std::string_view& value, std::string& joined)
+    // The next "name = value" into `field`; false at the end of the body. A part without "="
+    // is skipped.
+    bool Field(BibField& field)
     {
         for (;;) {
             while (at_ < body_.size() && (IsBlank(body_[at_]) || body_[at_] == ','))
@@ -227,9 +239,9 @@ public:
             size_t end = at_;
             at_ = SkipBlanks(body_, at_);
             if (end > start && at_ < body_.size() && body_[at_] == '=') {
-                AssignLower(name, body_.substr(start, end - start));
+                field.name = LowerName(body_.substr(start, end - start), field.lowered);
                 ++at_;
-                Value(value, joined);
+                Value(field.value, field.joined);
                 return true;
             }
             SkipPart();
@@ -348,11 +360,9 @@ private:
 void DefineMacros(BibtexFilter& filter, std::string_view body)
 {
     BodyParser parser(body, filter.groups, filter.macros);
-    std::string name;
-    std::string_view value;
-    std::string joined;
-    while (parser.Field(name, value, joined))
-        filter.macros[name] = std::string(value);
+    BibField field;
+    while (parser.Field(field))
+        filter.macros[std::string(field.name)] = std::string(field.value);
 }
 
 void ParseEntry(BibtexFilter& filter, std::string_view body)
@@ -365,7 +375,7 @@ void ParseEntry(BibtexFilter& filter, std::string_view body)
         if (entry.count == entry.fields.size())
             entry.fields.emplace_back();
         BibField& field = entry.fields[entry.count];
-        if (!parser.Field(field.name, field.value, field.joined))
+        if (!parser.Field(field))
             break;
         ++entry.count;
     }
