@@ -169,7 +169,9 @@ bool CollectBracedBody(std::string_view text, size_t& at, Collecting& state, std
     return false;
 }
 
-// The same for an entry in parentheses, where quotes count too.
+// Appends the text from `at` up to the entry's end to `body`, as CollectBracedBody; an entry in
+// parentheses also ends at a parenthesis outside quotes, and its groups are not noted (the
+// parser searches for their ends).
 bool CollectBody(std::string_view text, size_t& at, Collecting& state, std::string& body,
                  std::vector<BibGroup>& groups)
 {
