@@ -232,6 +232,14 @@ inline uint64_t CommonBytes(uint64_t word, uint64_t& blanks, uint64_t& hyphens)
     return (text & ~(word & kHighBits)) | blanks;
 }
 
+// CommonBytes of the eight bytes at `p`, counting the bytes above 127 in, as reading does.
+uint64_t CommonTextBytes(const unsigned char* p, uint64_t& blanks, uint64_t& hyphens)
+{
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return CommonBytes(word, blanks, hyphens) | (word & kHighBits);
+}
+
 // Whether any of the bytes at `p` whose high bits are in `marks` is in `table`.
 bool AnyOf(const unsigned char* p, uint64_t marks, const std::array<bool, 256>& table)
 {
@@ -433,11 +441,9 @@ size_t Decoder::PlainRun() const
             i += kBlockSize;
 #endif
         for (; i + 8 <= size; i += 8) {
-            uint64_t word;
-            std::memcpy(&word, p + i, sizeof word);
             uint64_t blanks;
             uint64_t hyphens;
-            const uint64_t common = CommonBytes(word, blanks, hyphens) | (word & kHighBits);
+            const uint64_t common = CommonTextBytes(p + i, blanks, hyphens);
             if (common != kHighBits && AnyOf(p + i, ~common & kHighBits, kStopBytes))
                 break;
             // Two blanks or two hyphens in a row, also across the block's ends.
@@ -685,11 +691,9 @@ bool IsShortPlainText(std::string_view raw)
     // Eight at a time while they are common text without a hyphen or two blanks in a row
     // (the last byte is no blank, so a blank at a block's end has a byte behind it).
     for (; i + 8 <= size; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, p + i, sizeof word);
         uint64_t blanks;
         uint64_t hyphens;
-        const uint64_t common = CommonBytes(word, blanks, hyphens) | (word & kHighBits);
+        const uint64_t common = CommonTextBytes(p + i, blanks, hyphens);
         if (common != kHighBits || hyphens != 0 || (blanks & (blanks << 8)) != 0
             || ((blanks >> 63) != 0 && p[i + 8] == ' '))
             break;
