@@ -9,39 +9,42 @@
 #include <cstdint>
 #include <cstring>
 
+#include "byte_scan.h"
 #include "text_encoding.h"
 
 namespace {
 
 constexpr char kLf = '\n';
 constexpr char kCr = '\r';
-constexpr uint64_t kOnes = 0x0101010101010101ull;
-constexpr uint64_t kHighBits = 0x8080808080808080ull;
 // Converted text needs at most this many file bytes per byte it delivers.
 constexpr size_t kMaxBytesPerCharacter = kMaxUtf8Length;
 
-uint64_t ZeroBytes(uint64_t word)
-{
-    return (word - kOnes) & ~word & kHighBits;
-}
+using byte_scan::kHighBits;
+using byte_scan::kOnes;
+using byte_scan::ZeroBytes;
 
-bool HasByte(uint64_t word, uint64_t pattern)
-{
-    return ZeroBytes(word ^ pattern) != 0;
-}
-
-// The first CR or LF in [p, end), or null. Eight bytes at a time, since every byte of a file
-// passes through here. Reading text, `special` tells whether a byte before it is zero or above
+// The first CR or LF in [p, end), or null. Many bytes at a time (byte_scan.h), since every
+// byte of a file passes through here. Reading text, `special` tells whether a byte before it is zero or above
 // 127 (in a word, the subtraction borrows into the top bit of a zero byte, and a byte above
 // 127 has it set already); reading bytes never needs to know.
 template <bool kText>
 const char* FindLineEnd(const char* p, const char* end, bool& special)
 {
     uint64_t seen = 0;
+#if defined(__SSE2__)
+    for (; end - p >= 16; p += 16) {
+        const __m128i block = byte_scan::LoadBlock(p);
+        if ((byte_scan::MatchMask(block, kLf) | byte_scan::MatchMask(block, kCr)) != 0)
+            break;
+        if (kText) {
+            seen |= static_cast<unsigned>(_mm_movemask_epi8(block))
+                  | byte_scan::MatchMask(block, '\0');
+        }
+    }
+#endif
     while (end - p >= 8) {
-        uint64_t word;
-        memcpy(&word, p, sizeof word);
-        if (HasByte(word, 0x0A0A0A0A0A0A0A0Aull) || HasByte(word, 0x0D0D0D0D0D0D0D0Dull))
+        const uint64_t word = byte_scan::LoadWord(p);
+        if ((byte_scan::Matches(word, kLf) | byte_scan::Matches(word, kCr)) != 0)
             break;
         if (kText)
             seen |= ((word - kOnes) | word) & kHighBits;

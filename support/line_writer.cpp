@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "byte_scan.h"
 #include "text_encoding.h"
 
 namespace {
@@ -53,21 +54,14 @@ int AppendBytes(LineFile* file, const char* text, size_t count)
     return 0;
 }
 
-// A byte that UTF-8 writing must look at: above 127, or the start of an escape.
-bool NeedsConversion(char c)
-{
-    return (c & 0x80) != 0 || c == '{';
-}
-
 // Code page 1252 text as UTF-8: runs of plain ASCII go as they are, every other byte as the
 // UTF-8 of its character, and an escape as the character it names.
 int AppendAsUtf8(LineFile* file, const char* text, size_t count)
 {
     const char* end = text + count;
     while (text < end) {
-        const char* plain = text;
-        while (plain < end && !NeedsConversion(*plain))
-            ++plain;
+        // Bytes above 127 and escapes need converting.
+        const char* plain = FindHighByteOr(text, end, '{');
         int error = AppendBytes(file, text, static_cast<size_t>(plain - text));
         if (error != 0 || plain == end)
             return error;

@@ -29,6 +29,7 @@
 #ifndef CARTULAN_FILTERS_BIBTEX_BIBTEX_FILTER_H
 #define CARTULAN_FILTERS_BIBTEX_BIBTEX_FILTER_H
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -49,16 +50,25 @@ constexpr const char* kBibtexOptionKey = "Opt";
 constexpr int kBibtexOptionDefault = 0;
 
 struct BibField {
-    std::string name;        // lower case
+    std::string_view name;   // lower case: in the entry's text or `lowered`
     std::string_view value;  // the pieces joined, LaTeX as written: in the entry's text, a
                              // macro's or `joined`
+    std::string lowered;
     std::string joined;
+};
+
+// A group in braces at an entry's own level: where its braces stand in the entry's text.
+struct BibGroup {
+    size_t open;
+    size_t close;
 };
 
 struct BibEntry {
     std::string type;  // lower case
     std::string key;
-    std::vector<BibField> fields;  // the first `count` are this entry's
+    // The first `count` are this entry's. A deque, as adding a field must not move the others:
+    // a value joined from pieces is held in its own field's `joined`.
+    std::deque<BibField> fields;
     size_t count = 0;
 };
 
@@ -69,6 +79,7 @@ struct BibtexFilter {
     // Reading.
     BibEntry entry;
     std::string body;   // the text of the entry being read
+    std::vector<BibGroup> groups;  // of `body`, by where they open
     std::string carry;  // the rest of a line after an entry, for the next LoadRef
     bool hasCarry = false;
     FileMark carryAt;

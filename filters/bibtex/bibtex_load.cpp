@@ -80,19 +80,45 @@ bool IsSourceOf(std::string_view name, int sourceType)
     return name == kSourceFields[sourceType][0] || name == kSourceFields[sourceType][1];
 }
 
-// A verbatim text with its runs of blanks made one blank.
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// A verbatim text with its runs of blanks made one blank, appended a word at a time.
 void AppendVerbatim(std::string& out, std::string_view raw)
 {
-    bool blank = false;
-    for (char c : raw) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-            blank = true;
-            continue;
-        }
-        if (blank && !out.empty())
+    size_t at = 0;
+    for (;;) {
+        const size_t blanks = at;
+        while (at < raw.size() && IsBlank(raw[at]))
+            ++at;
+        if (at == raw.size())
+            return;
+        if (at > blanks && !out.empty())
             out += ' ';
-        blank = false;
-        out += c;
+        const size_t word = at;
+        while (at < raw.size() && !IsBlank(raw[at]))
+            ++at;
+        out.append(raw.data() + word, at - word);
+    }
+}
+
+// The keywords of a list split at "," and ";", one a line, decoded where they go.
+void AppendKeywords(std::string& out, std::string_view raw)
+{
+    for (size_t at = 0; at <= raw.size();) {
+        size_t end = at;
+        while (end < raw.size() && raw[end] != ',' && raw[end] != ';')
+            ++end;
+        const size_t before = out.size();
+        if (before > 0)
+            out += "\r\n";
+        const size_t start = out.size();
+        DecodeLatex(raw.substr(at, end - at), out, LatexField::kText);
+        if (out.size() == start)
+            out.resize(before);
+        at = end + 1;
     }
 }
 
@@ -122,7 +148,6 @@ private:
     BibtexFilter& filter_;
     RecordFields& fields_;
     std::string& text_ = filter_.text;
-    std::string word_;
     std::string year_;
     std::string month_;
     std::string date_;
@@ -143,9 +168,9 @@ void EntryMapper::Map()
     AppendKeptField(filter_.kept, kKeptCiteKey, entry.key);
     // With a year or a month, a date field is kept where it stands.
     for (size_t i = 0; i < entry.count && !dateKept_; ++i) {
-        const BibField& field = entry.fields[i];
-        if (field.name == "year" || field.name == "month") {
-            Decode(field.value, LatexField::kText);
+        const std::string_view name = entry.fields[i].name;
+        if (name == "year" || name == "month") {
+            Decode(entry.fields[i].value, LatexField::kText);
             dateKept_ = !text_.empty();
         }
     }
@@ -195,17 +220,7 @@ void EntryMapper::Take(const BibField& field)
         if (target.present)
             break;
         text_.clear();
-        for (size_t at = 0; at <= field.value.size();) {
-            size_t end = at;
-            while (end < field.value.size() && field.value[end] != ',' && field.value[end] != ';')
-                ++end;
-            word_.clear();
-            DecodeLatex(std::string_view(field.value).substr(at, end - at), word_,
-                        LatexField::kText);
-            if (!word_.empty())
-                text_.append(text_.empty() ? "" : "\r\n").append(word_);
-            at = end + 1;
-        }
+        AppendKeywords(text_, field.value);
         SetField(target, text_);
         return;
     case BibRule::kAbstract:

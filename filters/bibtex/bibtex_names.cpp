@@ -63,27 +63,33 @@ void AppendDecoded(std::string_view raw, std::string& out)
     DecodeLatex(raw, out, LatexField::kText);
 }
 
-// Pieces of a name kept without copies; more than N go with the last.
+// Pieces of a name kept without copies; more than N go with the last. The places are left
+// uninitialised (only the first `count` are set), as every name of a file is split.
 template <size_t N>
 struct Pieces {
-    std::string_view items[N];
+    struct Place {
+        const char* begin;
+        const char* end;
+    };
+    Place places[N];
     size_t count = 0;
 
     void Add(std::string_view piece)
     {
-        if (count < N) {
-            items[count++] = piece;
-            return;
-        }
-        const char* begin = items[N - 1].data();
-        items[N - 1] = std::string_view(begin, piece.data() + piece.size() - begin);
+        const Place place = {piece.data(), piece.data() + piece.size()};
+        if (count < N)
+            places[count++] = place;
+        else
+            places[N - 1].end = place.end;
     }
+
+    std::string_view Item(size_t i) const { return Span(i, i); }
 
     // The text from the first byte of item `from` to the last of item `to`.
     std::string_view Span(size_t from, size_t to) const
     {
-        const char* begin = items[from].data();
-        return std::string_view(begin, items[to].data() + items[to].size() - begin);
+        return std::string_view(places[from].begin,
+                                static_cast<size_t>(places[to].end - places[from].begin));
     }
 };
 
@@ -167,13 +173,13 @@ void AppendFirstLast(std::string_view raw, std::string& out)
         return;
     const size_t last = words.count - 1;
     if (last == 0) {
-        const std::string_view word = words.items[0];
+        const std::string_view word = words.Item(0);
         AppendDecoded(IsWholeGroup(word) ? word.substr(1, word.size() - 2) : word, out);
         return;
     }
     size_t family = last;
     for (size_t i = 0; i < last; ++i) {
-        if (IsLowerWord(words.items[i])) {
+        if (IsLowerWord(words.Item(i))) {
             family = i;
             break;
         }
@@ -191,14 +197,14 @@ void AppendOneName(std::string_view raw, std::string& out)
     SplitOutsideBraces(raw, 1, [](std::string_view text, size_t i) { return text[i] == ','; },
                        [&](std::string_view part) { parts.Add(Trimmed(part)); });
     if (parts.count == 1) {
-        AppendFirstLast(parts.items[0], out);
+        AppendFirstLast(parts.Item(0), out);
         return;
     }
-    AppendDecoded(parts.items[0], out);
+    AppendDecoded(parts.Item(0), out);
     for (size_t i = 1; i < parts.count; ++i) {
         const size_t before = out.size();
         out += ", ";
-        AppendDecoded(parts.items[i], out);
+        AppendDecoded(parts.Item(i), out);
         if (out.size() == before + 2)
             out.resize(before);
     }

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "filters/bibtex/bibtex_filter.h"
+#include "byte_scan.h"
 #include "filters/common/line_text.h"
 #include "io/filter_record.h"
 
@@ -48,10 +49,26 @@ bool IsNameChar(char c)
     return kCharClasses[static_cast<unsigned char>(c)] == kNameChar;
 }
 
-void AppendLower(std::string& out, std::string_view text)
+// Names are lowered in place once copied, rather than appended a byte at a time.
+void AssignLower(std::string& out, std::string_view text)
 {
-    for (char c : text)
-        out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    out.assign(text.data(), text.size());
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+}
+
+// A name as written when it holds no capital, as names mostly do; else lowered into `lowered`.
+std::string_view LowerName(std::string_view name, std::string& lowered)
+{
+    for (char c : name) {
+        if (c >= 'A' && c <= 'Z') {
+            AssignLower(lowered, name);
+            return lowered;
+        }
+    }
+    return name;
 }
 
 size_t SkipBlanks(std::string_view text, size_t at)
@@ -72,8 +89,7 @@ bool EntryStartsAt(std::string_view text, size_t at, std::string& type, char& cl
     size_t open = SkipBlanks(text, end);
     if (end == start || open >= text.size() || (text[open] != '{' && text[open] != '('))
         return false;
-    type.clear();
-    AppendLower(type, text.substr(start, end - start));
+    AssignLower(type, text.substr(start, end - start));
     close = text[open] == '{' ? '}' : ')';
     bodyStart = open + 1;
     return true;
@@ -103,57 +119,65 @@ struct Collecting {
     char close = '}';
     int depth = 0;
     bool inQuote = false;
+    size_t groupOpen = 0;  // in the body, the group open at the entry's own level
 };
 
-// The next `c` from `at` on, or npos: memchr's search, many bytes at a time, since every
-// byte of a file passes here.
-size_t Find(std::string_view text, char c, size_t at)
-{
-    if (at >= text.size())
-        return std::string_view::npos;
-    const void* found = std::memchr(text.data() + at, c, text.size() - at);
-    return found != nullptr ? static_cast<size_t>(static_cast<const char*>(found) - text.data())
-                            : std::string_view::npos;
-}
-
 // The end of a text in braces whose depth is `depth` at `at`: one past the brace that closes
-// it, or npos, with `depth` the depth at the end of the text.
+// it, or npos, with `depth` the depth at the end of the text. Both braces are found in one
+// search, since every byte of a file passes here twice.
 size_t GroupClose(std::string_view text, size_t at, int& depth)
 {
-    size_t open = Find(text, '{', at);
-    size_t close = Find(text, '}', at);
-    while (close != std::string_view::npos) {
-        if (open < close) {
+    const char* const end = text.data() + text.size();
+    for (const char* p = text.data() + std::min(at, text.size());; ++p) {
+        p = FindEitherByte(p, end, '{', '}');
+        if (p == end)
+            return std::string_view::npos;
+        if (*p == '{')
             ++depth;
-            open = Find(text, '{', open + 1);
-            continue;
-        }
-        if (--depth == 0)
-            return close + 1;
-        close = Find(text, '}', close + 1);
+        else if (--depth == 0)
+            return static_cast<size_t>(p - text.data()) + 1;
     }
-    for (; open != std::string_view::npos; open = Find(text, '{', open + 1))
-        ++depth;
-    return std::string_view::npos;
 }
 
-// Appends the text from `at` up to the entry's end to `body`; true when the end was found,
-// with `at` behind it.
-bool CollectBody(std::string_view text, size_t& at, Collecting& state, std::string& body)
+// Appends the text from `at` up to the end of an entry in braces to `body`; true when the end
+// was found, with `at` behind it. The groups in braces at the entry's own level go to `groups`
+// by their place in `body`, so that parsing the body finds their ends without a second search.
+bool CollectBracedBody(std::string_view text, size_t& at, Collecting& state, std::string& body,
+                       std::vector<BibGroup>& groups)
 {
-    size_t from = at;
-    if (state.close == '}') {
-        // The entry's own brace is depth 1 here.
-        int depth = state.depth + 1;
-        const size_t end = GroupClose(text, at, depth);
-        state.depth = depth - 1;
-        at = end == std::string_view::npos ? text.size() : end - 1;
-        body.append(text.data() + from, at - from);
-        if (end == std::string_view::npos)
-            return false;
-        at = end;
-        return true;
+    const char* const begin = text.data() + at;
+    const char* const end = text.data() + text.size();
+    const size_t base = body.size();
+    for (const char* p = begin;; ++p) {
+        p = FindEitherByte(p, end, '{', '}');
+        if (p == end)
+            break;
+        const size_t where = base + static_cast<size_t>(p - begin);
+        if (*p == '{') {
+            if (state.depth++ == 0)
+                state.groupOpen = where;
+        } else if (state.depth == 0) {
+            body.append(begin, static_cast<size_t>(p - begin));
+            at = static_cast<size_t>(p - text.data()) + 1;
+            return true;
+        } else if (--state.depth == 0) {
+            groups.push_back({state.groupOpen, where});
+        }
     }
+    body.append(begin, static_cast<size_t>(end - begin));
+    at = text.size();
+    return false;
+}
+
+// Appends the text from `at` up to the entry's end to `body`, as CollectBracedBody; an entry in
+// parentheses also ends at a parenthesis outside quotes, and its groups are not noted (the
+// parser searches for their ends).
+bool CollectBody(std::string_view text, size_t& at, Collecting& state, std::string& body,
+                 std::vector<BibGroup>& groups)
+{
+    if (state.close == '}')
+        return CollectBracedBody(text, at, state, body, groups);
+    size_t from = at;
     for (; at < text.size(); ++at) {
         const char c = text[at];
         if (!kBodyMarks[static_cast<unsigned char>(c)])
@@ -161,12 +185,9 @@ bool CollectBody(std::string_view text, size_t& at, Collecting& state, std::stri
         if (c == '{') {
             ++state.depth;
         } else if (c == '}') {
-            if (state.depth > 0) {
+            if (state.depth > 0)
                 --state.depth;
-            } else if (state.close == '}') {
-                break;
-            }
-        } else if (state.close == ')' && state.depth == 0) {
+        } else if (state.depth == 0) {
             if (c == '"')
                 state.inQuote = !state.inQuote;
             else if (!state.inQuote)
@@ -183,8 +204,9 @@ bool CollectBody(std::string_view text, size_t& at, Collecting& state, std::stri
 // The parts of an entry's body: "key, name = value, ..." (or "name = value" of @string).
 class BodyParser {
 public:
-    BodyParser(std::string_view body, const std::unordered_map<std::string, std::string>& macros)
-        : body_(body), macros_(macros)
+    BodyParser(std::string_view body, const std::vector<BibGroup>& groups,
+               const std::unordered_map<std::string, std::string>& macros)
+        : body_(body), groups_(groups), macros_(macros)
     {
     }
 
@@ -204,9 +226,9 @@ public:
         key.assign(head.data() + start, end - start);
     }
 
-    // The next "name = value" (the value in the body, a macro or `joined`); false at the end
-    // of the body. A part without "=" is skipped.
-    bool Field(std::string& name, std::string_view& value, std::string& joined)
+    // The next "name = value" into `field`; false at the end of the body. A part without "="
+    // is skipped.
+    bool Field(BibField& field)
     {
         for (;;) {
             while (at_ < body_.size() && (IsBlank(body_[at_]) || body_[at_] == ','))
@@ -219,10 +241,9 @@ public:
             size_t end = at_;
             at_ = SkipBlanks(body_, at_);
             if (end > start && at_ < body_.size() && body_[at_] == '=') {
-                name.clear();
-                AppendLower(name, body_.substr(start, end - start));
+                field.name = LowerName(body_.substr(start, end - start), field.lowered);
                 ++at_;
-                Value(value, joined);
+                Value(field.value, field.joined);
                 return true;
             }
             SkipPart();
@@ -273,28 +294,36 @@ private:
     }
 
     // One past the end of the text in braces or quotes that starts at `open` (the end of the
-    // body when it is not closed). Inside quotes, a quote in braces does not end the text.
-    size_t PieceEnd(size_t open) const
+    // body when it is not closed).
+    size_t PieceEnd(size_t open)
     {
-        const bool quoted = body_[open] == '"';
-        if (!quoted) {
-            int depth = 1;
-            const size_t end = GroupClose(body_, open + 1, depth);
-            return end == std::string_view::npos ? body_.size() : end;
-        }
+        return body_[open] == '"' ? QuotedEnd(open) : GroupEnd(open);
+    }
+
+    size_t GroupEnd(size_t open)
+    {
+        // Pieces come in the order of the body, and so do the groups it was collected with.
+        while (nextGroup_ < groups_.size() && groups_[nextGroup_].open < open)
+            ++nextGroup_;
+        if (nextGroup_ < groups_.size() && groups_[nextGroup_].open == open)
+            return groups_[nextGroup_].close + 1;
+        int depth = 1;
+        const size_t end = GroupClose(body_, open + 1, depth);
+        return end == std::string_view::npos ? body_.size() : end;
+    }
+
+    // Inside quotes, a quote in braces does not end the text.
+    size_t QuotedEnd(size_t open) const
+    {
         int depth = 0;
         for (size_t i = open + 1; i < body_.size(); ++i) {
             const char c = body_[i];
-            if (c == '{') {
+            if (c == '{')
                 ++depth;
-            } else if (c == '}') {
-                if (--depth == 0 && !quoted)
-                    return i + 1;
-                if (depth < 0)
-                    depth = 0;
-            } else if (c == '"' && quoted && depth == 0) {
+            else if (c == '}')
+                depth = depth > 0 ? depth - 1 : 0;
+            else if (c == '"' && depth == 0)
                 return i + 1;
-            }
         }
         return body_.size();
     }
@@ -302,8 +331,7 @@ private:
     // A number stands for itself; a macro for its text, an undefined one for its name.
     std::string_view Macro(std::string_view name)
     {
-        lower_.clear();
-        AppendLower(lower_, name);
+        AssignLower(lower_, name);
         auto found = macros_.find(lower_);
         return found != macros_.end() ? std::string_view(found->second) : name;
     }
@@ -324,6 +352,8 @@ private:
     }
 
     std::string_view body_;
+    const std::vector<BibGroup>& groups_;
+    size_t nextGroup_ = 0;
     const std::unordered_map<std::string, std::string>& macros_;
     size_t at_ = 0;
     std::string lower_;
@@ -331,25 +361,23 @@ private:
 
 void DefineMacros(BibtexFilter& filter, std::string_view body)
 {
-    BodyParser parser(body, filter.macros);
-    std::string name;
-    std::string_view value;
-    std::string joined;
-    while (parser.Field(name, value, joined))
-        filter.macros[name] = std::string(value);
+    BodyParser parser(body, filter.groups, filter.macros);
+    BibField field;
+    while (parser.Field(field))
+        filter.macros[std::string(field.name)] = std::string(field.value);
 }
 
 void ParseEntry(BibtexFilter& filter, std::string_view body)
 {
     BibEntry& entry = filter.entry;
-    BodyParser parser(body, filter.macros);
+    BodyParser parser(body, filter.groups, filter.macros);
     parser.Key(entry.key);
     entry.count = 0;
     for (;;) {
         if (entry.count == entry.fields.size())
             entry.fields.emplace_back();
         BibField& field = entry.fields[entry.count];
-        if (!parser.Field(field.name, field.value, field.joined))
+        if (!parser.Field(field))
             break;
         ++entry.count;
     }
@@ -401,7 +429,8 @@ int EntryReader::Collect(size_t at, Collecting state)
 {
     std::string& body = filter_.body;
     body.clear();
-    if (CollectBody(text_, at, state, body)) {
+    filter_.groups.clear();
+    if (CollectBody(text_, at, state, body, filter_.groups)) {
         Carry(at);
         return kRecordDelivered;
     }
@@ -413,7 +442,7 @@ int EntryReader::Collect(size_t at, Collecting state)
         }
         body += '\n';
         at = 0;
-        if (CollectBody(text_, at, state, body)) {
+        if (CollectBody(text_, at, state, body, filter_.groups)) {
             Carry(at);
             return kRecordDelivered;
         }

@@ -1,11 +1,10 @@
 // SaveRef of the BibTeX format: one entry per reference, its kept fields written back.
-#include <cstdint>
-#include <cstring>
 #include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "byte_scan.h"
 #include "filters/bibtex/bibtex_filter.h"
 #include "filters/bibtex/bibtex_names.h"
 #include "filters/bibtex/latex_text.h"
@@ -63,27 +62,19 @@ bool IsValidKey(std::string_view key)
     return true;
 }
 
-// Nothing beyond ASCII, and no escape of a character the code page lacks: eight bytes at a
-// time, as every byte written passes here.
+// Nothing beyond ASCII, and no escape "{U+...}" of a character the code page lacks: one search
+// for both, many bytes at a time, as every byte written passes here. The escape is looked for
+// by its "+", rare in text, where "{" is everywhere.
 bool IsAscii(std::string_view text)
 {
-    size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        uint64_t word;
-        std::memcpy(&word, text.data() + i, sizeof word);
-        if ((word & 0x8080808080808080ull) != 0)
+    const char* const end = text.data() + text.size();
+    for (const char* p = text.data();; ++p) {
+        p = FindHighByteOr(p, end, '+');
+        if (p == end)
+            return true;
+        if (*p != '+' || (p - text.data() >= 2 && p[-2] == '{' && p[-1] == 'U'))
             return false;
     }
-    for (; i < text.size(); ++i) {
-        if (static_cast<unsigned char>(text[i]) >= 0x80)
-            return false;
-    }
-    // An escape "{U+...}": looked for by its "+", rare in text, where "{" is everywhere.
-    for (size_t plus = text.find('+'); plus != std::string_view::npos; plus = text.find('+', plus + 1)) {
-        if (plus >= 2 && text.compare(plus - 2, 3, "{U+") == 0)
-            return false;
-    }
-    return true;
 }
 
 bool BracesBalance(std::string_view text)
@@ -126,6 +117,9 @@ public:
     EntryWriter(BibtexFilter& filter, const FilterRecord& record, LatexStyle style)
         : filter_(filter), record_(record), out_(filter.out), style_(style)
     {
+        // Measured once: most texts are looked at more than once.
+        for (int field = 0; field < kRecordTextCount; ++field)
+            texts_[field] = TextOf(GetRecordText(record, field));
     }
 
     void Build(bool firstOfFile);
@@ -137,10 +131,11 @@ private:
     {
         out_.append(",\r\n  ").append(name.data(), name.size()).append(" = {");
     }
-    void Text(std::string_view name, const char* text, LatexField field)
+    bool Has(RecordText field) const { return GetRecordText(record_, field) != nullptr; }
+    void Text(std::string_view name, RecordText field, LatexField kind)
     {
-        if (text != nullptr)
-            Text(name, std::string_view(text), field);
+        if (Has(field))
+            Text(name, texts_[field], kind);
     }
     void Text(std::string_view name, std::string_view text, LatexField field)
     {
@@ -148,7 +143,7 @@ private:
         EncodeLatex(text, out_, style_, field);
         out_ += '}';
     }
-    void Names(std::string_view name, const char* names);
+    void Names(std::string_view name, RecordText field);
     void Date();
     void Keywords();
     KeptUse UseOf(const ::KeptField& field, std::string_view type) const;
@@ -158,6 +153,7 @@ private:
     const FilterRecord& record_;
     std::string& out_;
     LatexStyle style_;
+    std::string_view texts_[kRecordTextCount];
     Kept kept_;
 };
 
@@ -180,7 +176,7 @@ std::string_view EntryWriter::ChooseType() const
 void EntryWriter::MakeKey(std::string& key) const
 {
     key.clear();
-    std::string_view names = TextOf(record_.authors != nullptr ? record_.authors : record_.editors);
+    std::string_view names = texts_[Has(kRecordAuthors) ? kRecordAuthors : kRecordEditors];
     std::string_view name = names.substr(0, FindLineBreak(names, 0));
     size_t comma = name.rfind(',');
     std::string_view family = name.substr(0, comma);
@@ -189,13 +185,13 @@ void EntryWriter::MakeKey(std::string& key) const
                                  ? 0
                                  : name.find_last_of(' ') + 1);
     if (family.empty() && record_.title != nullptr)
-        family = TextOf(record_.title).substr(0, TextOf(record_.title).find(' '));
+        family = texts_[kRecordTitle].substr(0, texts_[kRecordTitle].find(' '));
     AppendAsciiLetters(family, key);
     for (char& c : key)
         c = Lower(c);
     if (key.empty())
         key = "ref";
-    std::string_view date = TextOf(record_.date);
+    std::string_view date = texts_[kRecordDate];
     for (size_t at = 0; at < date.size(); ++at) {
         size_t end = at;
         while (end < date.size() && date[end] >= '0' && date[end] <= '9')
@@ -209,12 +205,12 @@ void EntryWriter::MakeKey(std::string& key) const
 }
 
 // A key used before in this file gets the first free suffix: "a" to "z", then "aa", ...
-void EntryWriter::Names(std::string_view name, const char* names)
+void EntryWriter::Names(std::string_view name, RecordText field)
 {
-    if (names == nullptr)
+    if (!Has(field))
         return;
     Open(name);
-    WriteNames(names, out_, style_);
+    WriteNames(texts_[field], out_, style_);
     out_ += '}';
 }
 
@@ -224,7 +220,7 @@ void EntryWriter::Date()
 {
     if (record_.date == nullptr)
         return;
-    std::string_view date = record_.date;
+    std::string_view date = texts_[kRecordDate];
     size_t blank = date.find(' ');
     if (blank != std::string_view::npos && IsDigits(date.substr(blank + 1))) {
         for (std::string_view month : kMonths) {
@@ -237,7 +233,7 @@ void EntryWriter::Date()
             return;
         }
     }
-    Text("year", record_.date, LatexField::kText);
+    Text("year", kRecordDate, LatexField::kText);
 }
 
 void EntryWriter::Keywords()
@@ -245,7 +241,7 @@ void EntryWriter::Keywords()
     if (record_.keywords == nullptr)
         return;
     Open("keywords");
-    std::string_view words = record_.keywords;
+    std::string_view words = texts_[kRecordKeywords];
     bool first = true;
     for (size_t at = 0; at < words.size();) {
         const size_t end = FindLineBreak(words, at);
@@ -294,7 +290,7 @@ void EntryWriter::KeptField(const ::KeptField& field)
 
 void EntryWriter::Build(bool firstOfFile)
 {
-    const std::string_view abstract = TextOf(record_.abstract);
+    const std::string_view abstract = texts_[kRecordAbstract];
     const bool kept = MayHoldKeptFields(abstract);
     ForEachAbstractLine(kept ? abstract : std::string_view(), [&](std::string_view, const ::KeptField* field) {
         if (field == nullptr)
@@ -318,9 +314,9 @@ void EntryWriter::Build(bool firstOfFile)
     const std::string_view type = ChooseType();
     out_.clear();
     out_.append("@").append(type).append("{").append(key);
-    Names("author", record_.authors);
-    Names("editor", record_.editors);
-    Text("title", record_.title, LatexField::kTitle);
+    Names("author", kRecordAuthors);
+    Names("editor", kRecordEditors);
+    Text("title", kRecordTitle, LatexField::kTitle);
     std::string_view sourceName = "journal";
     if (record_.sourceType == kRecordBook) {
         sourceName = "booktitle";
@@ -331,13 +327,13 @@ void EntryWriter::Build(bool firstOfFile)
                 sourceName = "school";
         }
     }
-    Text(sourceName, record_.source, LatexField::kText);
+    Text(sourceName, kRecordSource, LatexField::kText);
     Date();
-    Text("volume", record_.volume, LatexField::kText);
-    Text("number", record_.number, LatexField::kText);
-    Text("pages", record_.pages, LatexField::kPages);
-    Text("publisher", record_.publisher, LatexField::kText);
-    Text("address", record_.city, LatexField::kText);
+    Text("volume", kRecordVolume, LatexField::kText);
+    Text("number", kRecordNumber, LatexField::kText);
+    Text("pages", kRecordPages, LatexField::kPages);
+    Text("publisher", kRecordPublisher, LatexField::kText);
+    Text("address", kRecordCity, LatexField::kText);
     Keywords();
     // The abstract's text, and the kept fields with no place of their own, as paragraphs.
     if (!kept) {
@@ -353,7 +349,7 @@ void EntryWriter::Build(bool firstOfFile)
             text.append(text.empty() ? "" : "\r\n\r\n").append(line);
     });
     if (!text.empty())
-        Text("abstract", text.c_str(), LatexField::kAbstract);
+        Text("abstract", std::string_view(text), LatexField::kAbstract);
     ForEachAbstractLine(abstract, [&](std::string_view, const ::KeptField* field) {
         if (field != nullptr && UseOf(*field, type) == KeptUse::kField)
             KeptField(*field);

@@ -232,6 +232,14 @@ inline uint64_t CommonBytes(uint64_t word, uint64_t& blanks, uint64_t& hyphens)
     return (text & ~(word & kHighBits)) | blanks;
 }
 
+// CommonBytes of the eight bytes at `p`, counting the bytes above 127 in, as reading does.
+uint64_t CommonTextBytes(const unsigned char* p, uint64_t& blanks, uint64_t& hyphens)
+{
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return CommonBytes(word, blanks, hyphens) | (word & kHighBits);
+}
+
 // Whether any of the bytes at `p` whose high bits are in `marks` is in `table`.
 bool AnyOf(const unsigned char* p, uint64_t marks, const std::array<bool, 256>& table)
 {
@@ -433,11 +441,9 @@ size_t Decoder::PlainRun() const
             i += kBlockSize;
 #endif
         for (; i + 8 <= size; i += 8) {
-            uint64_t word;
-            std::memcpy(&word, p + i, sizeof word);
             uint64_t blanks;
             uint64_t hyphens;
-            const uint64_t common = CommonBytes(word, blanks, hyphens) | (word & kHighBits);
+            const uint64_t common = CommonTextBytes(p + i, blanks, hyphens);
             if (common != kHighBits && AnyOf(p + i, ~common & kHighBits, kStopBytes))
                 break;
             // Two blanks or two hyphens in a row, also across the block's ends.
@@ -669,9 +675,44 @@ void Decoder::Math()
 
 }  // namespace
 
+namespace {
+
+// Texts this short are most fields (a name, a year, a place); when they hold nothing LaTeX
+// gives a meaning to, they read as they stand, and the decoder is not worth setting up.
+constexpr size_t kShortText = 64;
+
+bool IsShortPlainText(std::string_view raw)
+{
+    const size_t size = raw.size();
+    if (size > kShortText || (size > 0 && (raw.front() == ' ' || raw.back() == ' ')))
+        return false;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(raw.data());
+    size_t i = 0;
+    // Eight at a time while they are common text without a hyphen or two blanks in a row
+    // (the last byte is no blank, so a blank at a block's end has a byte behind it).
+    for (; i + 8 <= size; i += 8) {
+        uint64_t blanks;
+        uint64_t hyphens;
+        const uint64_t common = CommonTextBytes(p + i, blanks, hyphens);
+        if (common != kHighBits || hyphens != 0 || (blanks & (blanks << 8)) != 0
+            || ((blanks >> 63) != 0 && p[i + 8] == ' '))
+            break;
+    }
+    for (; i < size; ++i) {
+        if (kStopBytes[p[i]] || (p[i] == ' ' && p[i + 1] == ' '))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 void DecodeLatex(std::string_view raw, std::string& out, LatexField field)
 {
-    Decoder(raw, out, field).Run();
+    if (IsShortPlainText(raw))
+        out.append(raw.data(), raw.size());
+    else
+        Decoder(raw, out, field).Run();
 }
 
 size_t TakeEscapesWritten()
@@ -850,7 +891,13 @@ void Encoder::Run(std::string_view text)
         size_t end = at;
         while (end < text.size() && forms_.blank[static_cast<unsigned char>(text[end])])
             ++end;
-        Blanks(text.substr(at, end - at), at > 0 && end < text.size());
+        if (end == at + 1 && text[at] == ' ' && at > 0 && end < text.size()) {
+            // The blank between two words, by far the commonest run.
+            out_ += ' ';
+            last_ = ' ';
+        } else {
+            Blanks(text.substr(at, end - at), at > 0 && end < text.size());
+        }
         at = end;
     }
 }

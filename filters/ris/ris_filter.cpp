@@ -20,12 +20,12 @@ bool IsCapital(char c)
     return c >= 'A' && c <= 'Z';
 }
 
-bool IsBlank(char c)
+}  // namespace
+
+bool IsRisBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
-
-}  // namespace
 
 bool FilterAttach()
 {
@@ -48,18 +48,18 @@ RisFilter* TheRisFilter()
 bool SplitRisLine(std::string_view line, std::string_view& tag, std::string_view& text)
 {
     if (line.size() < 4 || !IsCapital(line[0])
-        || !(IsCapital(line[1]) || (line[1] >= '0' && line[1] <= '9')) || !IsBlank(line[2]))
+        || !(IsCapital(line[1]) || (line[1] >= '0' && line[1] <= '9')) || !IsRisBlank(line[2]))
         return false;
     size_t at = 3;
-    while (at < line.size() && IsBlank(line[at]))
+    while (at < line.size() && IsRisBlank(line[at]))
         ++at;
     if (at == line.size() || line[at] != '-')
         return false;
     ++at;
-    while (at < line.size() && IsBlank(line[at]))
+    while (at < line.size() && IsRisBlank(line[at]))
         ++at;
     size_t end = line.size();
-    while (end > at && IsBlank(line[end - 1]))
+    while (end > at && IsRisBlank(line[end - 1]))
         --end;
     tag = line.substr(0, 2);
     text = line.substr(at, end - at);
@@ -75,9 +75,9 @@ bool SwapNameParts(std::string_view name, std::string& out)
         if (count == 3)
             return false;
         std::string_view part = name.substr(at, comma - at);
-        while (!part.empty() && IsBlank(part.front()))
+        while (!part.empty() && IsRisBlank(part.front()))
             part.remove_prefix(1);
-        while (!part.empty() && IsBlank(part.back()))
+        while (!part.empty() && IsRisBlank(part.back()))
             part.remove_suffix(1);
         if (part.empty())
             return false;

@@ -72,6 +72,9 @@ RisFilter* TheRisFilter();
 // trailing blanks. False for any other line.
 bool SplitRisLine(std::string_view line, std::string_view& tag, std::string_view& text);
 
+// The blanks that a tag line's text loses at its ends: blank and tab.
+bool IsRisBlank(char c);
+
 // A name of exactly three parts between commas, none of them empty, with its second and third
 // parts swapped and its blanks tidied, appended to `out`: the RIS order "Last, First, Suffix"
 // and the program's "Last, Suffix, First" one into the other. False, appending nothing, for

@@ -76,12 +76,12 @@ void AppendPages(std::string& out, const char* pages)
     if (pages == nullptr)
         return;
     // Split at the first hyphen when a page stands right beside it on either side (a tag's
-    // text loses the blanks at its ends).
+    // text loses the blanks and tabs at its ends).
     std::string_view text = pages;
     size_t dash = text.find('-');
     if (dash != std::string_view::npos
-        && (dash == 0 || dash + 1 >= text.size() || text[dash - 1] == ' ' || text[dash + 1] == ' '
-            || text.front() == ' ' || text.back() == ' '))
+        && (dash == 0 || dash + 1 >= text.size() || IsRisBlank(text[dash - 1])
+            || IsRisBlank(text[dash + 1]) || IsRisBlank(text.front()) || IsRisBlank(text.back())))
         dash = std::string_view::npos;
     AppendTag(out, "SP", text.substr(0, dash));
     if (dash != std::string_view::npos)
