@@ -17,15 +17,12 @@ TEST(TextMatch, FindsTextsByBytesOrIgnoringCase)
         bool ignoringCase;
         bool byBytes;
     };
-    const std::string longField = std::string(255, 'q') + "tail";
-    const std::string longText = std::string(255, 'q') + "different";  // cut to 255
     const Case cases[] = {
         {"Bloggs, F\r\nSmith, J", "F\r\nSm", true, true},  // across a line break
         {"Bloggs, F", "Bloggs, F.", false, false},         // longer than the field
         {"\x9F" "es", "\xFF" "ES", true, false},
         {"abc", "", true, true},                           // an empty text matches
         {nullptr, "", false, false},                       // an absent field never
-        {longField.c_str(), longText.c_str(), true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.field ? c.field : "(null)") + " / " + c.text);

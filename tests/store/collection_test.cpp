@@ -1,6 +1,5 @@
 #include "store/collection.h"
 
-#include <algorithm>
 #include <iterator>
 #include <cstdint>
 #include <memory>
@@ -42,31 +41,6 @@ std::vector<int> Values(const Collection& collection)
     for (int32_t i = 0; i < collection.count(); ++i)
         values.push_back(static_cast<const Number*>(collection.itemAt(i))->value);
     return values;
-}
-
-// A collection whose slots cannot grow, as when memory runs out.
-class FixedCollection : public Collection {
-public:
-    explicit FixedCollection(int32_t capacity) : Collection(capacity) {}
-    void setCapacity(int32_t) override {}
-};
-
-TEST(Collection, RefusesWhatItCannotHoldOrReach)
-{
-    FixedCollection collection(2);
-    Number one(1);
-    Number two(2);
-    Number stranger(3);
-    EXPECT_EQ(collection.insert(&one), 1);
-    EXPECT_EQ(collection.insert(&two), 2);  // the last free slot is still used
-    EXPECT_EQ(collection.insert(&one), -1);
-    EXPECT_EQ(collection.insertAt(3, &one), -1);
-    EXPECT_EQ(collection.itemAt(2), nullptr);
-    EXPECT_EQ(collection.slotAt(-1), nullptr);
-    collection.removeAt(7, 0);
-    collection.removeItem(&stranger);  // not held: nothing changes
-    EXPECT_EQ(Values(collection), (std::vector<int>{1, 2}));
-    collection.removeAll();  // the items live on the stack
 }
 
 TEST(Collection, DiscardingDestroysRemovingDoesNot)

@@ -82,8 +82,10 @@ TEST(SortOrder, ComparesByThreeKeys)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Reference* a = MakeReference(c.a.authors, c.a.date, c.a.title, c.a.source, c.a.sourceType);
-        Reference* b = MakeReference(c.b.authors, c.b.date, c.b.title, c.b.source, c.b.sourceType);
+        Reference* a = MakeReference(c.a.authors, c.a.date, c.a.title, c.a.source);
+        Reference* b = MakeReference(c.b.authors, c.b.date, c.b.title, c.b.source);
+        a->sourceType = c.a.sourceType;
+        b->sourceType = c.b.sourceType;
         EXPECT_EQ(CompareReferences(*a, *b, c.keys, Method(c.method)), c.expected);
         EXPECT_EQ(CompareReferences(*b, *a, c.keys, Method(c.method)), -c.expected);
         delete a;

@@ -21,9 +21,8 @@ DuplicateChoice FakeResolver::resolveDuplicate(Reference& incoming, const Refere
 }
 
 Reference* Fill(Reference* reference, const char* authors, const char* date, const char* title,
-                const char* source, int32_t sourceType)
+                const char* source)
 {
-    reference->sourceType = sourceType;
     SetReferenceText(*reference, kFieldAuthors, authors);
     SetReferenceText(*reference, kFieldDate, date);
     SetReferenceText(*reference, kFieldTitle, title);

@@ -1,5 +1,5 @@
-// A recording user interface and duplicate resolver for the store, references that report
-// their destruction, and a fixture that gives every test a fresh store.
+// A user interface and duplicate resolver for the store that answer as a test tells them,
+// references that report their destruction, and a fixture that gives every test a fresh store.
 #ifndef CARTULAN_TESTS_STORE_STORE_FAKES_H
 #define CARTULAN_TESTS_STORE_STORE_FAKES_H
 
@@ -14,17 +14,14 @@
 #include "store/store_state.h"
 #include "store/store_ui.h"
 
-// Answers questions with `answer`, counts them, and keeps the line
-// last selected; its windows open unless `openSucceeds` is false.
+// Answers questions with `answer` and counts them, keeps the line last selected; its windows
+// open unless `openSucceeds` is false.
 class FakeStoreUi : public SilentStoreUi {
 public:
     bool answer = true;
     bool openSucceeds = true;
     int questions = 0;
     int32_t selected = -1;
-    int linesInserted = 0;
-    int linesDeleted = 0;
-    int allListsRedrawn = 0;
 
     bool ask(StoreQuestion) override
     {
@@ -32,9 +29,6 @@ public:
         return answer;
     }
     void lineSelected(Database&, int32_t index) override { selected = index; }
-    void lineInserted(Database&, int32_t) override { ++linesInserted; }
-    void lineDeleted(Database&, int32_t) override { ++linesDeleted; }
-    void allListsChanged() override { ++allListsRedrawn; }
     bool openBibliography(Database& bibliography, Database&) override;
     void closeWindow(Database& database) override { DatabaseWindowDestroyed(&database); }
 };
@@ -64,12 +58,11 @@ private:
 
 // Fills the main fields of `reference` (null leaves one absent) and its summary.
 Reference* Fill(Reference* reference, const char* authors, const char* date, const char* title,
-                const char* source = nullptr, int32_t sourceType = kSourceJournal);
+                const char* source = nullptr);
 inline Reference* MakeReference(const char* authors, const char* date, const char* title,
-                                const char* source = nullptr,
-                                int32_t sourceType = kSourceJournal)
+                                const char* source = nullptr)
 {
-    return Fill(new Reference, authors, date, title, source, sourceType);
+    return Fill(new Reference, authors, date, title, source);
 }
 
 // Whether `list` is in strictly ascending order under its own compare.
