@@ -12,9 +12,6 @@
 namespace {
 
 constexpr char kClosing[] = "\r\n\r\n";
-constexpr char kAbstract[] =
-    "This is a very good piece of work.\r\n\r\nBloggs et al have shown that widgets are in fact "
-    "doofers!";
 
 // The sample reference of the format dialog, without the fields named in `absent`.
 Reference* Sample(int32_t sourceType, const char* absent = "")
@@ -31,7 +28,7 @@ Reference* Sample(int32_t sourceType, const char* absent = "")
         {'P', kFieldPages, "0000-0000"}, {'S', kFieldSource, "The Journal"},
         {'I', kFieldPublisher, "Smith and Brown"}, {'C', kFieldCity, "London"},
         {'E', kFieldEditors, "Brown, P"}, {'K', kFieldKeywords, "Widgets\r\nDoofers"},
-        {'X', kFieldAbstract, kAbstract},
+        {'X', kFieldAbstract, "Widgets are doofers."},
     };
     for (const auto& field : fields)
         if (std::strchr(absent, field.letter) == nullptr)

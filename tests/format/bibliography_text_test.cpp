@@ -77,22 +77,8 @@ TEST(BibliographyText, LeavesOutWhatComesNearTheEndButAlwaysWritesTheFooter)
     }
 }
 
-TEST(BibliographyText, HeaderAndFooterShareTinyBuffers)
+TEST(BibliographyText, ASingleReferenceHasHeaderAndFooter)
 {
-    // No reference fits: the footer comes whole before the header.
-    ReferenceList* list = Titles(2, 10);
-    const BibFormat format = Parsed("[Header][Footer]<T@>");
-    for (const auto& [size, expected] : {std::pair<std::size_t, const char*>{0, ""}, {1, ""},
-                                         {10, "HeaFooter"}, {14, "HeaderFooter"}}) {
-        SCOPED_TRACE(size);
-        std::vector<char> buffer(size + 16, '#');
-        const BibliographyText result = BuildBibliographyText(format, *list, buffer.data(), size, {});
-        EXPECT_EQ(result.included, 0);
-        EXPECT_EQ(size == 0 ? "" : std::string(buffer.data()), expected);
-        EXPECT_EQ(buffer[size], '#');
-    }
-    delete list;
-
     Reference reference;
     SetReferenceText(reference, kFieldTitle, "Title");
     char out[kFormattedReferenceSize];

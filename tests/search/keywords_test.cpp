@@ -76,14 +76,6 @@ protected:
         if (keywords) SetReferenceText(*reference, kFieldKeywords, keywords);
         return reference;
     }
-
-    std::vector<std::string> Titles(const Database& database)
-    {
-        std::vector<std::string> titles;
-        for (int32_t i = 0; i < database.references->count(); ++i)
-            titles.push_back(database.references->referenceAt(i)->title);
-        return titles;
-    }
 };
 
 // Sorted by keywords, a changed reference moves to its new place in every list that holds it;
@@ -98,17 +90,17 @@ TEST_F(AddKeywordsTest, ListsOrderedByKeywordsTakeTheChangedReferencesBackInOrde
     Put(*database, WithKeywords("C", "cherry"));
     Put(*database, WithKeywords("D", nullptr));
     Put(*database, WithKeywords("E", "plum"));
-    ASSERT_EQ(Titles(*database), (std::vector<std::string>{"A", "B", "C", "E", "D"}));
+    ASSERT_EQ(Titles(database), "ABCED");
     Database* bibliography = CreateBibliography();
     Put(*bibliography, database->references->referenceAt(2));  // C
     Put(*bibliography, database->references->referenceAt(4));  // D
-    ASSERT_EQ(Titles(*bibliography), (std::vector<std::string>{"C", "D"}));
+    ASSERT_EQ(Titles(bibliography), "CD");
 
     const int32_t selection[] = {4, 4, 9};
     EXPECT_EQ(AddKeywordsToSelection(*database, selection, 3, "banana"), 1);
     EXPECT_EQ(database->modified, 1);
-    EXPECT_EQ(Titles(*database), (std::vector<std::string>{"A", "D", "B", "C", "E"}));
-    EXPECT_EQ(Titles(*bibliography), (std::vector<std::string>{"D", "C"}));
+    EXPECT_EQ(Titles(database), "ADBCE");
+    EXPECT_EQ(Titles(bibliography), "DC");
     EXPECT_EQ(database->references->referenceAt(1), bibliography->references->referenceAt(0));
     EXPECT_EQ(database->references->referenceAt(1)->refCount, 2);
     EXPECT_STREQ(database->references->referenceAt(1)->keywords, "banana");

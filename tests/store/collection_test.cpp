@@ -10,18 +10,10 @@
 
 namespace {
 
-// An item that carries a number and may count its destruction.
 class Number : public StoreObject {
 public:
-    explicit Number(int value, int* destroyed = nullptr) : value(value), destroyed_(destroyed) {}
-    ~Number() override
-    {
-        if (destroyed_ != nullptr) ++*destroyed_;
-    }
+    explicit Number(int value) : value(value) {}
     int value;
-
-private:
-    int* destroyed_;
 };
 
 class Numbers : public SortedCollection {
@@ -41,28 +33,6 @@ std::vector<int> Values(const Collection& collection)
     for (int32_t i = 0; i < collection.count(); ++i)
         values.push_back(static_cast<const Number*>(collection.itemAt(i))->value);
     return values;
-}
-
-TEST(Collection, DiscardingDestroysRemovingDoesNot)
-{
-    int destroyed = 0;
-    {
-        Numbers numbers(2, 1);
-        Number* first = new Number(20, &destroyed);
-        Number* second = new Number(20, &destroyed);
-        for (Number* item : {new Number(10, &destroyed), first, second, new Number(30, &destroyed)})
-            numbers.insert(item);
-        numbers.discard(second);  // the very item among equal ones
-        EXPECT_EQ(destroyed, 1);
-        EXPECT_EQ(numbers.itemAt(1), first);
-        numbers.discardAt(0);
-        EXPECT_EQ(destroyed, 2);
-        numbers.removeItem(first);
-        numbers.discard(new Number(5, &destroyed));  // not held: destroyed all the same
-        EXPECT_EQ(destroyed, 3);
-        delete first;
-    }
-    EXPECT_EQ(destroyed, 5);  // the destructor destroys what is still held
 }
 
 // Random insertions and removals against a plain vector, so that the slot blocks fill, split,

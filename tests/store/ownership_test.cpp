@@ -147,15 +147,6 @@ protected:
         }
     }
 
-    // The first letters of the titles in a database, "*" for none.
-    static std::string Titles(const Database* database)
-    {
-        std::string titles = database == nullptr ? "*" : "";
-        for (int32_t i = 0; database != nullptr && i < database->references->count(); ++i)
-            titles += database->references->referenceAt(i)->title[0];
-        return titles;
-    }
-
     // Each paper's refCount, or '-' once destroyed; the titles in A, B and the bibliography;
     // the databases marked modified, "-" for none.
     std::string State() const

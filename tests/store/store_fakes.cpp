@@ -2,12 +2,6 @@
 
 #include "store/name_summary.h"
 
-bool FakeStoreUi::openBibliography(Database& bibliography, Database&)
-{
-    if (openSucceeds) DatabaseWindowCreated(bibliography);
-    return openSucceeds;
-}
-
 DuplicateChoice FakeResolver::resolveDuplicate(Reference& incoming, const Reference&,
                                                bool mayEdit)
 {
@@ -36,6 +30,14 @@ bool IsStrictlySorted(const ReferenceList& list)
     for (int32_t i = 1; i < list.count(); ++i)
         if (list.compare(list.itemAt(i - 1), list.itemAt(i)) >= 0) return false;
     return true;
+}
+
+std::string Titles(const Database* database)
+{
+    std::string titles = database == nullptr ? "*" : "";
+    for (int32_t i = 0; database != nullptr && i < database->references->count(); ++i)
+        titles += database->references->referenceAt(i)->title[0];
+    return titles;
 }
 
 void StoreTest::SetUp()

@@ -4,6 +4,7 @@
 #define CARTULAN_TESTS_STORE_STORE_FAKES_H
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -29,7 +30,11 @@ public:
         return answer;
     }
     void lineSelected(Database&, int32_t index) override { selected = index; }
-    bool openBibliography(Database& bibliography, Database&) override;
+    bool openBibliography(Database& bibliography, Database&) override
+    {
+        if (openSucceeds) DatabaseWindowCreated(bibliography);
+        return openSucceeds;
+    }
     void closeWindow(Database& database) override { DatabaseWindowDestroyed(&database); }
 };
 
@@ -67,6 +72,9 @@ inline Reference* MakeReference(const char* authors, const char* date, const cha
 
 // Whether `list` is in strictly ascending order under its own compare.
 bool IsStrictlySorted(const ReferenceList& list);
+
+// The first letters of the titles in `database`, "*" for none.
+std::string Titles(const Database* database);
 
 // A fresh store whose UI and resolver are the fakes; every database and the clipboard are
 // destroyed afterwards (LeakSanitizer then finds what was lost).
