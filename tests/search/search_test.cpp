@@ -1,6 +1,11 @@
+// Searching: the field codes, every searchable window, the search commands and their
+// descriptions, keywords, and matching a text in a field.
 #include "search/search.h"
+#include "search/keywords.h"
+#include "search/text_match.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -9,6 +14,7 @@
 
 #include "search/search_command.h"
 #include "search/search_ui.h"
+#include "store/text/text_rules.h"
 #include "tests/store/store_fakes.h"
 
 namespace {
@@ -201,6 +207,137 @@ TEST_F(Search, NarrowingKeepsCopiesOfTheMatchesAndReleasesTheRest)
     EXPECT_FALSE(destroyed[2]);                 // the bibliography still holds it
     EXPECT_EQ(papers[2]->refCount, 1);
     EXPECT_STREQ(target->description, "{  } + { T=\"widget\" }");
+}
+
+std::vector<std::string> Lines(const char* keywords)
+{
+    KeywordSet set;
+    CollectKeywordLines(keywords, set);
+    return set.keywords;
+}
+
+TEST(Keywords, TextsEnterTheListCleanAndShortEnoughToReadBack)
+{
+    const std::string longLine(300, 'k');
+    struct Case {
+        const char* typed;
+        std::string keyword;
+    } typed[] = {
+        {"plain", "plain"},
+        {"two\r\nlines", "two  lines"},
+        {"ends in CR\r", "ends in CR "},  // nothing is read past the end
+        {longLine.c_str(), std::string(kKeywordMaxLength, 'k')},
+    };
+    for (const Case& c : typed) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(KeywordFromTypedText(c.typed), c.keyword);
+    }
+
+    // Lines begin with a letter or digit; case is ignored; a CR at the very end ends it.
+    EXPECT_EQ(Lines("Gears\r\n gears\r\n-dash\r\nGEARS\r\n7 wheels\r\n\r\n\xC9t\xE9\r\n\xE9T\xC9\r"),
+              (std::vector<std::string>{"Gears", "7 wheels", "\xC9t\xE9"}));
+    EXPECT_EQ(Lines(("a" + longLine).c_str()), (std::vector<std::string>{"a" + longLine.substr(0, 253)}));
+    EXPECT_TRUE(Lines(nullptr).empty());
+
+    // The chosen text stays below 399 characters; an entry that does not fit is left out.
+    const std::string big(394, 'b');  // with "one" and CR LF: 399
+    EXPECT_EQ(JoinChosenKeywords({"one", big, "two"}), "one\r\ntwo");
+    EXPECT_EQ(JoinChosenKeywords({std::string(398, 'c')}).size(), 398u);
+    EXPECT_EQ(JoinChosenKeywords({std::string(399, 'c')}), "");
+}
+
+TEST(Keywords, AddingPutsALineBreakBeforeTheChosenText)
+{
+    struct Case {
+        const char* keywords;
+        const char* result;
+    } cases[] = {
+        {nullptr, "gears\r\nwheels"},
+        {"old", "old\r\ngears\r\nwheels"},
+        {"old\r\n", "old\r\ngears\r\nwheels"},
+        {"gears", "gears\r\ngears\r\nwheels"},  // present already: added again
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.result);
+        Reference reference;
+        if (c.keywords) SetReferenceText(reference, kFieldKeywords, c.keywords);
+        EXPECT_EQ(AddKeywordsToReference(reference, "gears\r\nwheels"), 1);
+        EXPECT_STREQ(reference.keywords, c.result);
+        EXPECT_EQ(AddKeywordsToReference(reference, ""), 1);
+        EXPECT_STREQ(reference.keywords, c.result);
+    }
+}
+
+// Sorted by keywords, a changed reference moves to its new place in every list that holds it;
+// one that becomes equal to another stays beside it.
+TEST_F(Search, ListsOrderedByKeywordsTakeTheChangedReferencesBackInOrder)
+{
+    g_store.defaults.sortKeys.keys[0] = MakeSortKey(kSortKeywords, false);
+    g_store.defaults.sortKeys.keys[1] = kSortNone;
+    Database* database = OpenDatabase();
+    for (const char* keywords : {"apple", "banana", "cherry", "", "plum"}) {
+        const char title[] = {static_cast<char>('A' + database->references->count()), 0};
+        Put(*database, With(MakeReference("Bloggs, F", "1994", title), kFieldKeywords,
+                            *keywords ? keywords : nullptr));
+    }
+    ASSERT_EQ(Titles(database), "ABCED");
+    Database* bibliography = CreateBibliography();
+    Put(*bibliography, database->references->referenceAt(2));  // C
+    Put(*bibliography, database->references->referenceAt(4));  // D
+    ASSERT_EQ(Titles(bibliography), "CD");
+
+    const int32_t selection[] = {4, 4, 9};
+    EXPECT_EQ(AddKeywordsToSelection(*database, selection, 3, "banana"), 1);
+    EXPECT_EQ(database->modified, 1);
+    EXPECT_EQ(Titles(database), "ADBCE");
+    EXPECT_EQ(Titles(bibliography), "DC");
+    EXPECT_EQ(database->references->referenceAt(1), bibliography->references->referenceAt(0));
+    EXPECT_EQ(database->references->referenceAt(1)->refCount, 2);
+    EXPECT_STREQ(database->references->referenceAt(1)->keywords, "banana");
+    EXPECT_EQ(ui.selected, 1);  // the moved line stays selected
+    EXPECT_EQ(AddKeywordsToSelection(*database, selection, 3, ""), 0);  // nothing chosen
+}
+
+// Many generated fields and texts (empty ones too) over a small alphabet with accented letters
+// and line breaks, so that near misses are common, against lower-case copies and a plain
+// substring search. An absent field never matches.
+TEST(TextMatch, AgreesWithLowerCaseCopiesAndSubstringSearch)
+{
+    const std::string alphabet = "aAbB \xE9\xC9\xDF\xE5\xC5\x9F\xFF\r\n.e";
+    uint64_t state = 12345;
+    auto next = [&state](uint32_t bound) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<uint32_t>(state >> 33) % bound;
+    };
+    const auto lower = [](std::string text) {
+        for (char& c : text) c = ToLowerChar(c);
+        return text;
+    };
+    int matches = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string field;
+        const uint32_t fieldLength = next(100);
+        for (uint32_t i = 0; i < fieldLength; ++i) field += alphabet[next(alphabet.size())];
+        std::string text;
+        if (next(3) == 0 && fieldLength > 0) {
+            const uint32_t start = next(fieldLength);
+            text = field.substr(start, 1 + next(fieldLength - start));
+            for (char& c : text)
+                if (next(2) == 0) c = ToUpperChar(c);
+        } else {
+            for (uint32_t i = next(5); i > 0; --i) text += alphabet[next(alphabet.size())];
+        }
+        for (bool caseSensitive : {false, true}) {
+            const bool expected = caseSensitive ? field.find(text) != std::string::npos
+                                                : lower(field).find(lower(text)) != std::string::npos;
+            matches += expected ? 1 : 0;
+            ASSERT_EQ(FieldContains(field.c_str(), text.c_str(), caseSensitive), expected)
+                << "field '" << field << "' text '" << text << "' case " << caseSensitive;
+        }
+    }
+    EXPECT_FALSE(FieldContains(nullptr, "", false));
+    EXPECT_GT(matches, 5000);  // both outcomes plenty of times
+    EXPECT_LT(matches, 35000);
 }
 
 }  // namespace

@@ -20,14 +20,6 @@ SortSpec Keys(int32_t first, int32_t second = kSortNone, int32_t third = kSortNo
     return keys;
 }
 
-NameOptions Method(int32_t method, int32_t familyLast = 1)
-{
-    NameOptions options;
-    options.method = method;
-    options.familyLast = familyLast;
-    return options;
-}
-
 struct Paper {
     const char* authors;
     const char* date;
@@ -86,8 +78,8 @@ TEST(SortOrder, ComparesByThreeKeys)
         Reference* b = MakeReference(c.b.authors, c.b.date, c.b.title, c.b.source);
         a->sourceType = c.a.sourceType;
         b->sourceType = c.b.sourceType;
-        EXPECT_EQ(CompareReferences(*a, *b, c.keys, Method(c.method)), c.expected);
-        EXPECT_EQ(CompareReferences(*b, *a, c.keys, Method(c.method)), -c.expected);
+        EXPECT_EQ(CompareReferences(*a, *b, c.keys, NameOptions{c.method}), c.expected);
+        EXPECT_EQ(CompareReferences(*b, *a, c.keys, NameOptions{c.method}), -c.expected);
         delete a;
         delete b;
     }
@@ -112,7 +104,7 @@ TEST(SortOrder, PrefixesAgreeWithTheComparison)
                                 Keys(kSortPublisher), Keys(kSortNone, kSortTitle)};
     int decided = 0;
     for (const SortSpec& keys : keySets) {
-        for (const NameOptions& options : {Method(0, 0), Method(0, 1), Method(1), Method(5)}) {
+        for (const NameOptions& options : {NameOptions{0, 0}, NameOptions{0}, NameOptions{1}, NameOptions{5}}) {
             std::vector<uint64_t> prefixes;
             for (Reference* reference : references)
                 prefixes.push_back(SortPrefix(*reference, keys, options));
