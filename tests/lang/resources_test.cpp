@@ -181,7 +181,6 @@ TEST(LanguageLibrary, MenusCarryEveryCommandTheProgramGives)
         std::vector<UINT> items;
         CollectItems(main, items);
         CollectItems(editor, items);
-        for (UINT id : items) EXPECT_EQ(commands.count(id), 1u) << "unknown command " << id;
         EXPECT_EQ(std::set<UINT>(items.begin(), items.end()), commands);
         DestroyMenu(main);
         DestroyMenu(editor);

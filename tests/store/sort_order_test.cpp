@@ -98,6 +98,9 @@ TEST(SortOrder, PrefixesAgreeWithTheComparison)
     references.push_back(MakeReference("Stra\xDF" "e, A", "in press", "\xC6on"));
     references.push_back(MakeReference("Strasse, B", "12 Mar 1994", "AEon"));
     references.push_back(MakeReference("J Smith", "1994", nullptr, "Source only"));
+    for (const char* word : {"O'Brien", "Obrien", "\x9C" "uvre", "oeuvre", "co\xADop", "\xDE" "orn",
+                             "abcdefgh", "ABCDEFGHI", "Smith-Jones", "Smithers", "\xE9" "cole"})
+        references.push_back(MakeReference(word, word, word, word));
     const SortSpec keySets[] = {SortSpec(), Keys(kSortAuthor | kSortDescending),
                                 Keys(kSortDate | kSortDescending, kSortTitle), Keys(kSortTitle),
                                 Keys(kSortSource | kSortDescending), Keys(kSortKeywords),

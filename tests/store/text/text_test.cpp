@@ -4,7 +4,6 @@
 #include "store/text/dates.h"
 #include "store/text/names.h"
 
-#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -70,37 +69,6 @@ TEST(TextRules, ComparesAlphabeticallyIgnoringCase)
     }
     EXPECT_EQ(CompareTextI("Smithers", 5, "SMITH", 5), 0);  // runs end at their length
     EXPECT_EQ(CompareTextI("Stra\xDF" "e", 5, "Strass", 6), 1);
-}
-
-// Over a list of words: the order is a strict weak order, and whenever the weight prefixes of
-// two words differ they order them as the comparison does.
-TEST(TextRules, OrderIsConsistentAndPrefixesAgreeWithIt)
-{
-    std::vector<std::string> words;
-    for (const Pair& c : kPairs) {
-        words.push_back(c.a != nullptr ? c.a : "");
-        words.push_back(c.b);
-    }
-    for (const std::string& a : words) {
-        const uint64_t prefixA = PrimaryWeightPrefix(a.c_str());
-        EXPECT_EQ(prefixA, PrimaryWeightPrefix(a.c_str(), a.size())) << a;
-        EXPECT_NE(prefixA, UINT64_MAX) << a;
-        for (const std::string& b : words) {
-            const int ab = CompareTextI(a.c_str(), b.c_str());
-            ASSERT_EQ(ab, -CompareTextI(b.c_str(), a.c_str())) << a << " / " << b;
-            const uint64_t prefixB = PrimaryWeightPrefix(b.c_str());
-            if (prefixA != prefixB) {
-                EXPECT_EQ(prefixA < prefixB ? -1 : 1, ab) << a << " / " << b;
-            }
-            for (const std::string& c : words) {
-                if (ab <= 0 && CompareTextI(b.c_str(), c.c_str()) <= 0) {
-                    ASSERT_LE(CompareTextI(a.c_str(), c.c_str()), 0) << a << " " << b << " " << c;
-                }
-            }
-        }
-    }
-    EXPECT_EQ(PrimaryWeightPrefix("abcdefghX"), PrimaryWeightPrefix("ABCDEFGHY"));
-    EXPECT_EQ(PrimaryWeightPrefix("Smith, J", 5), PrimaryWeightPrefix("SMITH"));
 }
 
 TEST(Dates, NumbersYearAndItsDigits)
