@@ -62,9 +62,7 @@ TEST(BibFormat, WritesGroupsFieldsAndEscapes)
     SetAndWord("and ");
     const Reference* journal = Sample(kSourceJournal);
     const Reference* book = Sample(kSourceBook);
-    const Reference* report = Sample(kSourceReport);
     const Reference* noDate = Sample(kSourceJournal, "D");
-    const Reference* noTitle = Sample(kSourceJournal, "T");
     const Reference* noAbstract = Sample(kSourceJournal, "X");
     const Reference* empty = Sample(kSourceJournal, "ATDVNPSIECKX");
     const Reference* tabbed = Sample(kSourceJournal, "E");
@@ -119,8 +117,7 @@ TEST(BibFormat, WritesGroupsFieldsAndEscapes)
     SetAndWord("und ");
     EXPECT_EQ(Format("<A@>", *tabbed), std::string("Bloggs, F, und Smith, J") + kClosing);
     SetAndWord("and ");
-    for (const Reference* reference : {journal, book, report, noDate, noTitle, noAbstract, empty,
-                                       tabbed})
+    for (const Reference* reference : {journal, book, noDate, noAbstract, empty, tabbed})
         delete reference;
 }
 

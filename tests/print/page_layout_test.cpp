@@ -34,12 +34,9 @@ struct RecordingSurface : PageSurface {
     std::vector<std::string> Lines() const
     {
         std::vector<std::string> lines;
-        for (const auto& page : pages) {
-            for (const Draw& draw : page) {
-                if (!draw.centred)
-                    lines.push_back(draw.text);
-            }
-        }
+        for (const auto& page : pages)
+            for (const Draw& draw : page)
+                if (!draw.centred) lines.push_back(draw.text);
         return lines;
     }
 };

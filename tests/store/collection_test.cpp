@@ -18,7 +18,7 @@ public:
 
 class Numbers : public SortedCollection {
 public:
-    Numbers(int32_t capacity, int32_t duplicates) : SortedCollection(capacity, duplicates) {}
+    using SortedCollection::SortedCollection;
     int compare(const StoreObject* a, const StoreObject* b) const override
     {
         const int x = static_cast<const Number*>(a)->value;

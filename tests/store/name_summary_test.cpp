@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "store/reference.h"
+#include "store_fakes.h"
 
 namespace {
 
@@ -23,10 +23,7 @@ struct Fields {
 
 void Set(Reference& reference, const Fields& fields)
 {
-    SetReferenceText(reference, kFieldAuthors, fields.authors);
-    SetReferenceText(reference, kFieldDate, fields.date);
-    SetReferenceText(reference, kFieldTitle, fields.title);
-    SetReferenceText(reference, kFieldSource, fields.source);
+    Fill(&reference, fields.authors, fields.date, fields.title, fields.source);
     SetReferenceText(reference, kFieldEditors, fields.editors);
 }
 

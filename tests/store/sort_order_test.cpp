@@ -107,7 +107,8 @@ TEST(SortOrder, PrefixesAgreeWithTheComparison)
                                 Keys(kSortPublisher), Keys(kSortNone, kSortTitle)};
     int decided = 0;
     for (const SortSpec& keys : keySets) {
-        for (const NameOptions& options : {NameOptions{0, 0}, NameOptions{0}, NameOptions{1}, NameOptions{5}}) {
+        for (const NameOptions& options :
+             {NameOptions{0, 0}, NameOptions{0}, NameOptions{1}, NameOptions{5}}) {
             std::vector<uint64_t> prefixes;
             for (Reference* reference : references)
                 prefixes.push_back(SortPrefix(*reference, keys, options));
