@@ -4,7 +4,6 @@
 #include "search/keywords.h"
 #include "search/text_match.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -13,49 +12,19 @@
 #include <gtest/gtest.h>
 
 #include "search/search_command.h"
-#include "search/search_ui.h"
 #include "store/text/text_rules.h"
 #include "tests/store/store_fakes.h"
 
 namespace {
 
-// A search user interface that keeps a window order (null before the first and after the
-// last), and a fixture with a fresh store and search state.
-class FakeSearchUi : public SearchUi {
-public:
-    std::vector<Database*> windows;
-
-    void searchBegun(ReferenceList&) override {}
-    void pumpMessages() override {}
-    void searchEnded(ReferenceList&) override {}
-    Database* nextInWindowOrder(const Database* database) override
-    {
-        if (database == nullptr) return windows.empty() ? nullptr : windows.front();
-        auto at = std::find(windows.begin(), windows.end(), database);
-        return at == windows.end() || ++at == windows.end() ? nullptr : *at;
-    }
-};
-
-class SearchTest : public StoreTest {
+// A fresh store. Without a shell, a search over every window takes the active database
+// first, then the others in the store's order.
+class Search : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        StoreTest::SetUp();
-        g_search = SearchState();
-        g_search.ui = &searchUi;
-    }
-    void TearDown() override
-    {
-        g_search = SearchState();
-        StoreTest::TearDown();
-    }
-
-    // A database with a window at the end of the window order.
     Database* OpenWindow(bool searchable = true)
     {
         Database* database = OpenDatabase();
         database->searchable = searchable ? 1 : 0;
-        searchUi.windows.push_back(database);
         return database;
     }
 
@@ -69,8 +38,6 @@ protected:
         criteria.logicalNot = logicalNot ? 1 : 0;
         return criteria;
     }
-
-    FakeSearchUi searchUi;
 };
 
 Reference* With(Reference* reference, ReferenceField field, const char* text)
@@ -88,8 +55,6 @@ int32_t Found(const ReferenceList& source, const SearchCriteria& criteria)
     delete result;
     return added;
 }
-
-using Search = SearchTest;
 
 TEST_F(Search, EachFieldCodeLooksIntoItsFields)
 {
@@ -125,7 +90,7 @@ TEST_F(Search, EachFieldCodeLooksIntoItsFields)
     }
 }
 
-TEST_F(Search, AddsCopiesOnceFromEverySearchableWindowInWindowOrder)
+TEST_F(Search, AddsCopiesOnceFromEverySearchableWindowTheActiveFirst)
 {
     Database* first = OpenWindow();
     Database* second = OpenWindow();
@@ -137,7 +102,7 @@ TEST_F(Search, AddsCopiesOnceFromEverySearchableWindowInWindowOrder)
     Put(*hidden, MakeReference("Other, AN", "1980", "Hidden widgets"));
 
     for (Database* top : {first, second}) {
-        searchUi.windows = {top, top == first ? second : first, hidden};
+        g_store.active = top;
         ReferenceList* result = CreateReferenceList(20, 0, nullptr);
         EXPECT_EQ(SearchAllDatabases(*result, Criteria(kSearchTitle, "widget")), 2);
         ASSERT_EQ(result->count(), 2);
