@@ -166,6 +166,8 @@ TEST_F(Search, NarrowingKeepsCopiesOfTheMatchesAndReleasesTheRest)
     EXPECT_FALSE(destroyed[2]);                 // the bibliography still holds it
     EXPECT_EQ(papers[2]->refCount, 1);
     EXPECT_STREQ(target->description, "{  } + { T=\"widget\" }");
+    DatabaseWindowDestroyed(bibliography);  // the flags live only as long as this test
+    EXPECT_TRUE(destroyed[2]);
 }
 
 TEST(Keywords, TextsEnterTheListCleanAndShortEnoughToReadBack)

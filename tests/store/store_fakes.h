@@ -111,6 +111,8 @@ class StoreTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        ui = FakeStoreUi();
+        resolver = FakeResolver();
         g_store = StoreState();
         g_store.ui = &ui;
         g_store.resolver = &resolver;
@@ -121,8 +123,6 @@ protected:
         FreeClipboard();
         while (g_store.firstDatabase != nullptr) DestroyDatabase(g_store.firstDatabase);
         g_store = StoreState();
-        ui = FakeStoreUi();
-        resolver = FakeResolver();
     }
 
     // A new database with a window, active.
