@@ -161,7 +161,7 @@ void CollectItems(HMENU menu, std::set<UINT>& ids)
     }
 }
 
-TEST(LanguageLibrary, MenusCarryEveryCommandTheProgramGives)
+TEST(LanguageLibrary, MenusCarryEveryCommandWhereTheProgramLooksForIt)
 {
     std::set<UINT> commands;
     for (const auto& [name, id] : Ids().WithPrefix("CMD_")) commands.insert(id);
@@ -180,6 +180,11 @@ TEST(LanguageLibrary, MenusCarryEveryCommandTheProgramGives)
         CollectItems(main, items);
         CollectItems(editor, items);
         EXPECT_EQ(items, commands);
+        // Recent files go after the fixed File items; the window list into the Window menu.
+        HMENU file = GetSubMenu(main, MENU_POS_FILE);
+        EXPECT_EQ(GetMenuItemCount(file), MENU_FILE_FIXED_ITEMS);
+        EXPECT_EQ(GetMenuItemID(file, MENU_FILE_FIXED_ITEMS - 1), UINT(CMD_FILE_EXIT));
+        EXPECT_EQ(GetMenuItemID(GetSubMenu(main, MENU_POS_WINDOW), 0), UINT(CMD_WINDOW_CASCADE));
         DestroyMenu(main);
         DestroyMenu(editor);
     }
