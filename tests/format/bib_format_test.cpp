@@ -1,5 +1,9 @@
+// The bibliography format language: formatting one reference, parsing a format text, and
+// the text of a whole bibliography.
 #include "format/bib_format.h"
+#include "format/bibliography_text.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -8,13 +12,12 @@
 
 #include "store/name_summary.h"
 #include "store/reference.h"
+#include "store/reference_list.h"
 
 namespace {
 
 constexpr char kClosing[] = "\r\n\r\n";
-constexpr char kAbstract[] =
-    "This is a very good piece of work.\r\n\r\nBloggs et al have shown that widgets are in fact "
-    "doofers!";
+
 
 // The sample reference of the format dialog, without the fields named in `absent`.
 Reference* Sample(int32_t sourceType, const char* absent = "")
@@ -31,7 +34,7 @@ Reference* Sample(int32_t sourceType, const char* absent = "")
         {'P', kFieldPages, "0000-0000"}, {'S', kFieldSource, "The Journal"},
         {'I', kFieldPublisher, "Smith and Brown"}, {'C', kFieldCity, "London"},
         {'E', kFieldEditors, "Brown, P"}, {'K', kFieldKeywords, "Widgets\r\nDoofers"},
-        {'X', kFieldAbstract, kAbstract},
+        {'X', kFieldAbstract, "Widgets are doofers."},
     };
     for (const auto& field : fields)
         if (std::strchr(absent, field.letter) == nullptr)
@@ -59,9 +62,7 @@ TEST(BibFormat, WritesGroupsFieldsAndEscapes)
     SetAndWord("and ");
     const Reference* journal = Sample(kSourceJournal);
     const Reference* book = Sample(kSourceBook);
-    const Reference* report = Sample(kSourceReport);
     const Reference* noDate = Sample(kSourceJournal, "D");
-    const Reference* noTitle = Sample(kSourceJournal, "T");
     const Reference* noAbstract = Sample(kSourceJournal, "X");
     const Reference* empty = Sample(kSourceJournal, "ATDVNPSIECKX");
     const Reference* tabbed = Sample(kSourceJournal, "E");
@@ -116,8 +117,7 @@ TEST(BibFormat, WritesGroupsFieldsAndEscapes)
     SetAndWord("und ");
     EXPECT_EQ(Format("<A@>", *tabbed), std::string("Bloggs, F, und Smith, J") + kClosing);
     SetAndWord("and ");
-    for (const Reference* reference : {journal, book, report, noDate, noTitle, noAbstract, empty,
-                                       tabbed})
+    for (const Reference* reference : {journal, book, noDate, noAbstract, empty, tabbed})
         delete reference;
 }
 
@@ -171,25 +171,85 @@ TEST(BibFormat, CutsAReferenceThatDoesNotFitAndKeepsItsClosing)
     SetReferenceText(reference, kFieldTitle, "ab");  // a cut between CR and LF drops the CR
     EXPECT_EQ(Format("<T@\\n\\n\\n>", reference, 10), std::string("ab\r\n") + kClosing);
 
+    // The smallest buffer that takes any text holds one character and the closing.
     const Reference* journal = Sample(kSourceJournal);
-    for (std::size_t size = 0; size < 40; ++size) {
-        SCOPED_TRACE(size);
-        const std::string small = Format(kBasicBibFormatBody, *journal, size);
-        EXPECT_EQ(small.size(), size < 6 ? 0 : size - 1);
-        if (size >= 6) {
-            EXPECT_EQ(small.substr(small.size() - 4), kClosing);
-        }
-    }
-
-    BibFormat unterminated;  // a body filled by hand without its terminator ends with its array
-    std::memset(unterminated.body, 'x', sizeof unterminated.body);
-    char out[kFormattedReferenceSize];
-    EXPECT_EQ(FormatReferenceWith(unterminated, *journal, out, sizeof out),
-              sizeof unterminated.body + 4);
-    std::string nested;
-    while (nested.size() < 500) nested += "<T";
-    EXPECT_EQ(Format((nested + "@").c_str(), *journal), std::string("An exciting paper") + kClosing);
+    EXPECT_EQ(Format(kBasicBibFormatBody, *journal, 5), "");
+    EXPECT_EQ(Format(kBasicBibFormatBody, *journal, 6), std::string("B") + kClosing);
     delete journal;
+}
+
+BibFormat Parsed(const std::string& text)
+{
+    BibFormat format;
+    ParseBibFormatInto(text.c_str(), format);
+    return format;
+}
+
+// A list of `count` references whose titles are `titleLength` characters, numbered so that
+// they sort in order; each formats to titleLength + 4 characters under "<T@>".
+ReferenceList* Titles(int count, std::size_t titleLength)
+{
+    ReferenceList* list = CreateReferenceList(20, 0, nullptr);
+    for (int i = 0; i < count; ++i) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%06d", i);
+        std::string title = number;
+        title.resize(titleLength, 'x');
+        Reference* reference = new Reference;
+        SetReferenceText(*reference, kFieldTitle, title.c_str());
+        list->insert(reference);
+    }
+    return list;
+}
+
+TEST(BibliographyText, LeavesOutWhatComesNearTheEndButAlwaysWritesTheFooter)
+{
+    struct Case {
+        const char* what;
+        int count;
+        std::size_t titleLength;
+        std::size_t footerLength;
+        std::size_t size;
+        int included;
+    };
+    const Case cases[] = {
+        {"all fit", 3, 8, 1, kBibliographyTextSize, 3},
+        {"a reference may end 101 bytes before the end", 20, 46, 1, 1 + 3 * 50 + 101, 3},
+        {"but not 100", 20, 46, 1, 1 + 3 * 50 + 100, 2},
+        {"a footer longer than the margin keeps its room", 30, 46, 300, 1000, 13},
+        {"a footer that exactly fits", 30, 46, 300, 1 + 13 * 50 + 300 + 1, 13},
+        {"the full buffer", 600, 1000, 6, kBibliographyTextSize, 522},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ReferenceList* list = Titles(c.count, c.titleLength);
+        const std::string footer(c.footerLength, 'F');
+        std::vector<char> buffer(c.size + 16, '#');
+        int notices = 0;
+        const BibliographyText result =
+            BuildBibliographyText(Parsed("[H][" + footer + "]<T@>"), *list, buffer.data(), c.size,
+                                  [&notices] { ++notices; });
+        const std::string text = buffer.data();
+        EXPECT_EQ(result.included, c.included);
+        EXPECT_EQ(result.truncated, c.included < c.count);
+        EXPECT_EQ(notices, c.included < c.count ? 1 : 0);
+        EXPECT_EQ(text.size(), result.length);
+        EXPECT_EQ(text.size(), 1 + (c.titleLength + 4) * c.included + c.footerLength);
+        EXPECT_EQ(text.substr(text.size() - c.footerLength - 4, 4), kClosing);  // never cut
+        EXPECT_EQ(buffer[c.size], '#');
+        delete list;
+    }
+}
+
+TEST(BibliographyText, ASingleReferenceHasHeaderAndFooter)
+{
+    Reference reference;
+    SetReferenceText(reference, kFieldTitle, "Title");
+    char out[kFormattedReferenceSize];
+    const BibliographyText single =
+        BuildSingleReferenceText(Parsed("[<<][>>]<T@>"), reference, out, sizeof out);
+    EXPECT_EQ(std::string(out), std::string("<<Title") + kClosing + ">>");
+    EXPECT_EQ(single.included, 1);
 }
 
 }  // namespace

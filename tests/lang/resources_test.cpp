@@ -1,22 +1,90 @@
 // What the program relies on in the English library and its own resources: a text for every
 // string id and command help it loads, exactly the conversions each formatted message gets,
-// every command of ids.h on a menu, the menu positions the program edits, and the keys.
+// every command of ids.h on a menu, every dialog created with the controls its code addresses,
+// and the keys. The ids are read from lang/ids.h itself, as the code sees them, so that the
+// checks follow the header without a copy of it: every number and resource name it defines,
+// and the control ids listed under each dialog's heading (a comment that starts with the
+// dialog's name in quotes). A picture of each dialog is saved as a BMP file in
+// build/win32/dialog-shots/ for a person to look at (the test run converts them to PNG).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <map>
+#include <memory>
 #include <set>
+#include <sstream>
 #include <string>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "ids.h"
-#include "ids_header.h"
+#include "ui_harness.h"
 
 namespace {
 
-using lang_test::Ids;
-using lang_test::LoadedModule;
+struct IdsHeader {
+    std::map<std::string, int> numbers;             // IDS_SAVE_CHANGES -> 531
+    std::map<std::string, std::string> names;       // DLG_ABOUT -> ABOUT
+    std::map<std::string, std::vector<std::string>> controls;  // "ABOUT" -> IDC_ABOUT_...
+
+    // The numbers whose names start with `prefix`.
+    std::map<std::string, int> WithPrefix(const std::string& prefix) const
+    {
+        std::map<std::string, int> found;
+        for (const auto& [name, number] : numbers)
+            if (name.compare(0, prefix.size(), prefix) == 0) found[name] = number;
+        return found;
+    }
+};
+
+IdsHeader Read(const char* path)
+{
+    IdsHeader ids;
+    std::ifstream file(path);
+    std::string line;
+    std::string dialog;
+    while (std::getline(file, line)) {
+        if (line.compare(0, 2, "/*") == 0) {
+            const std::size_t quote = line.find('"');
+            dialog = line.compare(0, 4, "/* \"") == 0
+                         ? line.substr(quote + 1, line.find('"', quote + 1) - quote - 1)
+                         : "";
+            continue;
+        }
+        std::istringstream words(line);
+        std::string define, name, value;
+        if (!(words >> define >> name >> value) || define != "#define") continue;
+        if (value.front() == '"') {
+            ids.names[name] = value.substr(1, value.size() - 2);
+        } else {
+            ids.numbers[name] = std::atoi(value.c_str() + (value.front() == '(' ? 1 : 0));
+            if (!dialog.empty() && name.compare(0, 4, "IDC_") == 0)
+                ids.controls[dialog].push_back(name);
+        }
+    }
+    return ids;
+}
+
+const IdsHeader& Ids()
+{
+    static const IdsHeader ids = Read(CARTULAN_IDS_HEADER);
+    return ids;
+}
+
+std::string EnglishLibraryPath() { return ui::DeliverablesDir() + "\\CTNEN.DLL"; }
+
+// A module loaded for the length of one test: `flags` as for LoadLibraryEx, 0 maps a
+// language library (it runs no code when loaded), LOAD_LIBRARY_AS_DATAFILE the program.
+using LoadedModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)>;
+LoadedModule Load(const std::string& path, DWORD flags = 0)
+{
+    return LoadedModule(LoadLibraryExA(path.c_str(), nullptr, flags), FreeLibrary);
+}
+
 
 std::string LoadText(HMODULE module, UINT id)
 {
@@ -48,8 +116,8 @@ std::string Conversions(const std::string& format)
 
 TEST(LanguageLibrary, HasATextForEveryStringAndCommandAndNoOthers)
 {
-    ASSERT_TRUE(Ids().read);
-    LoadedModule library(lang_test::EnglishLibraryPath());
+    ASSERT_FALSE(Ids().numbers.empty());
+    LoadedModule library = Load(EnglishLibraryPath());
     ASSERT_TRUE(library);
     std::set<UINT> named;
     for (const auto& [name, id] : Ids().WithPrefix("IDS_")) named.insert(id);
@@ -80,17 +148,16 @@ TEST(LanguageLibrary, HasATextForEveryStringAndCommandAndNoOthers)
         EXPECT_EQ(Conversions(LoadText(library.get(), id)),
                   expected != formatted.end() ? expected->second : "");
     }
-    EXPECT_EQ(LoadText(library.get(), IDS_CONJUNCTION), "and ");  // at most 11, blank kept
 }
 
-// Every item's command id, depth first.
-void CollectItems(HMENU menu, std::vector<UINT>& ids)
+// Every item's command id.
+void CollectItems(HMENU menu, std::set<UINT>& ids)
 {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         if (HMENU popup = GetSubMenu(menu, i))
             CollectItems(popup, ids);
         else if (GetMenuItemID(menu, i) != 0)  // separators have id 0
-            ids.push_back(GetMenuItemID(menu, i));
+            ids.insert(GetMenuItemID(menu, i));
     }
 }
 
@@ -102,18 +169,17 @@ TEST(LanguageLibrary, MenusCarryEveryCommandWhereTheProgramLooksForIt)
     for (UINT id : {CMD_OPEN_BIBLIOGRAPHY, CMD_REBUILD_CONTENT, CMD_FILE_RECENT_FIRST,
                     CMD_FILE_RECENT_LAST})
         commands.erase(id);
-    for (const std::string& path : {lang_test::EnglishLibraryPath(), lang_test::TestLibraryPath()}) {
+    for (const std::string& path : {EnglishLibraryPath(), ui::TestProgramDir() + "\\CTNTEST.DLL"}) {
         SCOPED_TRACE(path);
-        LoadedModule library(path);
+        LoadedModule library = Load(path);
         ASSERT_TRUE(library);
         HMENU main = LoadMenuA(library.get(), MENU_MAIN);
         HMENU editor = LoadMenuA(library.get(), MENU_EDIT_REF);
         ASSERT_TRUE(main && editor);
-        std::vector<UINT> items;
+        std::set<UINT> items;
         CollectItems(main, items);
         CollectItems(editor, items);
-        for (UINT id : items) EXPECT_EQ(commands.count(id), 1u) << "unknown command " << id;
-        EXPECT_EQ(std::set<UINT>(items.begin(), items.end()), commands);
+        EXPECT_EQ(items, commands);
         // Recent files go after the fixed File items; the window list into the Window menu.
         HMENU file = GetSubMenu(main, MENU_POS_FILE);
         EXPECT_EQ(GetMenuItemCount(file), MENU_FILE_FIXED_ITEMS);
@@ -124,52 +190,24 @@ TEST(LanguageLibrary, MenusCarryEveryCommandWhereTheProgramLooksForIt)
     }
 }
 
-int g_command = 0;
-
-LRESULT CALLBACK KeyTarget(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND) g_command = LOWORD(wParam);
-    return message == WM_COMMAND ? 0 : DefWindowProcA(window, message, wParam, lParam);
-}
-
-// Translates one key press with modifier keys held; the command it sent, or 0.
-int Press(HWND window, HACCEL table, WORD key, BYTE modifiers)
-{
-    BYTE keys[256] = {};
-    if (modifiers & FCONTROL) keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
-    if (modifiers & FSHIFT) keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
-    if (modifiers & FALT) keys[VK_MENU] = keys[VK_LMENU] = 0x80;
-    keys[key] = 0x80;
-    SetKeyboardState(keys);
-    MSG msg = {};
-    msg.hwnd = window;
-    msg.message = (modifiers & FALT) ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    msg.wParam = key;
-    msg.lParam = 1 | ((modifiers & FALT) ? (1 << 29) : 0);
-    g_command = 0;
-    TranslateAcceleratorA(window, table, &msg);
-    return g_command;
-}
-
+// The keys as the program's table holds them: each with its modifiers gives its command, and
+// the table holds no other.
 TEST(ProgramResources, EachKeyGivesItsCommandAndOthersNothing)
 {
-    LoadedModule program(lang_test::ProgramPath(), LOAD_LIBRARY_AS_DATAFILE);
+    LoadedModule program = Load(ui::ProgramPath(), LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(program);
     HACCEL table = LoadAcceleratorsA(program.get(), ACCEL_KEYS);
     ASSERT_TRUE(table);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = KeyTarget;
-    windowClass.lpszClassName = "CartulanKeyTarget";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10,
-                                  nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(window);
-    struct Key {
-        WORD key;
-        BYTE modifiers;
-        int command;
-    };
-    const Key keys[] = {
+    std::vector<ACCEL> entries(CopyAcceleratorTableA(table, nullptr, 0));
+    CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
+    DestroyAcceleratorTable(table);
+    using Key = std::tuple<int, int, int>;  // key, modifiers, command
+    std::set<Key> keys;
+    for (const ACCEL& entry : entries) {
+        EXPECT_TRUE(entry.fVirt & FVIRTKEY) << entry.key;  // virtual keys, never characters
+        keys.insert({entry.key, entry.fVirt & (FCONTROL | FSHIFT | FALT), entry.cmd});
+    }
+    const std::set<Key> expected = {
         {'S', FCONTROL, CMD_FILE_SAVE},         {'O', FCONTROL, CMD_FILE_OPEN},
         {VK_F7, 0, CMD_REF_NEW},                {'B', FCONTROL, CMD_REF_ADD_TO_BIB},
         {'C', FCONTROL, CMD_EDIT_COPY},         {VK_INSERT, FCONTROL, CMD_EDIT_COPY},
@@ -181,17 +219,71 @@ TEST(ProgramResources, EachKeyGivesItsCommandAndOthersNothing)
         {VK_F2, 0, CMD_REF_EDIT_AUTHOR},        {VK_F6, 0, CMD_REF_EDIT},
         {VK_DELETE, 0, CMD_REF_DELETE},         {VK_F3, 0, CMD_SEARCH_NEW},
         {VK_F1, 0, CMD_HELP_CONTENTS},
-        {'S', 0, 0}, {VK_INSERT, 0, 0}, {VK_RETURN, FSHIFT, 0}, {VK_F4, FALT, 0},
     };
-    for (const Key& key : keys) {
-        SCOPED_TRACE(std::to_string(key.key) + " with " + std::to_string(key.modifiers));
-        EXPECT_EQ(Press(window, table, key.key, key.modifiers), key.command);
+    EXPECT_EQ(keys, expected);
+    EXPECT_EQ(entries.size(), expected.size());
+}
+
+std::string ShotsDir()
+{
+    std::string tests = ui::TestProgramDir();
+    std::string dir = tests.substr(0, tests.find_last_of('\\')) + "\\dialog-shots";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+void PumpMessages(DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    } while (GetTickCount() - start < ms);
+}
+
+INT_PTR CALLBACK InertDialogProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
+
+TEST(DialogShots, EveryDialogIsCreatedWithItsControlsAndDrawn)
+{
+    ASSERT_FALSE(Ids().numbers.empty());
+    LoadedModule library = Load(EnglishLibraryPath());
+    LoadedModule program = Load(ui::ProgramPath(), LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(library && program);
+    const std::string dir = ShotsDir();
+    int dialogs = 0;
+    for (const auto& [define, name] : Ids().names) {
+        if (define.compare(0, 4, "DLG_") != 0) continue;
+        SCOPED_TRACE(name);
+        ++dialogs;
+        HMODULE from = name == DLG_SPLASH ? program.get() : library.get();
+        HWND dialog = CreateDialogParamA(from, name.c_str(), nullptr, InertDialogProc, 0);
+        ASSERT_TRUE(dialog);
+        const auto controls = Ids().controls.find(name);
+        if (controls != Ids().controls.end()) {
+            for (const std::string& control : controls->second)
+                EXPECT_TRUE(GetDlgItem(dialog, Ids().numbers.at(control))) << control;
+        }
+        // Dialogs that the program titles get their name, so the picture says which it is.
+        if (GetWindowTextLengthA(dialog) == 0) SetWindowTextA(dialog, ("(" + name + ")").c_str());
+        SetWindowPos(dialog, HWND_TOPMOST, 8, 8, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        UpdateWindow(dialog);
+        PumpMessages(150);
+        RECT rect;
+        GetWindowRect(dialog, &rect);
+        HDC screen = GetDC(nullptr);
+        size_t colours = 0;
+        ui::SaveArea(screen, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                     dir + "\\" + name + ".bmp", &colours);
+        ReleaseDC(nullptr, screen);
+        DestroyWindow(dialog);
+        PumpMessages(20);
+        EXPECT_GT(colours, 2u) << "the picture is blank or was not saved";
     }
-    EXPECT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 21);  // nothing beyond the list
-    BYTE none[256] = {};
-    SetKeyboardState(none);
-    DestroyWindow(window);
-    DestroyAcceleratorTable(table);
+    EXPECT_EQ(dialogs, 21);
 }
 
 }  // namespace

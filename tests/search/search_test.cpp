@@ -1,6 +1,10 @@
+// Searching: the field codes, every searchable window, the search commands and their
+// descriptions, keywords, and matching a text in a field.
 #include "search/search.h"
+#include "search/keywords.h"
+#include "search/text_match.h"
 
-#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -8,48 +12,19 @@
 #include <gtest/gtest.h>
 
 #include "search/search_command.h"
-#include "search/search_ui.h"
+#include "store/text/text_rules.h"
 #include "tests/store/store_fakes.h"
 
 namespace {
 
-// A search user interface that keeps a window order, and a fixture with a fresh store and
-// search state.
-class FakeSearchUi : public SearchUi {
-public:
-    std::vector<Database*> windows;
-
-    void searchBegun(ReferenceList& result) override { result.progressWindow = this; }
-    void pumpMessages() override {}
-    void searchEnded(ReferenceList& result) override { result.progressWindow = nullptr; }
-    Database* nextInWindowOrder(const Database* database) override
-    {
-        auto at = std::find(windows.begin(), windows.end(), database);
-        if (database == nullptr) return windows.empty() ? nullptr : windows.front();
-        return at != windows.end() && at + 1 != windows.end() ? *(at + 1) : nullptr;
-    }
-};
-
-class SearchTest : public StoreTest {
+// A fresh store. Without a shell, a search over every window takes the active database
+// first, then the others in the store's order.
+class Search : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        StoreTest::SetUp();
-        g_search = SearchState();
-        g_search.ui = &searchUi;
-    }
-    void TearDown() override
-    {
-        g_search = SearchState();
-        StoreTest::TearDown();
-    }
-
-    // A database with a window at the end of the window order.
     Database* OpenWindow(bool searchable = true)
     {
         Database* database = OpenDatabase();
         database->searchable = searchable ? 1 : 0;
-        searchUi.windows.push_back(database);
         return database;
     }
 
@@ -63,8 +38,6 @@ protected:
         criteria.logicalNot = logicalNot ? 1 : 0;
         return criteria;
     }
-
-    FakeSearchUi searchUi;
 };
 
 Reference* With(Reference* reference, ReferenceField field, const char* text)
@@ -82,8 +55,6 @@ int32_t Found(const ReferenceList& source, const SearchCriteria& criteria)
     delete result;
     return added;
 }
-
-using Search = SearchTest;
 
 TEST_F(Search, EachFieldCodeLooksIntoItsFields)
 {
@@ -119,7 +90,7 @@ TEST_F(Search, EachFieldCodeLooksIntoItsFields)
     }
 }
 
-TEST_F(Search, AddsCopiesOnceFromEverySearchableWindowInWindowOrder)
+TEST_F(Search, AddsCopiesOnceFromEverySearchableWindowTheActiveFirst)
 {
     Database* first = OpenWindow();
     Database* second = OpenWindow();
@@ -129,31 +100,21 @@ TEST_F(Search, AddsCopiesOnceFromEverySearchableWindowInWindowOrder)
     Put(*second, With(MakeReference("Bloggs, F", "1994", "Widgets"), kFieldAbstract, "second"));
     Put(*second, MakeReference("Smith, J", "1990", "More widgets"));
     Put(*hidden, MakeReference("Other, AN", "1980", "Hidden widgets"));
-    for (int i = 0; i < 20; ++i)
-        Put(*second, MakeReference("Filler, F", std::to_string(1900 + i).c_str(), "Filler"));
 
     for (Database* top : {first, second}) {
-        searchUi.windows = {top, top == first ? second : first, hidden};
+        g_store.active = top;
         ReferenceList* result = CreateReferenceList(20, 0, nullptr);
         EXPECT_EQ(SearchAllDatabases(*result, Criteria(kSearchTitle, "widget")), 2);
         ASSERT_EQ(result->count(), 2);
         EXPECT_STREQ(result->referenceAt(0)->abstract, top == first ? "first" : "second");
         EXPECT_EQ(result->referenceAt(1)->refCount, 1);
         EXPECT_EQ(first->references->referenceAt(0)->refCount, 1);  // copies, not shares
-        EXPECT_EQ(result->progressWindow, nullptr);
         // Searching again, or a list into itself, adds nothing.
         EXPECT_EQ(SearchAllDatabases(*result, Criteria(kSearchTitle, "widget")), 0);
         EXPECT_EQ(SearchList(*second->references, Criteria(kSearchTitle, "widget"),
                              *second->references), 0);
         delete result;
     }
-
-    g_search.ui = nullptr;  // without a shell the active database comes first
-    g_store.active = second;
-    ReferenceList* result = CreateReferenceList(20, 0, nullptr);
-    SearchAllDatabases(*result, Criteria(kSearchTitle, "widget"));
-    EXPECT_STREQ(result->referenceAt(0)->abstract, "second");
-    delete result;
 }
 
 TEST(SearchDescription, JoinsTermsWithBracesWithinTheLimit)
@@ -181,17 +142,10 @@ TEST(SearchDescription, JoinsTermsWithBracesWithinTheLimit)
         EXPECT_EQ(SearchDescription(c.command, c.previous, SearchTerm(c.label, criteria).c_str()),
                   c.description);
     }
-    SearchCriteria criteria;
-    SetSearchText(criteria, std::string(300, 't').c_str());
-    EXPECT_EQ(std::strlen(criteria.text), 255u);
-    const std::string term = SearchTerm("Title = ", criteria);
-    std::string description = std::string(16370, 'd');
-    for (int i = 0; i < 3; ++i) {  // the newest terms are what is cut
-        description = SearchDescription(kCommandNarrowSearch, description.c_str(), term.c_str());
-        EXPECT_EQ(description.size(), kSearchDescriptionLimit + 2);
-        EXPECT_EQ(description.substr(description.size() - 2), " }");
-    }
-    EXPECT_EQ(description.substr(0, 6), "{ { { ");
+    const std::string previous = std::string(16370, 'd');  // the newest term is what is cut
+    const std::string description =
+        SearchDescription(kCommandNarrowSearch, previous.c_str(), "Title = \"widgets\"");
+    EXPECT_EQ(description, "{ " + previous + " } + { T }");  // 16380 characters, then " }"
 }
 
 TEST_F(Search, NarrowingKeepsCopiesOfTheMatchesAndReleasesTheRest)
@@ -212,6 +166,126 @@ TEST_F(Search, NarrowingKeepsCopiesOfTheMatchesAndReleasesTheRest)
     EXPECT_FALSE(destroyed[2]);                 // the bibliography still holds it
     EXPECT_EQ(papers[2]->refCount, 1);
     EXPECT_STREQ(target->description, "{  } + { T=\"widget\" }");
+    DatabaseWindowDestroyed(bibliography);  // the flags live only as long as this test
+    EXPECT_TRUE(destroyed[2]);
+}
+
+TEST(Keywords, TextsEnterTheListCleanAndShortEnoughToReadBack)
+{
+    const std::string longLine(300, 'k');
+    struct Case {
+        const char* typed;
+        std::string keyword;
+    } typed[] = {
+        {"plain", "plain"},
+        {"two\r\nlines", "two  lines"},
+        {"ends in CR\r", "ends in CR "},  // nothing is read past the end
+        {longLine.c_str(), std::string(kKeywordMaxLength, 'k')},
+    };
+    for (const Case& c : typed) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(KeywordFromTypedText(c.typed), c.keyword);
+    }
+
+    // The chosen text stays below 399 characters; an entry that does not fit is left out.
+    const std::string big(394, 'b');  // with "one" and CR LF: 399
+    EXPECT_EQ(JoinChosenKeywords({"one", big, "two"}), "one\r\ntwo");
+    EXPECT_EQ(JoinChosenKeywords({std::string(398, 'c')}).size(), 398u);
+    EXPECT_EQ(JoinChosenKeywords({std::string(399, 'c')}), "");
+}
+
+TEST(Keywords, AddingPutsALineBreakBeforeTheChosenText)
+{
+    struct Case {
+        const char* keywords;
+        const char* result;
+    } cases[] = {
+        {nullptr, "gears\r\nwheels"},
+        {"old", "old\r\ngears\r\nwheels"},
+        {"old\r\n", "old\r\ngears\r\nwheels"},
+        {"gears", "gears\r\ngears\r\nwheels"},  // present already: added again
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.result);
+        Reference reference;
+        if (c.keywords) SetReferenceText(reference, kFieldKeywords, c.keywords);
+        EXPECT_EQ(AddKeywordsToReference(reference, "gears\r\nwheels"), 1);
+        EXPECT_STREQ(reference.keywords, c.result);
+        EXPECT_EQ(AddKeywordsToReference(reference, ""), 1);
+        EXPECT_STREQ(reference.keywords, c.result);
+    }
+}
+
+// Sorted by keywords, a changed reference moves to its new place in every list that holds it;
+// one that becomes equal to another stays beside it.
+TEST_F(Search, ListsOrderedByKeywordsTakeTheChangedReferencesBackInOrder)
+{
+    g_store.defaults.sortKeys.keys[0] = MakeSortKey(kSortKeywords, false);
+    g_store.defaults.sortKeys.keys[1] = kSortNone;
+    Database* database = OpenDatabase();
+    for (const char* keywords : {"apple", "banana", "cherry", "", "plum"}) {
+        const char title[] = {static_cast<char>('A' + database->references->count()), 0};
+        Put(*database, With(MakeReference("Bloggs, F", "1994", title), kFieldKeywords,
+                            *keywords ? keywords : nullptr));
+    }
+    ASSERT_EQ(Titles(database), "ABCED");
+    Database* bibliography = CreateBibliography();
+    Put(*bibliography, database->references->referenceAt(2));  // C
+    Put(*bibliography, database->references->referenceAt(4));  // D
+    ASSERT_EQ(Titles(bibliography), "CD");
+
+    const int32_t selection[] = {4, 4, 9};
+    EXPECT_EQ(AddKeywordsToSelection(*database, selection, 3, "banana"), 1);
+    EXPECT_EQ(database->modified, 1);
+    EXPECT_EQ(Titles(database), "ADBCE");
+    EXPECT_EQ(Titles(bibliography), "DC");
+    EXPECT_EQ(database->references->referenceAt(1), bibliography->references->referenceAt(0));
+    EXPECT_EQ(database->references->referenceAt(1)->refCount, 2);
+    EXPECT_STREQ(database->references->referenceAt(1)->keywords, "banana");
+    EXPECT_EQ(ui.selected, 1);  // the moved line stays selected
+    EXPECT_EQ(AddKeywordsToSelection(*database, selection, 3, ""), 0);  // nothing chosen
+}
+
+// Many generated fields and texts (empty ones too) over a small alphabet with accented letters
+// and line breaks, so that near misses are common, against lower-case copies and a plain
+// substring search. An absent field never matches.
+TEST(TextMatch, AgreesWithLowerCaseCopiesAndSubstringSearch)
+{
+    const std::string alphabet = "aAbB \xE9\xC9\xDF\xE5\xC5\x9F\xFF\r\n.e";
+    uint64_t state = 12345;
+    auto next = [&state](uint32_t bound) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<uint32_t>(state >> 33) % bound;
+    };
+    const auto lower = [](std::string text) {
+        for (char& c : text) c = ToLowerChar(c);
+        return text;
+    };
+    int matches = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string field;
+        const uint32_t fieldLength = next(100);
+        for (uint32_t i = 0; i < fieldLength; ++i) field += alphabet[next(alphabet.size())];
+        std::string text;
+        if (next(3) == 0 && fieldLength > 0) {
+            const uint32_t start = next(fieldLength);
+            text = field.substr(start, 1 + next(fieldLength - start));
+            for (char& c : text)
+                if (next(2) == 0) c = ToUpperChar(c);
+        } else {
+            for (uint32_t i = next(5); i > 0; --i) text += alphabet[next(alphabet.size())];
+        }
+        for (bool caseSensitive : {false, true}) {
+            const bool expected = caseSensitive ? field.find(text) != std::string::npos
+                                                : lower(field).find(lower(text)) != std::string::npos;
+            matches += expected ? 1 : 0;
+            ASSERT_EQ(FieldContains(field.c_str(), text.c_str(), caseSensitive), expected)
+                << "field '" << field << "' text '" << text << "' case " << caseSensitive;
+        }
+    }
+    EXPECT_FALSE(FieldContains(nullptr, "", false));
+    EXPECT_GT(matches, 5000);  // both outcomes plenty of times
+    EXPECT_LT(matches, 35000);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "store/collection.h"
 
-#include <algorithm>
 #include <iterator>
 #include <cstdint>
 #include <memory>
@@ -11,23 +10,15 @@
 
 namespace {
 
-// An item that carries a number and may count its destruction.
 class Number : public StoreObject {
 public:
-    explicit Number(int value, int* destroyed = nullptr) : value(value), destroyed_(destroyed) {}
-    ~Number() override
-    {
-        if (destroyed_ != nullptr) ++*destroyed_;
-    }
+    explicit Number(int value) : value(value) {}
     int value;
-
-private:
-    int* destroyed_;
 };
 
 class Numbers : public SortedCollection {
 public:
-    Numbers(int32_t capacity, int32_t duplicates) : SortedCollection(capacity, duplicates) {}
+    using SortedCollection::SortedCollection;
     int compare(const StoreObject* a, const StoreObject* b) const override
     {
         const int x = static_cast<const Number*>(a)->value;
@@ -42,53 +33,6 @@ std::vector<int> Values(const Collection& collection)
     for (int32_t i = 0; i < collection.count(); ++i)
         values.push_back(static_cast<const Number*>(collection.itemAt(i))->value);
     return values;
-}
-
-// A collection whose slots cannot grow, as when memory runs out.
-class FixedCollection : public Collection {
-public:
-    explicit FixedCollection(int32_t capacity) : Collection(capacity) {}
-    void setCapacity(int32_t) override {}
-};
-
-TEST(Collection, RefusesWhatItCannotHoldOrReach)
-{
-    FixedCollection collection(2);
-    Number one(1);
-    Number two(2);
-    Number stranger(3);
-    EXPECT_EQ(collection.insert(&one), 1);
-    EXPECT_EQ(collection.insert(&two), 2);  // the last free slot is still used
-    EXPECT_EQ(collection.insert(&one), -1);
-    EXPECT_EQ(collection.insertAt(3, &one), -1);
-    EXPECT_EQ(collection.itemAt(2), nullptr);
-    EXPECT_EQ(collection.slotAt(-1), nullptr);
-    collection.removeAt(7, 0);
-    collection.removeItem(&stranger);  // not held: nothing changes
-    EXPECT_EQ(Values(collection), (std::vector<int>{1, 2}));
-    collection.removeAll();  // the items live on the stack
-}
-
-TEST(Collection, DiscardingDestroysRemovingDoesNot)
-{
-    int destroyed = 0;
-    {
-        Numbers numbers(2, 1);
-        Number* first = new Number(20, &destroyed);
-        Number* second = new Number(20, &destroyed);
-        for (Number* item : {new Number(10, &destroyed), first, second, new Number(30, &destroyed)})
-            numbers.insert(item);
-        numbers.discard(second);  // the very item among equal ones
-        EXPECT_EQ(destroyed, 1);
-        EXPECT_EQ(numbers.itemAt(1), first);
-        numbers.discardAt(0);
-        EXPECT_EQ(destroyed, 2);
-        numbers.removeItem(first);
-        numbers.discard(new Number(5, &destroyed));  // not held: destroyed all the same
-        EXPECT_EQ(destroyed, 3);
-        delete first;
-    }
-    EXPECT_EQ(destroyed, 5);  // the destructor destroys what is still held
 }
 
 // Random insertions and removals against a plain vector, so that the slot blocks fill, split,
