@@ -112,15 +112,3 @@ int SetDatabaseDescription(Database& database, const char* description)
 {
     return ReplaceText(&database.description, description);
 }
-
-void PropagateEdit(const Reference& reference)
-{
-    if (reference.refCount == 1) {
-        if (g_store.active != nullptr) g_store.active->modified = 1;
-        return;
-    }
-    for (Database* database = FirstDatabase(); database != nullptr;
-         database = NextDatabase(*database))
-        if (database->references != nullptr && database->references->indexOf(&reference) >= 0)
-            database->modified = 1;
-}

@@ -82,8 +82,4 @@ const char* DatabaseTitle(const Database& database, const char* untitledText,
 // Replaces the description. Returns 0 when memory runs out.
 int SetDatabaseDescription(Database& database, const char* description);
 
-// After `reference` was edited: marks the active database modified when only one list holds
-// the reference, else every database whose list holds an equal reference.
-void PropagateEdit(const Reference& reference);
-
 #endif
