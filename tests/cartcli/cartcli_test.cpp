@@ -1,4 +1,5 @@
 // cartcli run as a program on the files of tests/data/cartcli, with an empty settings file.
+// (Its export and import through other filters is run by the bibutils peer test.)
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -91,26 +92,6 @@ TEST_F(CartcliTest, ConvertSortsResolvesDuplicatesAndRoundTrips)
     for (const char* filter : {"pubtag", "PubTag.flt"}) {
         ASSERT_EQ(Cartcli({"convert", "--from", filter, pubtag, Path("in.ref")}).exitCode, 0);
         EXPECT_FALSE(Lines(ReadBytes(Path("in.ref")), "%T ").empty()) << filter;
-    }
-}
-
-TEST_F(CartcliTest, ConvertExportsWithAnotherFilterAndReadsItBack)
-{
-    const CliRun plain = Cartcli({"convert", Library(), Path("plain.ref")});
-    ASSERT_EQ(plain.exitCode, 0) << plain.err;
-    for (const char* format : {"ris", "BIBTEX.FLT"}) {
-        SCOPED_TRACE(format);
-        const CliRun out = Cartcli({"convert", "--to", format, Library(), Path("export")});
-        ASSERT_EQ(out.exitCode, 0) << out.err;
-        EXPECT_TRUE(Lines(ReadBytes(Path("export")), "%T ").empty()) << "not a refer file";
-        const CliRun back = Cartcli({"convert", "--from", format, Path("export"), Path("back.ref")});
-        ASSERT_EQ(back.exitCode, 0) << back.err;
-        // A RIS file is UTF-8 with a byte-order mark, and so is the database read from it.
-        std::string read = ReadBytes(Path("back.ref"));
-        if (read.rfind("\xEF\xBB\xBF", 0) == 0)
-            read.erase(0, 3);
-        EXPECT_EQ(Lines(read, "%T "), Lines(ReadBytes(Path("plain.ref")), "%T "));
-        EXPECT_EQ(Lines(read, "%A "), Lines(ReadBytes(Path("plain.ref")), "%A "));
     }
 }
 

@@ -63,7 +63,7 @@ void CheckNoLineStartsWith(const std::optional<std::string>& field,
         if (end == std::string::npos)
             end = field->size();
         for (const std::string& tail : tails)
-            FuzzCheck(field->compare(at, tail.size(), tail) != 0,
+            StopOnFault(field->compare(at, tail.size(), tail) != 0,
                       "an author or keyword starts with the tail of a longer tag");
         at = end + 2;
     }
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::vector<std::string> tails =
         LongerTagTails(std::string(reinterpret_cast<const char*>(data), size));
-    for (const RecordTexts& record : LoadAllChecked(g_loadRef, WriteScratch("input", data, size))) {
+    for (const RecordCopy& record : LoadScratch(g_loadRef, data, size)) {
         CheckNoLineStartsWith(record.texts[kRecordAuthors], tails);
         CheckNoLineStartsWith(record.texts[kRecordKeywords], tails);
     }

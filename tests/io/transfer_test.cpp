@@ -66,7 +66,7 @@ TEST_F(TransferTest, OpenSaveAndReopenGiveTheSameReferences)
     TransferOutcome outcome;
     ASSERT_TRUE(SaveDatabaseFile(*reopened, again.c_str(), "REFER.FLT", false, nullptr, outcome));
     EXPECT_EQ(ReadBytes(again), ReadBytes(saved));
-    EXPECT_TRUE(ui_.failures.empty());
+    EXPECT_TRUE(ui_.failed.empty());
     EXPECT_EQ(TemporaryFilesIn(dir_.root), 0);
 }
 
@@ -125,10 +125,8 @@ TEST_F(TransferTest, AUtf8FileIsSavedBackInUtf8Unchanged)
     EXPECT_EQ(database->fileEncoding, kFileUtf8Marked);
     ASSERT_EQ(database->references->count(), 3);
     EXPECT_STREQ(database->references->referenceAt(1)->authors, "\xD6zerol, G\xFCl");
-    ASSERT_EQ(ui_.failures.size(), 1u);
-    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kUnmappedCharacters);
-    EXPECT_EQ(ui_.failures[0].count, 6u);
-    EXPECT_EQ(ui_.failureNames[0], path);
+    EXPECT_EQ(ui_.failed, (Failures{{TransferFailure::kUnmappedCharacters, path}}));
+    EXPECT_EQ(ui_.reports.at(0).count, 6u);
 
     database->modified = 1;
     ASSERT_EQ(TransferFile(*database, kCommandSave, 0), 1);
@@ -141,24 +139,14 @@ TEST_F(TransferTest, AUtf8FileIsSavedBackInUtf8Unchanged)
     EXPECT_EQ(fresh->fileEncoding, kFile8Bit);
 }
 
-TEST_F(TransferTest, AUtf16FileIsRefusedWithAMessage)
-{
-    const std::string path = Path("wide.ref");
-    WriteBytes(path, std::string("\xFF\xFE%\0T\0 \0x\0\r\0\n\0", 14));
-    EXPECT_EQ(OpenFile(path), nullptr);
-    ASSERT_EQ(ui_.failures.size(), 1u);
-    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kUtf16);
-    EXPECT_EQ(ui_.failureNames[0], path);
-}
-
+// A file that cannot be opened is reported, and no window opens.
 TEST_F(TransferTest, MissingFilesAndFiltersFailWithoutWindows)
 {
     const std::string gone = Path("gone.ref");
+    const std::string wide = Path("wide.ref");
+    WriteBytes(wide, std::string("\xFF\xFE%\0T\0 \0x\0\r\0\n\0", 14));
     AddRecentFile(gone.c_str());
     EXPECT_EQ(OpenFile(gone), nullptr);
-    ASSERT_EQ(ui_.failures.size(), 1u);
-    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kFileMissing);
-    EXPECT_EQ(ui_.failureNames[0], gone);
     EXPECT_EQ(RecentFileCount(), 0);  // a missing file leaves the recent files
 
     // A default filter that does not load, or cannot save, is reported under its own name.
@@ -168,17 +156,20 @@ TEST_F(TransferTest, MissingFilesAndFiltersFailWithoutWindows)
     SetDefaultFilter("../bin/REFER.FLT");  // filters come from their directory only
     EXPECT_EQ(OpenFile(Path("lib.ref")), nullptr);
     SetDefaultFilter("PUBTAG.FLT");
-    Database* database = NewDatabase();
-    std::snprintf(database->fileName, kFileNameSize, "%s", Path("lib.ref").c_str());
+    Database* database = NewDatabase(Path("lib.ref"));
     database->modified = 1;
     EXPECT_EQ(TransferFile(*database, kCommandSave, 0), 0);
     EXPECT_EQ(database->modified, 1);
     EXPECT_EQ(ReadBytes(Path("lib.ref")), ReferText(2));
-    EXPECT_EQ(ui_.failureNames,
-              (std::vector<std::string>{gone, "NOSUCH.FLT", "../bin/REFER.FLT", "PUBTAG.FLT"}));
-    for (std::size_t i = 1; i < ui_.failures.size(); ++i)
-        EXPECT_EQ(ui_.failures[i].failure, TransferFailure::kFilterMissing);
     EXPECT_EQ(ui_.progressShown, 0);
+    SetDefaultFilter("REFER.FLT");
+    EXPECT_EQ(OpenFile(wide), nullptr);
+    const TransferFailure noFilter = TransferFailure::kFilterMissing;
+    EXPECT_EQ(ui_.failed, (Failures{{TransferFailure::kFileMissing, gone},
+                                    {noFilter, "NOSUCH.FLT"},
+                                    {noFilter, "../bin/REFER.FLT"},
+                                    {noFilter, "PUBTAG.FLT"},
+                                    {TransferFailure::kUtf16, wide}}));
 
     TransferOutcome outcome;
     EXPECT_FALSE(LoadDatabaseFile(*database, Path("lib.ref").c_str(), "NOSUCH", nullptr, outcome));
@@ -196,13 +187,13 @@ TEST_F(TransferTest, FailedSavesKeepTheOldFileNameAndModified)
     ui_.chosenFile = UnwritablePath();
     EXPECT_EQ(TransferFile(*database, kCommandSaveAs, 1), 0);
     EXPECT_STREQ(database->fileName, path.c_str());  // not renamed after a file never written
-    SetFilterDirectory(TestFilterDirectory().c_str());
+    SetFilterDirectory((BuildDirectory("tests") + kPathSeparator + "io-filters").c_str());
     SetDefaultFilter("STOPSAVE.FLT");
     EXPECT_EQ(TransferFile(*database, kCommandSave, 0), 0);
-    ASSERT_EQ(ui_.failures.size(), 2u);
-    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kFolderRefused);
-    EXPECT_NE(ui_.failures[0].error, 0);
-    EXPECT_EQ(ui_.failures[1].failure, TransferFailure::kSaveStopped);
+    ASSERT_EQ(ui_.failed.size(), 2u);
+    EXPECT_EQ(ui_.failed[0].first, TransferFailure::kFolderRefused);
+    EXPECT_NE(ui_.reports[0].error, 0);
+    EXPECT_EQ(ui_.failed[1], std::make_pair(TransferFailure::kSaveStopped, path));
     EXPECT_EQ(ReadBytes(path), ReferText(10));
     EXPECT_EQ(database->modified, 1);
     EXPECT_STREQ(g_transfer.recentFiles[0], path.c_str());
@@ -315,8 +306,7 @@ TEST_F(TransferTest, AbandonedOrFailedLoadLeavesNoFileName)
     WriteBytes(path, text);
     AbandoningResolver abandon;
     g_store.resolver = &abandon;
-    Database* database = NewDatabase();
-    std::snprintf(database->fileName, kFileNameSize, "%s", path.c_str());
+    Database* database = NewDatabase(path);
     EXPECT_EQ(TransferFile(*database, kCommandOpen, 0), 1);  // what was read stays
     EXPECT_EQ(database->references->count(), 3);
     EXPECT_STREQ(database->fileName, "");
@@ -329,13 +319,4 @@ TEST_F(TransferTest, AbandonedOrFailedLoadLeavesNoFileName)
     EXPECT_STREQ(ui_.fileRequests[0].name, "");
     EXPECT_EQ(ReadBytes(path), text);
     g_store.resolver = nullptr;
-
-    // A folder opens, or reads, as no file does.
-    std::filesystem::create_directory(Path("folder.ref"));
-    Database* failed = NewDatabase();
-    std::snprintf(failed->fileName, kFileNameSize, "%s", Path("folder.ref").c_str());
-    EXPECT_EQ(TransferFile(*failed, kCommandOpen, 0), 0);
-    EXPECT_STREQ(failed->fileName, "");
-    ASSERT_EQ(ui_.failures.size(), 1u);
-    EXPECT_EQ(ui_.failureNames[0], Path("folder.ref"));
 }

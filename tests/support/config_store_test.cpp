@@ -3,11 +3,15 @@
 // starts with "CartioTest" and is deleted afterwards.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <climits>
 #include <cstring>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,7 +27,7 @@ protected:
     void SetUp() override
     {
 #ifndef _WIN32
-        setenv("CARTULAN_CONFIG", dir_.Path("settings").c_str(), 1);
+        setenv("CARTULAN_CONFIG", Settings().c_str(), 1);
 #endif
         SetINIFilePath("");
     }
@@ -55,6 +59,8 @@ protected:
         EXPECT_EQ(length, int(text.size()));
         return text;
     }
+
+    std::string Settings() const { return dir_.Path("settings"); }
 
     TempDir dir_;
 
@@ -142,12 +148,12 @@ TEST_F(ConfigStore, DeletesOneValueOrAWholeTree)
 // Sections and keys match without regard to case; texts are kept byte for byte.
 TEST_F(ConfigStore, KeepsTextsByteForByteUnderNamesOfAnyCase)
 {
-    const char* section = Section("Bytes");
+    const char* section = Section("Bytes]");
     std::string upper = section;
     for (char& c : upper)
         c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
     const char* const texts[] = {"", "  leading and trailing  ", "a=b; [c] #d",
-                                 "line one\r\nline two", "\t\xE9\xFC\x7F\x01"};
+                                 "line one\r\nline two \\x41 back\\slash", "\t\xE9\xFC\x7F\x01"};
     for (const char* text : texts) {
         SCOPED_TRACE(text);
         EXPECT_EQ(SetConfigStr(section, "Text =[#\\", text), 0);
@@ -199,5 +205,93 @@ TEST_F(ConfigStore, IniFunctionsUseTheFileAtThePathSet)
     SetINIFilePath(tooLong.c_str());
     EXPECT_EQ(std::string(GetINIFilePath()), tooLong.substr(0, 259));
 }
+
+// The per-user settings file that stands in for the registry off Windows.
+#ifndef _WIN32
+namespace fs = std::filesystem;
+
+TEST_F(ConfigStore, UserFileReadsFilesEditedByHand)
+{
+    WriteBytes(Settings(),
+               "orphan=before any section\n"
+               "[Files]\r\n"
+               "Format = spaced \r\n"
+               "not a value line\n"
+               "Format=second occurrence\n"
+               "bad escape=\\q\\x4\\x00\\xZZ\n"
+               "[Display]\n"
+               "List=242\n"
+               "[files]\n"
+               "Backup=0\n"
+               "[unclosed\n"
+               "Lost=1\n");
+    EXPECT_EQ(Read("Files", "Format "), " spaced ");
+    EXPECT_EQ(Read("Files", "Format"), "second occurrence");
+    EXPECT_EQ(Read("Files", "bad escape"), "\\q\\x4\\x00\\xZZ");
+    EXPECT_EQ(Read("Files", "Backup"), "0") << "a repeated section adds to the first";
+    EXPECT_EQ(GetConfigInt("Display", "List", 0), 242);
+    EXPECT_EQ(Read("unclosed", "Lost"), "default");
+    EXPECT_EQ(Read("Files", "orphan"), "default");
+}
+
+TEST_F(ConfigStore, UserFileIsReplacedWholeByRenameKeepingItsPermissions)
+{
+    SetConfigStr("Files", "Format", "REFER.FLT");
+    ASSERT_EQ(chmod(Settings().c_str(), 0640), 0);
+    struct stat before;
+    ASSERT_EQ(stat(Settings().c_str(), &before), 0);
+
+    EXPECT_EQ(SetConfigStr("Files", "Format", "PUBTAG.FLT"), 0);
+    struct stat after;
+    ASSERT_EQ(stat(Settings().c_str(), &after), 0);
+    EXPECT_NE(before.st_ino, after.st_ino) << "written in place, not replaced";
+    EXPECT_EQ(after.st_mode & 0777, 0640u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.root), fs::directory_iterator()), 1)
+        << "a temporary file was left behind";
+
+    // Storing the text a value already holds leaves the file alone.
+    EXPECT_EQ(SetConfigStr("Files", "Format", "PUBTAG.FLT"), 0);
+    struct stat same;
+    ASSERT_EQ(stat(Settings().c_str(), &same), 0);
+    EXPECT_EQ(same.st_ino, after.st_ino);
+}
+
+TEST_F(ConfigStore, UserFileFollowsASymbolicLinkToTheRealFile)
+{
+    const std::string real = dir_.Path("real-settings");
+    WriteBytes(real, "[Files]\nFormat=REFER.FLT\n");
+    fs::create_symlink(real, Settings());
+    EXPECT_EQ(SetConfigStr("Files", "Backup", "0"), 0);
+    EXPECT_TRUE(fs::is_symlink(Settings()));
+    EXPECT_EQ(Read("Files", "Format"), "REFER.FLT");
+    EXPECT_NE(ReadBytes(real).find("Backup=0"), std::string::npos);
+}
+
+TEST_F(ConfigStore, UserFileAnUnreadableStoreGivesDefaultsAndRefusesWrites)
+{
+    fs::create_directory(Settings());
+    EXPECT_EQ(GetConfigInt("Files", "Backup", 7), 7);
+    EXPECT_NE(SetConfigStr("Files", "Backup", "0"), 0);
+    EXPECT_NE(DeleteConfigTree("Files"), 0);
+    EXPECT_TRUE(fs::is_directory(Settings()));
+
+    const std::string underFile = dir_.Path("plain") + "/settings";
+    WriteBytes(dir_.Path("plain"), "not a directory");
+    setenv("CARTULAN_CONFIG", underFile.c_str(), 1);
+    EXPECT_NE(SetConfigStr("Files", "Backup", "0"), 0);
+    EXPECT_EQ(Read("Files", "Backup"), "default");
+    EXPECT_EQ(ReadBytes(dir_.Path("plain")), "not a directory");
+}
+
+TEST_F(ConfigStore, UserFileLivesInTheUserConfigurationDirectoryByDefault)
+{
+    unsetenv("CARTULAN_CONFIG");
+    setenv("XDG_CONFIG_HOME", dir_.Path("config").c_str(), 1);
+    EXPECT_EQ(SetConfigStr("Files", "Format", "REFER.FLT"), 0);
+    EXPECT_TRUE(fs::exists(dir_.Path("config/cartulan/settings")));
+    EXPECT_EQ(Read("Files", "Format"), "REFER.FLT");
+    unsetenv("XDG_CONFIG_HOME");
+}
+#endif
 
 }  // namespace
