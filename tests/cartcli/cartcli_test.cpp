@@ -88,11 +88,6 @@ TEST_F(CartcliTest, ConvertSortsResolvesDuplicatesAndRoundTrips)
     EXPECT_NE(run.out.find("1 duplicate overwritten"), std::string::npos) << run.out;
     EXPECT_NE(ReadBytes(Path("out.ref")).find("%X The later copy"), std::string::npos);
 
-    const std::string pubtag = std::string(CARTULAN_TEST_DATA_DIR) + "/pubtag/tags.ptg";
-    for (const char* filter : {"pubtag", "PubTag.flt"}) {
-        ASSERT_EQ(Cartcli({"convert", "--from", filter, pubtag, Path("in.ref")}).exitCode, 0);
-        EXPECT_FALSE(Lines(ReadBytes(Path("in.ref")), "%T ").empty()) << filter;
-    }
 }
 
 TEST_F(CartcliTest, FormatAndSearchPrintWhatTheyFind)

@@ -6,13 +6,8 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstring>
 #include <filesystem>
-#include <string>
-#include <vector>
 
-#include "io/transfer.h"
-#include "store/database.h"
 #include "store/reference.h"
 #include "store/reference_list.h"
 #include "transfer_fakes.h"
