@@ -55,24 +55,21 @@ RecordCopy NoReference()
     return record;
 }
 
-std::string Escaped(const std::string& text)
-{
-    std::string out;
-    for (unsigned char c : text) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\\' ? "\\\\"
-                                       : c < 32 || c > 126 ? "\\x%02X" : "%c", c);
-        out += hex;
-    }
-    return out;
-}
-
+// Texts with control characters and bytes above 126 as escapes (\r, \n, \xHH).
 void PrintTo(const RecordCopy& record, std::ostream* out)
 {
     *out << "{status " << record.status << ", sourceType " << record.sourceType;
     for (int i = 0; i < kRecordTextCount; ++i) {
-        if (record.texts[i])
-            *out << ", " << kRecordTextNames[i] << "=\"" << Escaped(*record.texts[i]) << "\"";
+        if (!record.texts[i])
+            continue;
+        *out << ", " << kRecordTextNames[i] << "=\"";
+        for (unsigned char c : *record.texts[i]) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\\' ? "\\\\"
+                                           : c < 32 || c > 126 ? "\\x%02X" : "%c", c);
+            *out << hex;
+        }
+        *out << "\"";
     }
     *out << "}";
 }

@@ -37,8 +37,6 @@ RecordCopy CopyRecord(const FilterRecord& record);
 // The result that ends the reading: status 2, no texts.
 RecordCopy NoReference();
 
-// Control characters and bytes above 126 as escapes (\r, \n, \xHH).
-std::string Escaped(const std::string& text);
 void PrintTo(const RecordCopy& record, std::ostream* out);
 
 // A file open as the program opens one (a 32,768-byte buffer with zero bytes behind it); a

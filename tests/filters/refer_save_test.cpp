@@ -84,7 +84,7 @@ TEST(ReferSave, WritesEachFieldInItsOrderAndForm)
         std::vector<int> results;
         std::string written =
             SaveFile(filter.saveRef, {c.input}, ScratchPath("save.ref"), &results);
-        EXPECT_EQ(Escaped(written), Escaped(c.written));
+        EXPECT_EQ(written, c.written);
         EXPECT_EQ(results, std::vector<int>{0});
         EXPECT_EQ(References(LoadFile(filter.loadRef, ScratchPath("save.ref"))),
                   std::vector<RecordCopy>{c.readBack.value_or(c.input)});

@@ -58,46 +58,29 @@ TEST_F(TransferTest, OpenSaveAndReopenGiveTheSameReferences)
     EXPECT_EQ(TemporaryFilesIn(dir_.root), 0);
 }
 
+// The backup is named from the file's own name and lies beside it.
 TEST_F(TransferTest, SavingKeepsTheFirstBackupOnly)
 {
-    const std::string path = Path("lib.ref");
+    std::filesystem::create_directory(Path("a.b"));
+    const std::string path = Path("a.b/lib.old.ref");
+    const std::string backup = Path("a.b/lib.old.BAK");
     WriteBytes(path, ReferText(3));
     Database* database = OpenFile(path);
     ASSERT_NE(database, nullptr);
     for (const char* title : {"Changed once", "Changed twice"}) {
         SetReferenceText(*database->references->referenceAt(0), kFieldTitle, title);
         ASSERT_EQ(TransferFile(*database, kCommandSave, 0), 1);
-        EXPECT_EQ(ReadBytes(Path("lib.BAK")), ReferText(3));  // an existing backup is kept
+        EXPECT_EQ(ReadBytes(backup), ReferText(3));  // an existing backup is kept
         EXPECT_NE(ReadBytes(path).find(title), std::string::npos);
     }
     g_transfer.saveBackups = 0;
-    std::filesystem::remove(Path("lib.BAK"));
+    std::filesystem::remove(backup);
     ASSERT_EQ(TransferFile(*database, kCommandSave, 0), 1);
-    EXPECT_FALSE(std::filesystem::exists(Path("lib.BAK")));
-}
-
-TEST_F(TransferTest, BackupNamesComeFromTheFilesOwnNameAndLieBesideIt)
-{
-    struct Case {
-        const char* path;
-        const char* backup;
-    } const cases[] = {
-        {"/data/lib.old.ref", "/data/lib.old.BAK"},
-        {"/data/a.b/lib", "/data/a.b/lib.BAK"},
-        {"/data/.lib", "/data/.lib.BAK"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
-        std::string path = c.path;
-        std::string backup = c.backup;
-        std::replace(path.begin(), path.end(), '/', kPathSeparator);
-        std::replace(backup.begin(), backup.end(), '/', kPathSeparator);
-        char out[kPathSize];
-        ASSERT_TRUE(BackupName(path.c_str(), out, sizeof out));
-        EXPECT_EQ(out, backup);
-    }
-    char small[8];
-    EXPECT_FALSE(BackupName("/data/lib.ref", small, sizeof small));
+    EXPECT_FALSE(std::filesystem::exists(backup));
+    char name[kPathSize];
+    ASSERT_TRUE(BackupName(Path(".lib").c_str(), name, sizeof name));
+    EXPECT_EQ(name, Path(".lib.BAK"));
+    EXPECT_FALSE(BackupName(path.c_str(), name, 8));
 }
 
 // Opening and saving a UTF-8 file (in the program's own layout and sort order, with a

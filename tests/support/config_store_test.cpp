@@ -1,6 +1,9 @@
 // The configuration store through its exports, the same on every platform: natively against a
 // settings file in a temporary directory, under Wine against the registry. Every section used
 // starts with "CartioTest" and is deleted afterwards.
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -291,6 +294,54 @@ TEST_F(ConfigStore, UserFileLivesInTheUserConfigurationDirectoryByDefault)
     EXPECT_TRUE(fs::exists(dir_.Path("config/cartulan/settings")));
     EXPECT_EQ(Read("Files", "Format"), "REFER.FLT");
     unsetenv("XDG_CONFIG_HOME");
+}
+#endif
+
+// The registry as other programs leave it, and CARTIO.DLL as the program and the filters load
+// it.
+#ifdef _WIN32
+// Stores a value as another program might: any type, any bytes, no terminating zero.
+void StoreRaw(const char* section, const char* name, DWORD type, const std::string& bytes)
+{
+    HKEY key;
+    const std::string path = std::string("Software\\NWPL\\Cartulan\\") + section;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+TEST_F(ConfigStore, RegistryValuesStoredByOtherProgramsAreRead)
+{
+    const char* section = Section("Registry");
+    StoreRaw(section, "NoZero", REG_SZ, "abc");
+    StoreRaw(section, "Expand", REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 9));
+    EXPECT_EQ(Read(section, "NoZero", 4), "abc");
+    EXPECT_EQ(Read(section, "NoZero", 3), "de") << "no room for the zero: the default, cut";
+    EXPECT_EQ(Read(section, "Expand"), "%TEMP%\\x") << "stored types are not checked";
+    // Only value names within the read limit are listed.
+    StoreRaw(section, std::string(300, 'n').c_str(), REG_SZ, std::string("1\0", 2));
+    char names[1024];
+    EXPECT_EQ(GetConfigStr(names, sizeof names, section, nullptr, ""), 2);
+    const std::string list(names, 15);
+    EXPECT_TRUE(list == std::string("NoZero\0Expand\0\0", 15) ||
+                list == std::string("Expand\0NoZero\0\0", 15));
+}
+
+// A filter loaded at run time reaches the same library instance as the program that links it.
+TEST(CartioDll, IsOneInstancePerProcess)
+{
+    HMODULE loaded = LoadLibraryA("CARTIO.DLL");
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded, GetModuleHandleA("CARTIO.DLL"));
+    using SetBufSzFunction = int(__cdecl*)(int);
+    auto setBufSz = reinterpret_cast<SetBufSzFunction>(
+        reinterpret_cast<void*>(GetProcAddress(loaded, "SetBufSz")));
+    ASSERT_NE(setBufSz, nullptr);
+    EXPECT_EQ(setBufSz(32768), 32768);
+    EXPECT_EQ(GetBufSz(), 32768);
+    FreeLibrary(loaded);
 }
 #endif
 
