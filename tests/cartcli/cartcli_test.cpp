@@ -144,9 +144,7 @@ TEST_F(CartcliTest, ErrorsGiveOneLineANonZeroExitAndKeepTheOldOutput)
         {{}, 2},
     };
     for (const Case& c : cases) {
-        std::string joined;
-        for (const std::string& argument : c.arguments) joined += argument + " ";
-        SCOPED_TRACE(joined);
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
         const CliRun run = Cartcli(c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.out, "");

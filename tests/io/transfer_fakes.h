@@ -82,17 +82,22 @@ protected:
     void SetUp() override
     {
 #if !defined(_WIN32)
-        // Filters read their options; natively from a settings file of the test's own.
+        // The settings, and the filters' options, natively in a settings file of the test's own.
         setenv("CARTULAN_CONFIG", Path("settings").c_str(), 1);
 #endif
-        g_store = StoreState();
+        Reset();
         g_transfer.ui = &ui_;
-        g_transfer.saveBackups = 1;
         g_transfer.lastDirectory[0] = '\0';
-        SetDefaultFilter(kDefaultFilterName);
-        ClearRecentFiles();
-        g_settings = AppSettings();
         SetFilterDirectory(BuildDirectory("bin").c_str());
+    }
+    // The program's built-in state, as before the settings are read.
+    static void Reset()
+    {
+        g_store = StoreState();
+        g_settings = AppSettings();
+        g_transfer.saveBackups = 1;
+        ClearRecentFiles();
+        SetDefaultFilter(kDefaultFilterName);
         UseBasicBibFormat();
     }
     void TearDown() override

@@ -37,9 +37,8 @@ protected:
 
     void TearDown() override
     {
-        for (const std::string& section : sections_)
-            DeleteConfigTree(section.c_str());
         for (const std::string& section : sections_) {
+            DeleteConfigTree(section.c_str());
             char names[kReadBufferSize];
             EXPECT_EQ(GetConfigStr(names, sizeof names, section.c_str(), nullptr, ""), 0)
                 << section << " was left behind";
