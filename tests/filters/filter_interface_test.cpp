@@ -1,5 +1,5 @@
 // A line longer than the line buffer, read by each import filter (the end of reading is
-// checked with every file the golden file test reads).
+// checked with every file the golden file test reads), and a save given no record.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -43,6 +43,15 @@ TEST(FilterInterface, AnOverlongLineGoesWholeToItsField)
         EXPECT_FALSE(records[0].texts[kRecordAuthors]);
         EXPECT_TRUE(records[0].texts[kRecordTitle] == "After");
     }
+}
+
+TEST(ReferSave, NoRecordStopsTheExport)
+{
+    FilterLibrary filter("REFER.FLT");
+    ASSERT_NE(filter.saveRef, nullptr);
+    OpenedFile opened(ScratchPath("none.ref"), kLineFileWrite);
+    EXPECT_NE(filter.saveRef(nullptr, nullptr, &opened.file), 0);
+    EXPECT_EQ(opened.file.next, opened.file.bufferStart) << "nothing written";
 }
 
 }  // namespace
