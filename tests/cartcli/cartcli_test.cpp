@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,13 +32,10 @@ std::string Library() { return std::string(CARTULAN_TEST_DATA_DIR) + "/cartcli/l
 std::vector<std::string> Lines(const std::string& text, const std::string& tag = "")
 {
     std::vector<std::string> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.rfind(tag, 0) == 0) lines.push_back(line.substr(tag.size()));
-        start = end + 1;
     }
     return lines;
 }

@@ -35,7 +35,6 @@ TEST_F(TransferTest, OpenSaveAndReopenGiveTheSameReferences)
     EXPECT_EQ(std::count(titles.begin(), titles.end(), 'R'), 13);
     EXPECT_EQ(database->modified, 0);
     EXPECT_STREQ(g_transfer.recentFiles[0], path.c_str());
-    EXPECT_NE(std::strstr(database->references->referenceAt(0)->summary, "Author00000"), nullptr);
     database->modified = 1;
     const std::string saved = Path("copy.ref");
     ui_.chosenFile = saved;

@@ -91,7 +91,7 @@ TEST_F(ConfigStore, ReadsAndStoresIntegersAsDecimalText)
     EXPECT_EQ(Read(section, "min"), "-2147483648");
 }
 
-TEST_F(ConfigStore, DeliversTheDefaultForTextsThatDoNotFit)
+TEST_F(ConfigStore, DeliversTheDefaultForTextsThatDoNotFitAndForBadArguments)
 {
     const char* section = Section("Limits");
     const std::string longest(kConfigMaxText, 'a');
@@ -105,6 +105,16 @@ TEST_F(ConfigStore, DeliversTheDefaultForTextsThatDoNotFit)
     // A default longer than the buffer is cut, never written past it.
     EXPECT_EQ(Read(section, "30", 4, "long default"), "lon");
     EXPECT_EQ(Read(section, "30", 1), "");
+    // Bad arguments are refused, with the default where there is room for one.
+    EXPECT_EQ(SetConfigStr(section, nullptr, "x"), -1);
+    EXPECT_EQ(SetConfigStr("", "key", "x"), -1);
+    EXPECT_EQ(DeleteConfigTree(nullptr), -1);
+    EXPECT_EQ(GetConfigInt(nullptr, "key", 5), 5);
+    char names[8];
+    EXPECT_EQ(GetConfigStr(nullptr, 10, section, "key", "d"), 0);
+    EXPECT_EQ(GetConfigStr(names, 0, section, "key", "d"), 0);
+    EXPECT_EQ(GetConfigStr(names, sizeof names, section, "key", nullptr), 0);
+    EXPECT_STREQ(names, "");
 }
 
 // A null key lists the value names; names that do not fit are left out.
@@ -163,20 +173,6 @@ TEST_F(ConfigStore, KeepsTextsByteForByteUnderNamesOfAnyCase)
     }
     char names[kReadBufferSize];
     EXPECT_EQ(GetConfigStr(names, sizeof names, section, nullptr, ""), 1);
-}
-
-TEST_F(ConfigStore, RefusesBadArgumentsWithDefaults)
-{
-    const char* section = Section("Bad");
-    EXPECT_EQ(SetConfigStr(section, nullptr, "x"), -1);
-    EXPECT_EQ(SetConfigStr("", "key", "x"), -1);
-    EXPECT_EQ(DeleteConfigTree(nullptr), -1);
-    EXPECT_EQ(GetConfigInt(nullptr, "key", 5), 5);
-    char names[8];
-    EXPECT_EQ(GetConfigStr(nullptr, 10, section, "key", "d"), 0);
-    EXPECT_EQ(GetConfigStr(names, 0, section, "key", "d"), 0);
-    EXPECT_EQ(GetConfigStr(names, sizeof names, section, "key", nullptr), 0);
-    EXPECT_STREQ(names, "");
 }
 
 // The INI functions write nothing without a path, and use the file at the path set (cut to

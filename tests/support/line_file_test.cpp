@@ -248,7 +248,7 @@ TEST(WriteLine, ReportsAFailedWriteAndRemembersItUntilTheClose)
     EXPECT_GT(tail.Close(), 0) << "the final flush failed";
 }
 
-TEST(WriteLine, WritesUtf8AndTurnsEscapesBackIntoTheirCharacters)
+TEST(WriteLine, WritesUtf8WithEscapesAsTheirCharactersAndReadsBackTheSameText)
 {
     struct Utf8Case {
         const char* text;
@@ -273,18 +273,14 @@ TEST(WriteLine, WritesUtf8AndTurnsEscapesBackIntoTheirCharacters)
     EXPECT_EQ(Printf(&marked.file, "%%T %s\r\n", "\xE9"), 6);
     EXPECT_EQ(marked.Close(), 0);
     EXPECT_EQ(ReadBytes(dir.Path("marked.txt")), "\xEF\xBB\xBF%T \xC3\xA9\r\n");
-}
 
-// Every byte of the code page but the line ends and zero, and escapes, come back from a file
-// written as UTF-8 and read as text.
-TEST(WriteLine, Utf8WrittenReadsBackAsTheSameText)
-{
+    // Every byte of the code page but the line ends and zero, and escapes, come back from a
+    // file written as UTF-8 and read as text.
     std::string text = "{U+0151} {U+10FFFF} ";
     for (int c = 1; c < 256; ++c) {
         if (c != '\r' && c != '\n')
             text += static_cast<char>(c);
     }
-    TempDir dir;
     WrittenFile out(dir.Path("all.txt"), 64, kLineFileWriteUtf8);
     EXPECT_EQ(WriteLine(&out.file, (text + "\r\n").c_str()), 0);
     EXPECT_EQ(out.Close(), 0);
