@@ -62,7 +62,6 @@ TEST(BibtexSave, SpecialCharactersAndAccentedLettersGoOutInFormsBibtexAndBiberRe
         {kRecordPages, "100-110"},
         {kRecordAuthors, "{World Health Organization}\r\nSmith and Sons\r\nJ Doe\r\nA, B,"},
     })};
-    ClearFilterOptions();
     FilterLibrary latex("BIBTEX.FLT");
     const std::string written = SaveFile(latex.saveRef, records, ScratchPath("latex.bib"));
     for (const char* form :
@@ -84,7 +83,6 @@ TEST(BibtexSave, SpecialCharactersAndAccentedLettersGoOutInFormsBibtexAndBiberRe
               std::string::npos)
         << unicode;
     EXPECT_NE(unicode.find("\xC2\xA3 \xC5\x91 \xE4\xB8\xAD}"), std::string::npos) << unicode;
-    ClearFilterOptions();
 }
 
 TEST(RisSave, WritesUtf8WithAByteOrderMarkUnlessTheOptionSaysCodePage1252)
@@ -92,7 +90,6 @@ TEST(RisSave, WritesUtf8WithAByteOrderMarkUnlessTheOptionSaysCodePage1252)
     const std::vector<RecordCopy> records = {
         Input({{kRecordAuthors, "M\xFCller, Jr., J\xF6rg"}, {kRecordTitle, "\x93Quoted\x94"}}),
         Input({{kRecordTitle, "Second"}})};
-    ClearFilterOptions();
     FilterLibrary filter("RIS.FLT");
     EXPECT_EQ(SaveFile(filter.saveRef, records, ScratchPath("utf8.ris")),
               "\xEF\xBB\xBFTY  - JOUR\r\nAU  - M\xC3\xBCller, J\xC3\xB6rg, Jr.\r\n"
@@ -104,7 +101,6 @@ TEST(RisSave, WritesUtf8WithAByteOrderMarkUnlessTheOptionSaysCodePage1252)
     const std::string ansiText = SaveFile(ansi.saveRef, records, ScratchPath("ansi.ris"));
     EXPECT_EQ(ansiText.rfind("TY  - JOUR\r\nAU  - M\xFCller, J\xF6rg, Jr.\r\nTI  - \x93Quoted", 0), 0u)
         << ansiText;
-    ClearFilterOptions();
 }
 
 // A character the code page lacks, written as a LaTeX command or in UTF-8, counts towards what

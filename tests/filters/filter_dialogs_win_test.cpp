@@ -107,12 +107,10 @@ TEST(FilterDialogs, OneBoxOptionStartsFromTheStoreAndOkStoresIt)
         EXPECT_EQ(result, -1);
         EXPECT_EQ(GetConfigInt(c.section, "Opt", -100), c.checked ? 0 : 1) << "Cancel stores nothing";
     }
-    ClearFilterOptions();
 }
 
 TEST(FilterDialogs, CitadatOkStoresTheBitsAndKeepsThemForThisLoad)
 {
-    ClearFilterOptions();
     FilterLibrary filter("CITADAT.FLT");
     ASSERT_NE(filter.opts, nullptr);
     int result = RunOpts(filter.opts, "citadat (ISI) Import options", [](HWND dialog) {
@@ -137,7 +135,6 @@ TEST(FilterDialogs, CitadatOkStoresTheBitsAndKeepsThemForThisLoad)
     });
     EXPECT_EQ(result, 2);
     EXPECT_EQ(GetConfigInt("citadat", "Opts", -100), 7) << "Cancel stores nothing";
-    ClearFilterOptions();
 }
 
 }  // namespace

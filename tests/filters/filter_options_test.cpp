@@ -17,7 +17,6 @@ TEST(FilterOptions, PubtagReadsItsOptionForEachFile)
 {
     const std::string path = ScratchPath("split.ptg");
     WriteBytes(path, "SO  - J 1994;12(3):4\r\n\r\nSO  - J 1994;12(3):4\r\n");
-    ClearFilterOptions();
     FilterLibrary filter("PUBTAG.FLT");
     ASSERT_NE(filter.loadRef, nullptr);
     {
@@ -38,14 +37,12 @@ TEST(FilterOptions, PubtagReadsItsOptionForEachFile)
         EXPECT_EQ(whole.texts[kRecordSource], "J 1994;12(3):4");
         EXPECT_FALSE(whole.texts[kRecordPages]);
     }
-    ClearFilterOptions();
 }
 
 TEST(FilterOptions, CitadatReadsItsOptionsAtTheFirstLoadRefAfterLoading)
 {
     const std::string path = ScratchPath("case.isi");
     WriteBytes(path, "Record 1\r\n\r\nTI CAPITALS\r\n\r\nRecord 2\r\n\r\nTI CAPITALS\r\n\r\n");
-    ClearFilterOptions();
     FilterLibrary filter("CITADAT.FLT");
     ASSERT_NE(filter.loadRef, nullptr);
     // Stored after the load but before the first LoadRef: in force.
@@ -61,7 +58,6 @@ TEST(FilterOptions, CitadatReadsItsOptionsAtTheFirstLoadRefAfterLoading)
     FilterLibrary reloaded("CITADAT.FLT");
     OpenedFile opened(path, kLineFileRead);
     EXPECT_EQ(CopyRecord(*reloaded.loadRef(nullptr, &opened.file)).texts[kRecordTitle], "Capitals");
-    ClearFilterOptions();
 }
 
 // Read when the library is loaded: a change counts from the next load, for reading and
@@ -84,7 +80,6 @@ TEST(ReferOem, TheOptionCountsFromTheNextLoadAndNeverForUtf8)
     EXPECT_EQ(SaveFile(after.saveRef, {input}, ScratchPath("utf8.ref"), nullptr,
                        kLineFileWriteUtf8),
               "%T Caf\xC3\xA9\r\n\r\n");
-    ClearFilterOptions();
 }
 
 }  // namespace

@@ -36,6 +36,12 @@ void AddFailure(bool condition, const char* what)
         ADD_FAILURE() << what;
 }
 
+// Every test starts and ends with the filters' option sections cleared.
+class ClearingOptions : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { ClearFilterOptions(); }
+    void OnTestEnd(const ::testing::TestInfo&) override { ClearFilterOptions(); }
+};
+
 // Every test of the program runs with the buffer size set as the program sets it before it
 // loads any filter and (natively) a settings store of its own.
 class FilterTestEnvironment : public ::testing::Environment {
@@ -47,12 +53,11 @@ public:
         setenv("CARTULAN_CONFIG", dir->Path("settings").c_str(), 1);
 #endif
         ASSERT_EQ(SetBufSz(kProgramBufferSize), kProgramBufferSize);
-        ClearFilterOptions();
         g_recordCheck = AddFailure;
+        ::testing::UnitTest::GetInstance()->listeners().Append(new ClearingOptions);
     }
     void TearDown() override
     {
-        ClearFilterOptions();
         dir.reset();
     }
     std::unique_ptr<TempDir> dir;
@@ -197,7 +202,6 @@ TEST_P(GoldenFiles, EachInputLoadsIntoTheRecordsBesideIt)
             EXPECT_EQ(results, std::vector<int>(results.size(), 0));
         }
     }
-    ClearFilterOptions();
 }
 
 std::vector<RecordCopy> WrittenAndRead(const FilterLibrary& filter,
