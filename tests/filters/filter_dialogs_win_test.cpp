@@ -88,8 +88,9 @@ TEST(FilterDialogs, OneBoxOptionStartsFromTheStoreAndOkStoresIt)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fileName);
         ClearFilterOptions();
-        if (c.stored >= 0)
+        if (c.stored >= 0) {
             ASSERT_EQ(SetConfigInt(c.section, "Opt", c.stored), 0);
+        }
         FilterLibrary filter(c.fileName);
         ASSERT_NE(filter.opts, nullptr);
         int result = RunOpts(filter.opts, c.title, [&](HWND dialog) {
