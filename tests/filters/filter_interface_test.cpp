@@ -1,83 +1,15 @@
-// What every filter offers the program: its exports, its name and file types, and the end of
-// reading (empty files, a missing file, calls after the end).
+// A line longer than the line buffer, read by each import filter (the end of reading is
+// checked with every file the golden file test reads), and a save given no record.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "cartio.h"
 #include "filter_library.h"
 #include "filter_records.h"
 #include "test_files.h"
 
 namespace {
-
-struct FilterFacts {
-    const char* fileName;
-    bool saves;
-};
-
-const FilterFacts kFilters[] = {
-    {"REFER.FLT", true}, {"PUBTAG.FLT", false}, {"CITADAT.FLT", false},
-    {"VITADEX.FLT", false}, {"RIS.FLT", true}, {"BIBTEX.FLT", true},
-};
-
-// Each filter loads, saves only where its format allows, names itself and ends its list of
-// file types with "All files".
-TEST(FilterInterface, EachFilterExportsWhatItsFormatAllowsAndNamesIt)
-{
-    for (const FilterFacts& facts : kFilters) {
-        SCOPED_TRACE(facts.fileName);
-        FilterLibrary filter(facts.fileName);
-        ASSERT_TRUE(filter.Loaded());
-        EXPECT_NE(filter.loadRef, nullptr);
-        EXPECT_EQ(filter.saveRef != nullptr, facts.saves);
-        EXPECT_NE(filter.opts, nullptr);
-        ASSERT_TRUE(filter.whoAmI && filter.getSpecs);
-        EXPECT_NE(filter.whoAmI()[0], '\0');
-        std::vector<std::string> types;
-        for (const char* at = filter.getSpecs(); *at != '\0' && types.size() < 20;
-             at += types.back().size() + 1)
-            types.push_back(at);
-        ASSERT_EQ(types.size(), 4u);
-        EXPECT_EQ(types[3], "*.*");
-    }
-}
-
-TEST(FilterInterface, AnEmptyFileGivesNoReferenceAndTheEndPersists)
-{
-    const std::string path = ScratchPath("empty.txt");
-    WriteBytes(path, "");
-    for (const FilterFacts& facts : kFilters) {
-        SCOPED_TRACE(facts.fileName);
-        FilterLibrary filter(facts.fileName);
-        ASSERT_NE(filter.loadRef, nullptr);
-        OpenedFile opened(path);
-        for (int call = 0; call < 3; ++call) {
-            const FilterRecord* record = filter.loadRef(nullptr, &opened.file);
-            ASSERT_NE(record, nullptr);
-            EXPECT_EQ(CopyRecord(*record), NoReference()) << "call " << call + 1;
-        }
-        // No open file at all reads as the end too.
-        EXPECT_EQ(CopyRecord(*filter.loadRef(nullptr, nullptr)), NoReference());
-    }
-}
-
-// The filter's one record is reused: each call clears the texts of the one before.
-TEST(FilterInterface, EachCallDeliversTheSameRecordWithOnlyItsOwnTexts)
-{
-    const std::string path = ScratchPath("two.ref");
-    WriteBytes(path, "%T One\r\n%A A, A.\r\n%X Abstract\r\n\r\n%T Two\r\n");
-    FilterLibrary filter("REFER.FLT");
-    ASSERT_NE(filter.loadRef, nullptr);
-    OpenedFile opened(path);
-    const FilterRecord* first = filter.loadRef(nullptr, &opened.file);
-    ASSERT_TRUE(first && first->authors);
-    RecordCopy expected = Record(kRecordJournal, {{kRecordTitle, "Two"}});
-    expected.status = kRecordDeliveredLast;
-    EXPECT_EQ(filter.loadRef(nullptr, &opened.file), first);
-    EXPECT_EQ(CopyRecord(*first), expected);
-}
 
 // A line longer than the line buffer is one line: its whole text goes to its field, and the
 // part behind the buffer's length, which looks like a tag line here, starts nothing.
@@ -111,6 +43,15 @@ TEST(FilterInterface, AnOverlongLineGoesWholeToItsField)
         EXPECT_FALSE(records[0].texts[kRecordAuthors]);
         EXPECT_TRUE(records[0].texts[kRecordTitle] == "After");
     }
+}
+
+TEST(ReferSave, NoRecordStopsTheExport)
+{
+    FilterLibrary filter("REFER.FLT");
+    ASSERT_NE(filter.saveRef, nullptr);
+    OpenedFile opened(ScratchPath("none.ref"), kLineFileWrite);
+    EXPECT_NE(filter.saveRef(nullptr, nullptr, &opened.file), 0);
+    EXPECT_EQ(opened.file.next, opened.file.bufferStart) << "nothing written";
 }
 
 }  // namespace

@@ -32,8 +32,6 @@ FilterLibrary::FilterLibrary(const std::string& fileName)
         return;
     loadRef = Export<LoadRefProc>(handle_, FILTER_LOAD_REF);
     saveRef = Export<SaveRefProc>(handle_, FILTER_SAVE_REF);
-    whoAmI = Export<WhoAmIProc>(handle_, FILTER_WHO_AM_I);
-    getSpecs = Export<GetSpecsProc>(handle_, FILTER_GET_SPECS);
     opts = Export<OptsProc>(handle_, FILTER_OPTS);
 }
 
@@ -47,9 +45,4 @@ void FilterLibrary::Unload()
     if (handle_ != nullptr)
         CloseLibrary(handle_);
     handle_ = nullptr;
-    loadRef = nullptr;
-    saveRef = nullptr;
-    whoAmI = nullptr;
-    getSpecs = nullptr;
-    opts = nullptr;
 }

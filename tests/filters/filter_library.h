@@ -18,13 +18,11 @@ public:
     FilterLibrary& operator=(const FilterLibrary&) = delete;
 
     bool Loaded() const { return handle_ != nullptr; }
-    // Unloads the library now (the exports become null).
+    // Unloads the library now (its exports are not to be called afterwards).
     void Unload();
 
     LoadRefProc loadRef = nullptr;
     SaveRefProc saveRef = nullptr;
-    WhoAmIProc whoAmI = nullptr;
-    GetSpecsProc getSpecs = nullptr;
     OptsProc opts = nullptr;
 
 private:

@@ -17,6 +17,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    LoadAllChecked(g_loadRef, WriteScratch("input", data, size));
+    LoadScratch(g_loadRef, data, size);
     return 0;
 }

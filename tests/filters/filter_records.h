@@ -1,5 +1,6 @@
 // Records read and written through a filter's exports, copied out of the filter so that they
-// outlive its next call and show readably in failures; the setting the filter tests run in.
+// outlive its next call and show readably in failures. Shared by the filter tests and the fuzz
+// targets, which differ only in how a failed check is reported.
 #ifndef CARTULAN_TESTS_FILTERS_FILTER_RECORDS_H
 #define CARTULAN_TESTS_FILTERS_FILTER_RECORDS_H
 
@@ -13,6 +14,11 @@
 #include "io/filter_exports.h"
 
 constexpr int kProgramBufferSize = 32768;
+
+// Reports a failed check: by default it stops the process with the message (the fuzz
+// targets); the tests install one that records a test failure.
+void StopOnFault(bool condition, const char* what);
+extern void (*g_recordCheck)(bool condition, const char* what);
 
 // The field names as the expected files write them, in record order.
 extern const char* const kRecordTextNames[kRecordTextCount];
@@ -31,11 +37,10 @@ RecordCopy CopyRecord(const FilterRecord& record);
 // The result that ends the reading: status 2, no texts.
 RecordCopy NoReference();
 
-// Control characters and bytes above 126 as escapes (\r, \n, \xHH).
-std::string Escaped(const std::string& text);
 void PrintTo(const RecordCopy& record, std::ostream* out);
 
-// A file open as the program opens one (a 32,768-byte buffer with zero bytes behind it).
+// A file open as the program opens one (a 32,768-byte buffer with zero bytes behind it); a
+// file open for writing is flushed on closing, as the program does after the last record.
 struct OpenedFile {
     explicit OpenedFile(const std::string& path, int mode = kLineFileReadText);
     ~OpenedFile();
@@ -43,12 +48,19 @@ struct OpenedFile {
     LineFile file;
 };
 
-// Calls loadRef on `path` until it answers status 2, at most `limit` times: every result in
-// order. A status 1 not followed by status 2 fails the test.
-std::vector<RecordCopy> LoadFile(LoadRefProc loadRef, const std::string& path, size_t limit = 1000);
+// Calls loadRef on `path` as the program reads a file to the end: every result in order, the
+// last one the end (status 2). Each result is checked: a status and source type in range, no
+// texts with status 2, status 1 followed by 2, at most one call per byte and a last one, and
+// the end answered again when asked once more. `flags` receives the file's flags.
+std::vector<RecordCopy> LoadFile(LoadRefProc loadRef, const std::string& path,
+                                 uint32_t* flags = nullptr);
 
-// Writes the records through saveRef into `path` as the program does (the buffer marked dirty
-// after the last call) and returns the bytes of the file; each result goes into `results`.
+// The references of LoadFile's results as the program takes them: without the end, and the
+// status does not count.
+std::vector<RecordCopy> References(std::vector<RecordCopy> records);
+
+// Writes the records through saveRef into `path` as the program does and returns the bytes of
+// the file; each result goes into `results`.
 std::string SaveFile(SaveRefProc saveRef, const std::vector<RecordCopy>& records,
                      const std::string& path, std::vector<int>* results = nullptr,
                      int mode = kLineFileWrite);

@@ -1,20 +1,12 @@
 // The application settings: what an empty store gives, a save and load round trip, the
 // rewritten "Files" section, the choice of the bibliography format, bad stored values, fonts,
-// and the recent files.
-#include <gtest/gtest.h>
-
+// the recent files, and the stored bibliography formats.
 #include <algorithm>
-#include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "cartio.h"
-#include "format/bib_format.h"
-#include "io/app_settings.h"
 #include "io/font_description.h"
-#include "io/transfer_state.h"
-#include "store/store_state.h"
-#include "test_files.h"
+#include "io/format_store.h"
+#include "transfer_fakes.h"
 
 namespace {
 
@@ -50,28 +42,8 @@ std::vector<std::string> KeysOf(const char* section)
     return keys;
 }
 
-class SettingsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        setenv("CARTULAN_CONFIG", dir_.Path("settings").c_str(), 1);
-        Reset();
-    }
-    void TearDown() override { ClearRecentFiles(); }
-
-    // The program's built-in state, as before the settings are read.
-    static void Reset()
-    {
-        g_store = StoreState();
-        g_settings = AppSettings();
-        g_transfer.saveBackups = 1;
-        ClearRecentFiles();
-        SetDefaultFilter(kDefaultFilterName);
-        UseBasicBibFormat();
-    }
-
-    TempDir dir_;
-};
+// The transfer tests' fixture: a settings file of the test's own, and Reset.
+class SettingsTest : public TransferTest {};
 
 }  // namespace
 
@@ -81,10 +53,6 @@ TEST_F(SettingsTest, EmptyStoreGivesTheBuiltInValuesAndEverythingRoundTrips)
     for (int32_t* number : Numbers()) *number = 77;  // loading must set each one
     LoadSettings();
     EXPECT_EQ(Values(), builtIn);
-    EXPECT_STREQ(g_store.defaults.input.date, "1994");
-    EXPECT_EQ(g_store.defaults.nameOptions.separator, ',');
-    EXPECT_STREQ(g_transfer.defaultFilter, "REFER.FLT");
-    EXPECT_STREQ(CurrentBibFormat().name, "Basic");
 
     const std::vector<int32_t*> numbers = Numbers();
     for (std::size_t i = 0; i < numbers.size(); ++i)
@@ -183,7 +151,6 @@ TEST_F(SettingsTest, FontsAreStoredAsFaceHeightWeightAndStyle)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         FontDescription font;
-        font.height = 99;
         ASSERT_EQ(ParseFontText(c.text, font), c.parses);
         if (!c.parses) continue;
         EXPECT_EQ(font.height, c.height);
@@ -226,4 +193,40 @@ TEST_F(SettingsTest, RecentFilesKeepSixMostRecentFirstIgnoringCase)
     EXPECT_EQ(recent(), "gdfcb");
     SetDefaultFilter("A_VERY_LONG_FILTER_NAME_THAT_GOES_ON.FLT");
     EXPECT_EQ(std::string(g_transfer.defaultFilter), "A_VERY_LONG_FILTER_NAME_THAT_GO");
+}
+
+// The stored bibliography formats: what is stored reads back whole, and what the settings could
+// not give back whole is refused before anything is stored.
+TEST_F(SettingsTest, FormatsStoredReadBackWholeAndTheRestIsRefused)
+{
+    const std::string longest(kMaxFormatText, 'x');
+    struct Case {
+        std::string name;
+        std::string text;
+        FormatStoreResult result;
+    };
+    const Case cases[] = {
+        {"Basic", "<A@ ><D(@)>", kFormatStored},
+        {"Longest", longest, kFormatStored},
+        {"Too long", longest + "y", kFormatTooLong},
+        {"Two lines", "<A@>\r\n<T@>", kFormatLineBreak},
+        {std::string(kMaxFormatName + 1, 'n'), "<T@>", kFormatNameTooLong},
+        {"Empty", "", kFormatEmpty},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(StoreFormat(c.name.c_str(), c.text.c_str()), c.result);
+        char text[kMaxFormatText + 1];
+        ReadFormatText(c.name.c_str(), text, sizeof text);
+        EXPECT_EQ(text, c.result == kFormatStored ? c.text : "");
+    }
+    EXPECT_EQ(ReadFormatNames(), (std::vector<std::string>{"Basic", "Longest"}));
+
+    ASSERT_TRUE(UseStoredFormat("Basic"));
+    EXPECT_STREQ(CurrentBibFormat().name, "Basic");
+    EXPECT_STREQ(CurrentBibFormat().body, "<A@ ><D(@)>");
+    EXPECT_EQ(DeleteFormat("Basic"), 0);
+    EXPECT_FALSE(UseStoredFormat("Basic"));
+    EXPECT_STREQ(CurrentBibFormat().name, "Basic");
+    EXPECT_EQ(ReadFormatNames(), (std::vector<std::string>{"Longest"}));
 }

@@ -6,28 +6,25 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstring>
 #include <filesystem>
-#include <string>
-#include <vector>
 
-#include "io/transfer.h"
-#include "store/database.h"
 #include "store/reference.h"
 #include "store/reference_list.h"
 #include "transfer_fakes.h"
 
+// A database holds a file's name only when it holds the whole file.
 TEST_F(TransferTest, ReadErrorIsNotTakenForTheEndOfTheFile)
 {
     // Reading a directory opens but fails at the first read.
     std::filesystem::create_directory(Path("folder.ref"));
-    Database* database = NewDatabase();
+    Database* database = NewDatabase(Path("folder.ref"));
     TransferOutcome outcome;
     EXPECT_FALSE(LoadDatabaseFile(*database, Path("folder.ref").c_str(), "REFER.FLT", nullptr,
                                   outcome));
     EXPECT_EQ(outcome.failure, TransferFailure::kReadFailed);
     EXPECT_NE(outcome.error, 0);
-
+    EXPECT_EQ(TransferFile(*database, kCommandOpen, 0), 0);  // as the Open command does
+    EXPECT_STREQ(database->fileName, "");
     // A file that does not open at all.
     TransferOutcome missing;
     EXPECT_FALSE(LoadDatabaseFile(*database, Path("none.ref").c_str(), "REFER.FLT", nullptr,
@@ -36,61 +33,48 @@ TEST_F(TransferTest, ReadErrorIsNotTakenForTheEndOfTheFile)
     EXPECT_EQ(database->references->count(), 0);
 }
 
-// The message names the folder that refused the new file, not the file.
-TEST_F(TransferTest, SaveIntoAFolderThatRefusesNewFilesNamesTheFolder)
+// A save refused: a folder that refuses new files is named, not the file; a read-only file is
+// refused itself. The old file is kept.
+TEST_F(TransferTest, RefusedSavesNameWhatRefusedAndKeepTheOldFile)
 {
-    Database* database = NewDatabase();
-    TransferOutcome loaded;
     WriteBytes(Path("lib.ref"), ReferText(5));
-    ASSERT_TRUE(LoadDatabaseFile(*database, Path("lib.ref").c_str(), "REFER.FLT", nullptr, loaded));
-    database->modified = 1;
-
+    Database* database = OpenFile(Path("lib.ref"));
+    ASSERT_NE(database, nullptr);
+    WriteBytes(Path("readonly.ref"), "old contents\r\n");
+    chmod(Path("readonly.ref").c_str(), 0444);
     struct Case {
         std::string file;
-        std::string folder;
+        std::string named;
+        TransferFailure failure;
     };
     // /proc refuses new files whatever the user's rights; a "folder" may be a file.
-    std::vector<Case> cases = {{"/proc/cartulan-test.ref", "/proc"},
-                               {Path("lib.ref") + "/inside.ref", Path("lib.ref")}};
+    std::vector<Case> cases = {
+        {"/proc/cartulan-test.ref", "/proc", TransferFailure::kFolderRefused},
+        {Path("lib.ref") + "/inside.ref", Path("lib.ref"), TransferFailure::kFolderRefused},
+        {Path("readonly.ref"), Path("readonly.ref"), TransferFailure::kReadOnly}};
     if (geteuid() != 0) {
         std::filesystem::create_directory(Path("locked"));
         WriteBytes(Path("locked/lib.ref"), "old contents\r\n");
         chmod(Path("locked").c_str(), 0555);
-        cases.push_back({Path("locked/lib.ref"), Path("locked")});
+        cases.push_back({Path("locked/lib.ref"), Path("locked"), TransferFailure::kFolderRefused});
     }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        ui_.failures.clear();
-        ui_.failureNames.clear();
+        ui_.failed.clear();
         std::snprintf(database->fileName, kFileNameSize, "%s", c.file.c_str());
+        database->modified = 1;
         EXPECT_EQ(TransferFile(*database, kCommandSave, 0), 0);
-        ASSERT_EQ(ui_.failures.size(), 1u);
-        EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kFolderRefused);
-        EXPECT_EQ(ui_.failureNames[0], c.folder);
+        EXPECT_EQ(ui_.failed, (Failures{{c.failure, c.named}}));
         EXPECT_EQ(database->modified, 1);
     }
+    EXPECT_EQ(ReadBytes(Path("readonly.ref")), "old contents\r\n");
     if (geteuid() != 0) {
         EXPECT_EQ(ReadBytes(Path("locked/lib.ref")), "old contents\r\n");
         chmod(Path("locked").c_str(), 0755);
     }
-}
-
-TEST_F(TransferTest, AReadOnlyFileIsRefusedAndKept)
-{
-    const std::string path = Path("lib.ref");
-    WriteBytes(path, ReferText(3));
-    Database* database = OpenFile(path);
-    ASSERT_NE(database, nullptr);
-    chmod(path.c_str(), 0444);
-    database->modified = 1;
-    EXPECT_EQ(TransferFile(*database, kCommandSave, 0), 0);
-    ASSERT_EQ(ui_.failures.size(), 1u);
-    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kReadOnly);
-    EXPECT_EQ(ui_.failureNames[0], path);
-    EXPECT_EQ(ReadBytes(path), ReferText(3));
-    EXPECT_FALSE(std::filesystem::exists(Path("lib.BAK")));
+    EXPECT_FALSE(std::filesystem::exists(Path("readonly.BAK")));
     EXPECT_EQ(TemporaryFilesIn(dir_.root), 0);
-    chmod(path.c_str(), 0644);
+    chmod(Path("readonly.ref").c_str(), 0644);
 }
 
 // Saved through a symbolic link, the linked file is replaced and the link stays; the backup
@@ -137,8 +121,6 @@ TEST_F(TransferTest, WriteThatFailsPartWayKeepsTheOldFileAndModified)
     EXPECT_EQ(database->modified, 1);
     EXPECT_EQ(ReadBytes(path), original);
     EXPECT_FALSE(std::filesystem::exists(Path("lib.BAK")));
-    ASSERT_EQ(ui_.failures.size(), 1u);
-    EXPECT_EQ(ui_.failures[0].failure, TransferFailure::kWriteFailed);
-    EXPECT_EQ(ui_.failureNames[0], path);
+    EXPECT_EQ(ui_.failed, (Failures{{TransferFailure::kWriteFailed, path}}));
     EXPECT_EQ(TemporaryFilesIn(dir_.root), 0);
 }

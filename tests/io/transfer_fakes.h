@@ -21,10 +21,13 @@
 #include "io/platform_files.h"
 #include "io/transfer.h"
 #include "io/transfer_state.h"
+#include "io/transfer_ui.h"
 #include "store/database.h"
 #include "store/store_state.h"
-#include "io/transfer_ui.h"
 #include "test_files.h"
+
+// Each failure reported and the file or filter it names.
+using Failures = std::vector<std::pair<TransferFailure, std::string>>;
 
 class FakeTransferUi : public TransferUi {
 public:
@@ -33,10 +36,8 @@ public:
     std::string bibliographyText;
 
     std::vector<FileRequest> fileRequests;
-    // The reports as they came; their file names are valid only during the call, so the
-    // names are kept in failureNames.
-    std::vector<TransferReport> failures;
-    std::vector<std::string> failureNames;
+    Failures failed;
+    std::vector<TransferReport> reports;  // their file names are valid only during the call
     int progressShown = 0;
     int saveQuestions = 0;
 
@@ -48,15 +49,11 @@ public:
         return !chosenFile.empty();
     }
     bool chooseFormat(int, char*) override { return false; }
-    SaveAnswer askToSave(const Database&) override
-    {
-        ++saveQuestions;
-        return saveAnswer;
-    }
+    SaveAnswer askToSave(const Database&) override { return ++saveQuestions, saveAnswer; }
     void reportFailure(const TransferReport& report) override
     {
-        failures.push_back(report);
-        failureNames.push_back(report.fileName);
+        reports.push_back(report);
+        failed.emplace_back(report.failure, report.fileName);
     }
     void* beginProgress(const char*) override { return ++progressShown, this; }
     void progress(TransferProgress, unsigned long) override {}
@@ -71,67 +68,59 @@ public:
     }
 };
 
+// The folder above the test programs' folder, and a folder below it ("bin").
+inline std::string BuildDirectory(const std::string& below)
+{
+    char directory[kPathSize] = "";
+    EXPECT_TRUE(ProgramDirectory(directory, sizeof directory));
+    std::string path = directory;
+    return path.substr(0, path.find_last_of(kPathSeparator) + 1) + below;
+}
+
 class TransferTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+#if !defined(_WIN32)
+        // The settings, and the filters' options, natively in a settings file of the test's own.
+        setenv("CARTULAN_CONFIG", Path("settings").c_str(), 1);
+#endif
+        Reset();
+        g_transfer.ui = &ui_;
+        g_transfer.lastDirectory[0] = '\0';
+        SetFilterDirectory(BuildDirectory("bin").c_str());
+    }
+    // The program's built-in state, as before the settings are read.
+    static void Reset()
+    {
+        g_store = StoreState();
+        g_settings = AppSettings();
+        g_transfer.saveBackups = 1;
+        ClearRecentFiles();
+        SetDefaultFilter(kDefaultFilterName);
+        UseBasicBibFormat();
+    }
+    void TearDown() override
+    {
+        while (Database* database = FirstDatabase()) DestroyDatabase(database);
+        ClearRecentFiles();
+        g_transfer.ui = nullptr;
+        SetFilterDirectory(nullptr);
+    }
 
     // A path in the test's temporary directory.
     std::string Path(const std::string& name) const { return dir_.Path(name); }
-    // The path of a data file of tests/data.
-    static std::string DataFile(const std::string& name);
 
     TempDir dir_;
     FakeTransferUi ui_;
 };
 
-// The folder above the test programs' folder.
-inline std::string BuildDirectory()
-{
-    char directory[kPathSize] = "";
-    EXPECT_TRUE(ProgramDirectory(directory, sizeof directory));
-    std::string path = directory;
-    const std::size_t cut = path.find_last_of(kPathSeparator);
-    return cut == std::string::npos ? path : path.substr(0, cut);
-}
-
-inline void TransferTest::SetUp()
-{
-#if !defined(_WIN32)
-    // Filters read their options; natively from a settings file of the test's own.
-    setenv("CARTULAN_CONFIG", Path("settings").c_str(), 1);
-#endif
-    g_store = StoreState();
-    g_transfer.ui = &ui_;
-    g_transfer.saveBackups = 1;
-    g_transfer.lastDirectory[0] = '\0';
-    SetDefaultFilter(kDefaultFilterName);
-    ClearRecentFiles();
-    g_settings = AppSettings();
-    SetFilterDirectory((BuildDirectory() + kPathSeparator + "bin").c_str());
-    UseBasicBibFormat();
-}
-
-inline void TransferTest::TearDown()
-{
-    while (Database* database = FirstDatabase()) DestroyDatabase(database);
-    ClearRecentFiles();
-    g_transfer.ui = nullptr;
-    SetFilterDirectory(nullptr);
-}
-
-inline std::string TransferTest::DataFile(const std::string& name)
+// A data file of tests/data.
+inline std::string DataFile(const std::string& name)
 {
     std::string path = std::string(CARTULAN_TEST_DATA_DIR) + "/" + name;
-    for (char& c : path)
-        if (c == '/') c = kPathSeparator;
+    std::replace(path.begin(), path.end(), '/', kPathSeparator);
     return path;
-}
-
-// The folder of the filters built for the tests.
-inline std::string TestFilterDirectory()
-{
-    return BuildDirectory() + kPathSeparator + "tests" + kPathSeparator + "io-filters";
 }
 
 // A path in a directory that does not exist: nothing can be saved there.
@@ -141,18 +130,18 @@ inline std::string UnwritablePath()
 }
 
 // A new database (the fixture destroys what is left).
-inline Database* NewDatabase()
+inline Database* NewDatabase(const std::string& fileName = "")
 {
     Database* database = CreateDatabase();
     EXPECT_NE(database, nullptr);
+    std::snprintf(database->fileName, kFileNameSize, "%s", fileName.c_str());
     return database;
 }
 
 // Opens `path` as the Open command does when it is given a name; null when that fails.
 inline Database* OpenFile(const std::string& path)
 {
-    Database* database = NewDatabase();
-    std::snprintf(database->fileName, kFileNameSize, "%s", path.c_str());
+    Database* database = NewDatabase(path);
     if (TransferFile(*database, kCommandOpen, 0) != 1) {
         DestroyDatabase(database);
         return nullptr;
