@@ -8,54 +8,26 @@
 #include <string>
 #include <vector>
 
-#include "ids.h"
 #include "program_test.h"
 
 namespace {
 
 constexpr COLORREF kBibliographyBlue = RGB(0, 0, 255);
 
-class DatabaseWindow : public ProgramTest {
-protected:
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        dir_ = ui::MakeTempDir("dbwin");
-    }
+using DatabaseWindow = ProgramTest;
 
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        ui::RemoveDirTree(dir_);
-    }
-
-    // Starts the program and hands it a file of `count` references; returns the frame.
-    HWND LaunchWithFile(int count, const std::string& tag = "A")
-    {
-        file_ = ui::WriteReferFile(dir_, tag + ".ref", count, tag);
-        HWND frame = Launch();
-        if (frame && !ui::HandOver(frame, file_))
-            ADD_FAILURE() << "the hand-over was not answered";
-        return frame;
-    }
-
-    // Whether the line shows the bibliography colour, waiting a little for the program to
-    // paint it as `expected`.
-    bool Blue(HWND list, int line, bool expected)
-    {
-        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        bool blue = !expected;
-        for (int attempt = 0; attempt < 20 && blue != expected; ++attempt) {
-            ui::Sync(list);
-            Sleep(50);
-            blue = ui::CountPixels(list, ui::ListItemRect(list, line), kBibliographyBlue) > 0;
-        }
-        return blue;
-    }
-
-    std::string dir_;
-    std::string file_;
-};
+// Whether the line shows the bibliography colour, waiting a little for the program to paint
+// it as `expected`.
+bool Blue(HWND list, int line, bool expected)
+{
+    bool blue = !expected;
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ui::WaitUntil([&] {
+        ui::Sync(list);
+        return (blue = ui::CountPixels(list, ui::ListItemRect(list, line), kBibliographyBlue) > 0) == expected;
+    }, 1000);
+    return blue;
+}
 
 // The two arrangements: several columns of names and years, or one column with titles.
 // Without Auto view (here with titles) a list waits for Show all.
@@ -122,14 +94,12 @@ TEST_F(DatabaseWindow, DeleteAsksAsTheConfirmationOptionSays)
             ASSERT_TRUE(ui::SelectLines(list, test.selection));
             ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_DELETE));
             ASSERT_TRUE(ui::Sync(frame));  // the command has been handled
-            HWND question = ui::WaitForDialog(program_.Pid(), test.asks ? ui::kDefaultWaitMs : 0);
-            ASSERT_EQ(question != nullptr, test.asks);
-            if (!question)
+            ASSERT_EQ(ui::WaitForDialog(program_.Pid(), test.asks ? ui::kDefaultWaitMs : 0) != nullptr,
+                      test.asks);
+            if (!test.asks)
                 break;
-            EXPECT_EQ(ui::TextOf(question), "Warning!");
-            EXPECT_EQ(ui::DialogText(question),
-                      "Selected references will be deleted permanently.\nAre you sure?");
-            ASSERT_TRUE(ui::CloseBox(question, answer));
+            EXPECT_EQ(Answer(answer), "Warning!|Selected references will be deleted permanently.\n"
+                                      "Are you sure?");
             ASSERT_TRUE(ui::Sync(frame));
             if (answer == IDNO) {
                 EXPECT_EQ(ui::ListBoxCount(list), 4);
@@ -296,22 +266,6 @@ TEST_F(DatabaseWindow, FormattedBibliographyTextTakesTheEditCommandsAndKeys)
     ASSERT_TRUE(ui::SendCommand(frame, CMD_OPT_FORMATTED_BIB));
     EXPECT_EQ(ui::ListBoxCount(ui::ListOf(bibliography)), 3);
     EXPECT_EQ(ui::DatabaseWindows(frame).size(), 2u);
-}
-
-TEST_F(DatabaseWindow, ResortShowsItsProgress)
-{
-    HWND frame = LaunchWithFile(200);
-    ASSERT_TRUE(frame);
-    HWND window = ui::ActiveDatabaseWindow(frame);
-    ui::ProbeHook probe(frame);
-    ASSERT_TRUE(ui::RecordTexts(probe, IDC_PROGRESS_TEXT));
-    DWORD_PTR result = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(window, MSG_RESORT, 0, 0, SMTO_NORMAL, ui::kDefaultWaitMs,
-                                    &result));
-    EXPECT_EQ(ui::RecordedTexts(probe), (std::vector<std::string>{
-                                            "Sorting... 31%", "Sorting... 63%", "Sorting... 95%"}));
-    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(window)), 200);
-    EXPECT_TRUE(IsWindowEnabled(frame));
 }
 
 }  // namespace

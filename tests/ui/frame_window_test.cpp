@@ -1,28 +1,15 @@
 // The frame window as a user first sees it: its class, title, menu bar and MDI client.
 #include <gtest/gtest.h>
 
-#include <mutex>
+#include <atomic>
 #include <set>
 #include <thread>
 
-#include "ids.h"
 #include "program_test.h"
 
 namespace {
 
-class FrameWindow : public ProgramTest {
-protected:
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        ui::RemoveDirTree(dir_);
-    }
-
-    // A folder of its own for the test's files.
-    std::string Dir() { return dir_.empty() ? dir_ = ui::MakeTempDir("frame") : dir_; }
-
-    std::string dir_;
-};
+using FrameWindow = ProgramTest;
 
 const int kToolbarCommands[] = {
     CMD_FILE_NEW, CMD_FILE_OPEN, CMD_FILE_SAVE, CMD_FILE_PRINT, CMD_EDIT_CUT, CMD_EDIT_COPY,
@@ -106,7 +93,7 @@ TEST_F(FrameWindow, StartsEmptyWithOnlyTheCommandsThatMakeAWindowEnabled)
 
 TEST_F(FrameWindow, ToolbarAndMenusFollowTheActiveWindow)
 {
-    std::string file = ui::WriteReferFile(Dir(), "four.ref", 4);
+    std::string file = ui::WriteReferFile(dir_, "four.ref", 4);
     HWND frame = Launch();
     ASSERT_TRUE(frame);
 
@@ -171,7 +158,7 @@ TEST_F(FrameWindow, ToolbarAndMenusFollowTheActiveWindow)
 
 TEST_F(FrameWindow, SixtyThreeWindowsAreTheMost)
 {
-    std::string file = ui::WriteReferFile(Dir(), "one.ref", 1);
+    std::string file = ui::WriteReferFile(dir_, "one.ref", 1);
     HWND frame = Launch();
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::HandOver(frame, file));
@@ -190,39 +177,20 @@ TEST_F(FrameWindow, SixtyThreeWindowsAreTheMost)
 
     // Whatever way a 64th window is asked for, the program says no and makes none.
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_RECENT_FIRST));
-    HWND box = ui::WaitForDialog(program_.Pid());
-    ASSERT_TRUE(box);
-    EXPECT_EQ(ui::DialogText(box), "Maximum number of open files exceeded!");
+    ASSERT_TRUE(Dialog());
     SaveShot("full");
-    ASSERT_TRUE(ui::CloseBox(box, IDOK));
+    EXPECT_EQ(AnswerText(), "Maximum number of open files exceeded!");
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_EQ(ui::DatabaseWindows(frame).size(), 63u);
-}
-
-// A handed-over name that does not fit a database's file name is refused, not cut to the
-// name of some other file.
-TEST_F(FrameWindow, HandedOverNameTooLongOpensNothing)
-{
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    std::thread sender([frame] { ui::HandOver(frame, "C:\\" + std::string(300, 'x') + ".ref"); });
-    HWND box = ui::WaitForDialog(program_.Pid());
-    EXPECT_TRUE(box);
-    if (box) {
-        EXPECT_EQ(ui::DialogText(box), "Cannot open data file");
-        ui::PressButton(box, IDOK);
-    }
-    sender.join();
-    EXPECT_TRUE(ui::DatabaseWindows(frame).empty());
 }
 
 // The File menu lists the recent files after its fixed items, also when a maximised window's
 // system menu takes the first place of the menu bar, and after that window has gone.
 TEST_F(FrameWindow, RecentFilesAreListedInTheFileMenu)
 {
-    std::string first = ui::WriteReferFile(Dir(), "first.ref", 2);
-    std::string second = ui::WriteReferFile(Dir(), "second.ref", 3);
-    std::string third = ui::WriteReferFile(Dir(), "third.ref", 4);
+    std::string first = ui::WriteReferFile(dir_, "first.ref", 2);
+    std::string second = ui::WriteReferFile(dir_, "second.ref", 3);
+    std::string third = ui::WriteReferFile(dir_, "third.ref", 4);
     HWND frame = Launch();
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::HandOver(frame, first));
@@ -266,7 +234,7 @@ TEST_F(FrameWindow, RecentFilesAreListedInTheFileMenu)
 
 TEST_F(FrameWindow, StatusLineShowsTheActiveWindowOrTheHelpText)
 {
-    std::string file = ui::WriteReferFile(Dir(), "three.ref", 3);
+    std::string file = ui::WriteReferFile(dir_, "three.ref", 3);
     HWND frame = Launch();
     ASSERT_TRUE(frame);
     EXPECT_EQ(ui::StatusText(frame), "");
@@ -294,55 +262,48 @@ TEST_F(FrameWindow, StatusLineShowsTheActiveWindowOrTheHelpText)
     ASSERT_EQ(ui::StatusText(frame), file + ":3");
     ASSERT_TRUE(ui::SelectLines(ui::ListOf(ui::ActiveDatabaseWindow(frame)), {0}));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_DELETE));
-    HWND question = ui::WaitForDialog(program_.Pid());
-    ASSERT_TRUE(question);
+    ASSERT_TRUE(Dialog());
     EXPECT_EQ(ui::StatusText(frame), "");
-    ASSERT_TRUE(ui::CloseBox(question, IDNO));
+    Answer(IDNO);
     ASSERT_TRUE(ui::SendCommand(frame, CMD_OPT_AUTO_VIEW));
     EXPECT_EQ(ui::StatusText(frame), file + ":3");
 }
 
-struct Viewer {
-    std::mutex mutex;
-    std::vector<WPARAM> notices;
-    HWND window = nullptr;
-    DWORD thread = 0;
-} viewer;
+// What a clipboard viewer of another program sees: its notices, and those with the frame's
+// own internal mark (1).
+std::atomic<int> g_notices, g_ownNotices;
 
 LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_DRAWCLIPBOARD) {
-        std::lock_guard<std::mutex> lock(viewer.mutex);
-        viewer.notices.push_back(wParam);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_DRAWCLIPBOARD)
+        return DefWindowProcA(window, message, wParam, lParam);
+    ++g_notices;
+    g_ownNotices += wParam == 1;
+    return 0;
 }
 
 // The frame passes other programs' clipboard changes down the viewer chain, but never its own
 // internal notice: a viewer elsewhere that hangs could otherwise hang the program.
 TEST_F(FrameWindow, ClipboardViewerChainCarriesOnlyRealChanges)
 {
-    viewer.notices.clear();
-    viewer.thread = 0;
-    std::thread pump([] {
+    std::atomic<DWORD> viewerThread{0};
+    std::thread pump([&viewerThread] {
         WNDCLASSA wc = {};
         wc.lpfnWndProc = ViewerProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "CartulanTestViewer";
         RegisterClassA(&wc);
-        viewer.window = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                        nullptr, wc.hInstance, nullptr);
-        viewer.thread = GetCurrentThreadId();
-        HWND next = SetClipboardViewer(viewer.window);
+        HWND viewer = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                      nullptr, nullptr, nullptr);
+        HWND next = SetClipboardViewer(viewer);
+        viewerThread = GetCurrentThreadId();
         MSG msg;
         while (GetMessageA(&msg, nullptr, 0, 0) > 0)
             DispatchMessageA(&msg);
-        ChangeClipboardChain(viewer.window, next);
-        DestroyWindow(viewer.window);
+        ChangeClipboardChain(viewer, next);
+        DestroyWindow(viewer);
     });
-    while (!viewer.thread)
-        Sleep(10);
+    ui::WaitUntil([&] { return viewerThread != 0; });
+    g_notices = g_ownNotices = 0;
 
     HWND frame = Launch();
     ASSERT_TRUE(frame);
@@ -356,14 +317,10 @@ TEST_F(FrameWindow, ClipboardViewerChainCarriesOnlyRealChanges)
     SetClipboardData(CF_TEXT, text);
     CloseClipboard();
     ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
+    EXPECT_TRUE(ui::WaitUntil([] { return g_notices > 0; }, 2000)) << "no change came down the chain";
     Sleep(200);
-    {
-        std::lock_guard<std::mutex> lock(viewer.mutex);
-        EXPECT_FALSE(viewer.notices.empty()) << "the change did not come down the chain";
-        for (WPARAM notice : viewer.notices)
-            EXPECT_NE(notice, WPARAM{1}) << "the frame's own notice left the program";
-    }
-    PostThreadMessageA(viewer.thread, WM_QUIT, 0, 0);
+    EXPECT_EQ(g_ownNotices, 0) << "the frame's own notice left the program";
+    PostThreadMessageA(viewerThread, WM_QUIT, 0, 0);
     pump.join();
 }
 

@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ids.h"
 #include "program_test.h"
-#include "startup_support.h"
 
 namespace {
 
@@ -16,25 +14,16 @@ constexpr char kSplashSetting[] = "CARTULAN_SPLASH_MS";
 
 class Startup : public ProgramTest {
 protected:
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        ui::RemoveDirTree(dir_);
-    }
-
-    // Three refer files a.ref, b.ref, c.ref in a folder of the test.
+    // Refer files of three references each in the test's folder.
     std::vector<std::string> WriteFiles(const std::vector<std::string>& names)
     {
-        dir_ = ui::MakeTempDir("files");
         std::vector<std::string> paths;
         for (const std::string& name : names)
-            paths.push_back(ui::WriteReferFile(dir_, name, 3, name.substr(0, 1)));
+            paths.push_back(ui::WriteReferFile(dir_, name, 3));
         return paths;
     }
-
-    std::string dir_;
 };
-class Shutdown : public ProgramTest {};
+using Shutdown = ProgramTest;
 
 // The titles of the database windows in the Window menu's list, which numbers them in the
 // order they were made.
@@ -130,7 +119,7 @@ TEST_F(Startup, HandOverDuringADialogWaitsUntilTheProgramIsIdle)
     HWND frame = Launch();
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::PostCommand(frame, CMD_HELP_ABOUT));
-    HWND about = ui::WaitForDialog(program_.Pid());
+    HWND about = Dialog();
     ASSERT_TRUE(about);
     ASSERT_TRUE(ui::HandOver(frame, files[0]));
     ASSERT_TRUE(ui::Sync(about));
@@ -147,7 +136,8 @@ TEST_F(Startup, SplashHoldsTheHiddenFrameForFiveSecondsUnlessTheSettingShortensI
     SetEnvironmentVariableA(kSplashSetting, nullptr);
     DWORD started = GetTickCount();
     ASSERT_TRUE(Start());
-    HWND splash = ui::WaitForDialog(program_.Pid());
+    HWND splash = ui::WaitForWindow(
+        program_.Pid(), [](HWND w) { return ui::ClassOf(w) == "#32770" && IsWindowVisible(w); });
     ASSERT_TRUE(splash) << ui::DescribeWindowsOf(program_.Pid());
     SaveShot("splash");
     HWND frame = ui::WaitForTopLevelWindow(program_.Pid(), "RefFrame");
@@ -171,26 +161,20 @@ TEST_F(Startup, SplashHoldsTheHiddenFrameForFiveSecondsUnlessTheSettingShortensI
 // configured name is matched without regard to case.
 TEST_F(Startup, LanguageLibraryThatDoesNotLoadIsFatal)
 {
-    std::string dir = ui::MakeTempDir("nolang");
-    ASSERT_FALSE(dir.empty());
-    ASSERT_TRUE(ui::CopyFileTo(ui::ProgramPath(), dir));
-    ASSERT_TRUE(ui::CopyFileTo(ui::DeliverablesDir() + "\\CARTIO.DLL", dir));
+    ASSERT_TRUE(ui::CopyFileTo(ui::ProgramPath(), dir_));
+    ASSERT_TRUE(ui::CopyFileTo(ui::DeliverablesDir() + "\\CARTIO.DLL", dir_));
     for (bool configured : {false, true}) {
         SCOPED_TRACE(configured ? "configured CTNXX.DLL" : "no CTNEN.DLL");
         if (configured) {
             ASSERT_TRUE(ui::SetProgramSetting("Display", "Language", "CTNXX.DLL"));
         }
-        ASSERT_TRUE(configured ? Start() : Start({}, dir + "\\CARTUL32.EXE", dir));
-        HWND box = ui::WaitForDialog(program_.Pid());
-        ASSERT_TRUE(box) << ui::DescribeWindowsOf(program_.Pid());
-        EXPECT_EQ(ui::TextOf(box), "Cartulan: Fatal error!");
-        EXPECT_EQ(ui::DialogText(box), "Cannot load any language resources!\r\nWhere is CTNEN.DLL?");
+        ASSERT_TRUE(configured ? Start() : Start({}, dir_ + "\\CARTUL32.EXE", dir_));
+        EXPECT_EQ(Answer(), "Cartulan: Fatal error!|Cannot load any language resources!\r\n"
+                            "Where is CTNEN.DLL?");
         EXPECT_FALSE(ui::WaitForTopLevelWindow(program_.Pid(), "RefFrame", 0));
-        ui::PressButton(box, IDOK);
         EXPECT_EQ(ExitCode(), 1);
         program_.Terminate();
     }
-    ui::RemoveDirTree(dir);
     ASSERT_TRUE(ui::SetProgramSetting("Display", "Language", "ctnen.dll"));
     EXPECT_TRUE(Launch());
 }
