@@ -1,5 +1,6 @@
-// The duplicate dialog: a paste or a load that meets references already in the window asks
-// for each one, and the answers overwrite, leave out or abandon.
+// The duplicate dialog: a paste that meets references already in the window asks for each
+// one, and the answers overwrite, leave out or abandon (what each answer lets in is the
+// store's test; an abandoned load is the transfer engine's).
 #include <gtest/gtest.h>
 
 #include "program_test.h"
@@ -53,34 +54,6 @@ TEST_F(DuplicateDialog, PasteAsksForEachDuplicate)
     ASSERT_TRUE(ui::PostCommand(frame, CMD_EDIT_PASTE));
     Answer({IDC_DUP_OVERWRITE, IDC_DUP_SKIP, IDC_DUP_OVERWRITE});
     EXPECT_EQ(ui::ListBoxCount(list), 5);
-}
-
-// A load abandoned at a duplicate keeps what was read, untitled: saving it can never put part
-// of the file in the place of the whole. The load's progress window stays over the disabled
-// frame meanwhile.
-TEST_F(DuplicateDialog, AbandonedLoadLeavesAnUntitledWindow)
-{
-    const std::string text = ui::ReferText(0, 3) + ui::ReferText(0, 1) + ui::ReferText(3, 2);
-    const std::string lib = Write("lib.ref", text);
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ui::HandOver(frame, lib, false);
-    HWND dialog = NextDuplicate();
-    ASSERT_TRUE(dialog);
-    HWND progress = ui::WaitForTitledWindow(program_.Pid(), lib);
-    ASSERT_TRUE(progress);
-    EXPECT_EQ(ui::DialogText(progress), "Cleaning up memory...");
-    EXPECT_FALSE(IsWindowEnabled(frame));
-    SaveShot("over-load-progress");
-    ASSERT_TRUE(ui::CloseBox(dialog, IDCANCEL));
-
-    HWND window = ui::DatabaseWindowTitled(frame, "Untitled", ui::kDefaultWaitMs);
-    ASSERT_TRUE(window) << ui::DescribeWindowsOf(program_.Pid());
-    EXPECT_TRUE(ui::WaitUntil([&] { return ui::ListBoxCount(ui::ListOf(window)) == 3; }));
-    EXPECT_TRUE(ui::WaitUntil([&] { return IsWindowEnabled(frame) != FALSE; }));
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
-    EXPECT_TRUE(ui::CloseBox(Dialog("Save As"), IDCANCEL));
-    EXPECT_EQ(ui::FileText(lib), text);
 }
 
 }  // namespace

@@ -147,10 +147,8 @@ TEST_F(Language, SwitchingRetitlesTheOpenWindowsAndLastsBeyondARestart)
     EXPECT_EQ(titles, (std::multiset<std::string>{file, "Nameless", "Reading list"}));
     EXPECT_EQ(boxes, (std::multiset<std::string>{"Findable", "Findable", "Findable"}));
     EXPECT_NE(GetMenu(frame), englishMenu);
-    std::vector<ui::MenuItem> bar;
-    ASSERT_TRUE(ui::ReadMenuBar(frame, bar));
-    ASSERT_GT(bar.size(), static_cast<size_t>(MENU_POS_WINDOW));
-    size_t listed = std::count_if(bar[MENU_POS_WINDOW].items.begin(), bar[MENU_POS_WINDOW].items.end(),
+    std::vector<ui::MenuItem> windowMenu = ui::Popup(frame, MENU_POS_WINDOW);
+    size_t listed = std::count_if(windowMenu.begin(), windowMenu.end(),
                                   [](const ui::MenuItem& item) { return item.id >= MDI_FIRST_CHILD_ID; });
     EXPECT_EQ(listed, 3u);
     EXPECT_EQ(ui::TextOf(frame), "Cartulan 7.8");

@@ -62,27 +62,14 @@ HWND ProgramTest::Launch(const std::vector<std::string>& args, const std::string
 
 HWND ProgramTest::WaitForFrame(DWORD ms)
 {
-    DWORD start = GetTickCount();
-    do {
-        for (HWND window : ui::TopLevelWindowsOf(program_.Pid())) {
-            std::string cls = ui::ClassOf(window);
-            if (cls == "RefFrame" && IsWindowVisible(window))
-                return window;
-            if (cls == "#32770" && IsWindowVisible(window)) {
-                ADD_FAILURE() << "a dialog appeared instead of the frame: \"" << ui::TextOf(window)
-                              << "\": " << ui::DialogText(window) << "\n"
-                              << Diagnose("unexpected dialog");
-                return nullptr;
-            }
-        }
-        if (!program_.IsRunning()) {
-            ADD_FAILURE() << "the program ended with exit code " << program_.WaitForExit(0)
-                          << " before showing its frame";
-            return nullptr;
-        }
-        Sleep(20);
-    } while (GetTickCount() - start < ms);
-    ADD_FAILURE() << "no frame window after " << ms << " ms\n" << Diagnose("no frame");
+    // The frame, or whatever shows instead of it: a dialog, or the end of the program.
+    HWND shown = ui::WaitForWindow(program_.Pid(), [&](HWND w) {
+        return IsWindowVisible(w) && (ui::ClassOf(w) == "RefFrame" || ui::ClassOf(w) == "#32770");
+    }, ms);
+    if (shown && ui::ClassOf(shown) == "RefFrame")
+        return shown;
+    ADD_FAILURE() << (shown ? "a dialog appeared instead of the frame: " + ui::DialogText(shown) : "no frame")
+                  << "; exit code " << program_.WaitForExit(0) << "\n" << Diagnose("no frame");
     return nullptr;
 }
 

@@ -1,5 +1,5 @@
-// How the program starts and ends: one instance and the hand-over of files, the splash, the
-// files of the command line, the fatal start-up message, exit codes and the settings written
+// How the program starts and ends: one instance and the hand-over of files, the files of the
+// command line, the fatal start-up message, exit codes and the settings written
 // at the end.
 #include <gtest/gtest.h>
 
@@ -9,8 +9,6 @@
 #include "program_test.h"
 
 namespace {
-
-constexpr char kSplashSetting[] = "CARTULAN_SPLASH_MS";
 
 class Startup : public ProgramTest {
 protected:
@@ -29,11 +27,8 @@ using Shutdown = ProgramTest;
 // order they were made.
 std::vector<std::string> WindowList(HWND frame)
 {
-    std::vector<ui::MenuItem> bar;
     std::vector<std::string> titles;
-    if (!ui::ReadMenuBar(frame, bar, MENU_POS_WINDOW) || bar.size() <= MENU_POS_WINDOW)
-        return titles;
-    for (const ui::MenuItem& item : bar[MENU_POS_WINDOW].items) {
+    for (const ui::MenuItem& item : ui::Popup(frame, MENU_POS_WINDOW)) {
         if (item.id >= MDI_FIRST_CHILD_ID)
             titles.push_back(item.text.substr(item.text.find(' ') + 1));
     }
@@ -127,33 +122,6 @@ TEST_F(Startup, HandOverDuringADialogWaitsUntilTheProgramIsIdle)
     ui::PressButton(about, IDOK);
     ASSERT_TRUE(ui::WaitForDatabaseWindows(frame, 1));
     EXPECT_EQ(ui::TextOf(ui::ActiveDatabaseWindow(frame)), files[0]);
-}
-
-// By default the picture stays at least five seconds and the frame is hidden meanwhile; the
-// test setting shows none and does not wait.
-TEST_F(Startup, SplashHoldsTheHiddenFrameForFiveSecondsUnlessTheSettingShortensIt)
-{
-    SetEnvironmentVariableA(kSplashSetting, nullptr);
-    DWORD started = GetTickCount();
-    ASSERT_TRUE(Start());
-    HWND splash = ui::WaitForWindow(
-        program_.Pid(), [](HWND w) { return ui::ClassOf(w) == "#32770" && IsWindowVisible(w); });
-    ASSERT_TRUE(splash) << ui::DescribeWindowsOf(program_.Pid());
-    SaveShot("splash");
-    HWND frame = ui::WaitForTopLevelWindow(program_.Pid(), "RefFrame");
-    ASSERT_TRUE(frame);
-    while (IsWindow(splash) && GetTickCount() - started < 15000) {
-        EXPECT_FALSE(IsWindowVisible(frame));
-        Sleep(20);
-    }
-    ASSERT_TRUE(WaitForFrame());
-    EXPECT_GE(GetTickCount() - started, 5000u);
-    program_.Terminate();
-
-    SetEnvironmentVariableA(kSplashSetting, "0");
-    started = GetTickCount();
-    ASSERT_TRUE(Launch());
-    EXPECT_LT(GetTickCount() - started, 5000u);
 }
 
 // Without CTNEN.DLL beside the program, or with a configured library that does not load, the

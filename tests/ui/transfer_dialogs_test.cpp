@@ -91,13 +91,7 @@ TEST_F(TransferDialogs, OpenSaveAsAndSaveThroughTheFileDialogs)
     ASSERT_TRUE(ChooseFile(Dialog("Save As"), Path("copy")));
     const std::string copy = Path("copy.REF");
     ASSERT_TRUE(ui::DatabaseWindowTitled(frame, copy, ui::kDefaultWaitMs));
-    const std::string saved = ui::FileText(copy);
-    EXPECT_EQ(saved, ui::FileText(lib));
-
-    // Save keeps the file it replaces as the backup.
-    ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_SAVE));
-    EXPECT_EQ(ui::FileText(Path("copy.BAK")), saved);
-    EXPECT_EQ(ui::FileText(copy), saved);
+    EXPECT_EQ(ui::FileText(copy), ui::FileText(lib));
 }
 
 TEST_F(TransferDialogs, ImportThroughTheFormatChoiceAndExport)
@@ -199,8 +193,8 @@ TEST_F(TransferDialogs, SaveQuestionOnCloseAndOnExit)
     EXPECT_EQ(ui::FileText(Path("refs.BAK")), original);
 }
 
-// A file that is not there or cannot be read, and a format filter that is missing or cannot
-// save: each is reported, and nothing opens or changes.
+// A file that is not there or cannot be read, and a format filter that is missing: each is
+// reported, and nothing opens.
 TEST_F(TransferDialogs, FilesAndFiltersThatFailAreReported)
 {
     const std::string lib = Write("lib.ref", ui::ReferText(0, 3));
@@ -228,18 +222,6 @@ TEST_F(TransferDialogs, FilesAndFiltersThatFailAreReported)
     EXPECT_EQ(Answer(), "Error|The file format filter NOSUCH.FLT cannot be used.\nIt is missing from "
                         "the program's folder, or it cannot read or write files of this kind.");
     EXPECT_TRUE(ui::DatabaseWindows(frame).empty());
-    program_.Terminate();
-
-    // A default format that reads but cannot write.
-    const std::string tags = Path("tags.ptg");
-    ASSERT_TRUE(CopyFileA(DataFile("pubtag/tags.ptg").c_str(), tags.c_str(), FALSE));
-    const std::string original = ui::FileText(tags);
-    ASSERT_TRUE(ui::SetProgramSetting("Files", "Format", "PUBTAG.FLT"));
-    frame = LaunchWith({tags});
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
-    EXPECT_NE(Answer().find("The file format filter PUBTAG.FLT cannot be used."), std::string::npos);
-    EXPECT_EQ(ui::FileText(tags), original);
 }
 
 // A name longer than a file name may be is refused whole, in the save dialog and when
@@ -267,29 +249,6 @@ TEST_F(TransferDialogs, FileNamesTooLongAreRefused)
     EXPECT_TRUE(ui::CloseBox(save, IDCANCEL));
     EXPECT_EQ(ui::TextOf(window), file_);
     EXPECT_EQ(ui::FileText(file_), ui::ReferText(0, 5));
-}
-
-// The bibliography shown formatted is saved as the text it shows.
-TEST_F(TransferDialogs, FormattedBibliographyIsSavedAsText)
-{
-    HWND frame = LaunchWithFile(5);
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::SelectLines(ui::ListOf(ui::ActiveDatabaseWindow(frame)), {1, 3}));
-    ASSERT_TRUE(ui::SendCommand(frame, CMD_REF_ADD_TO_BIB));
-    HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
-    ASSERT_TRUE(bibliography);
-    ASSERT_TRUE(ui::SendCommand(frame, CMD_OPT_FORMATTED_BIB));
-    const std::string shown = ui::TextOf(GetDlgItem(bibliography, IDC_DBWIN_TEXT));
-    ASSERT_NE(shown.find("Author1003"), std::string::npos) << shown;
-
-    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, bibliography));
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE_AS));
-    HWND save = Dialog("Save As");
-    ASSERT_TRUE(save);
-    EXPECT_EQ(ui::TextOf(GetDlgItem(save, cmb1)), "Text file  (*.txt)");
-    SaveShot("save-as-text");
-    ASSERT_TRUE(ChooseFile(save, Path("bibliography")));
-    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FileText(Path("bibliography.txt")) == shown; }));
 }
 
 }  // namespace

@@ -4,8 +4,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -74,24 +75,9 @@ std::string MakeTempDir(const std::string& label)
 
 void RemoveDirTree(const std::string& dir)
 {
-    if (dir.empty())
-        return;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = dir + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(dir.c_str());
+    std::error_code ignored;
+    if (!dir.empty())
+        std::filesystem::remove_all(dir, ignored);
 }
 
 bool CopyFileTo(const std::string& from, const std::string& toDir)
@@ -402,22 +388,21 @@ bool PostClose(HWND window)
 
 bool Sync(HWND window)
 {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &result) != 0;
+    return Ask(window, WM_NULL, 0, 0, -1) != -1;
 }
 
 // --- Input ----------------------------------------------------------------------------------
 
 namespace {
 
-void AddKey(std::vector<INPUT>& inputs, WORD virtualKey, bool up)
+INPUT Key(WORD virtualKey, bool up)
 {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
+    return input;
 }
 
 }  // namespace
@@ -427,32 +412,23 @@ bool PressKey(HWND window, WORD virtualKey, int modifiers)
     // The keys go to the foreground window, so make sure it is this one first, and that its
     // thread has taken the activation (keys sent before that may go nowhere).
     DWORD thread = GetWindowThreadProcessId(window, nullptr);
-    DWORD start = GetTickCount();
-    for (;;) {
+    bool active = WaitUntil([&] {
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
-        if (GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) &&
-            info.hwndActive == window)
-            break;
+        if (GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) && info.hwndActive == window)
+            return true;
         SetForegroundWindow(window);
-        if (GetTickCount() - start > kDefaultWaitMs)
-            return false;
-        Sleep(20);
-    }
-    const WORD modifierKeys[] = {VK_SHIFT, VK_CONTROL, VK_MENU};
+        return false;
+    });
+    // The modifiers go down in the order Shift, Ctrl, Alt, and up in the reverse order.
+    const WORD keys[] = {VK_SHIFT, VK_CONTROL, VK_MENU, virtualKey, virtualKey, VK_MENU, VK_CONTROL, VK_SHIFT};
     std::vector<INPUT> inputs;
-    for (int i = 0; i < 3; ++i) {
-        if (modifiers & (1 << i))
-            AddKey(inputs, modifierKeys[i], false);
+    for (int i = 0; i < 8; ++i) {
+        const int modifier = i < 3 ? i : 7 - i;
+        if (i == 3 || i == 4 || (modifiers & (1 << modifier)))
+            inputs.push_back(Key(keys[i], i >= 4));
     }
-    AddKey(inputs, virtualKey, false);
-    AddKey(inputs, virtualKey, true);
-    for (int i = 2; i >= 0; --i) {
-        if (modifiers & (1 << i))
-            AddKey(inputs, modifierKeys[i], true);
-    }
-    UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    return sent == inputs.size();
+    return active && SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 namespace {
@@ -474,15 +450,6 @@ bool Mouse(POINT at, DWORD flags, bool pause = true)
     input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
     return Send(input, pause);
-}
-
-bool Shift(bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = VK_SHIFT;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return Send(input);
 }
 
 // The middle of a list's line, and a third of the way down the middle of a window, on the
@@ -522,8 +489,8 @@ bool RightPress(HWND from, int line, HWND to)
 
 bool RightRelease(HWND to, bool shift)
 {
-    return (!shift || Shift(false)) && Mouse(DropPoint(to), MOUSEEVENTF_RIGHTUP, shift) &&
-           (!shift || Shift(true));
+    return (!shift || Send(Key(VK_SHIFT, false))) && Mouse(DropPoint(to), MOUSEEVENTF_RIGHTUP, shift) &&
+           (!shift || Send(Key(VK_SHIFT, true)));
 }
 
 bool RightDrag(HWND from, int line, HWND to, bool shift)
@@ -573,11 +540,8 @@ bool SelectLines(HWND list, const std::vector<int>& lines)
     bool answered = Ask(list, LB_SETSEL, FALSE, -1, LB_ERR) != LB_ERR;
     for (int line : lines)
         answered = answered && Ask(list, LB_SETSEL, TRUE, line, LB_ERR) != LB_ERR;
-    DWORD_PTR result = 0;
-    return answered && SendMessageTimeoutA(GetParent(list), WM_COMMAND,
-                                           MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
-                                           reinterpret_cast<LPARAM>(list), SMTO_NORMAL,
-                                           kDefaultWaitMs, &result) != 0;
+    return answered && Ask(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(list), -1) != -1;
 }
 
 RECT ListItemRect(HWND list, int index)
@@ -613,10 +577,8 @@ bool PressButton(HWND dialog, int id)
 
 bool Click(HWND dialog, int id)
 {
-    DWORD_PTR result = 0;
-    return dialog && SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)),
-                                         SMTO_NORMAL, kDefaultWaitMs, &result) != 0;
+    return dialog && Ask(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), -1) != -1;
 }
 
 bool CloseBox(HWND box, int id, DWORD ms)
@@ -754,6 +716,14 @@ bool ReadMenuBar(HWND window, std::vector<MenuItem>& bar, int initPosition)
     return true;
 }
 
+std::vector<MenuItem> Popup(HWND window, int position)
+{
+    std::vector<MenuItem> bar;
+    if (!ReadMenuBar(window, bar, position) || static_cast<size_t>(position) >= bar.size())
+        return {};
+    return bar[static_cast<size_t>(position)].items;
+}
+
 // --- Database windows -----------------------------------------------------------------------
 
 bool HandOver(HWND frame, const std::string& fileName, bool wait)
@@ -795,9 +765,7 @@ HWND ActiveDatabaseWindow(HWND frame)
 
 bool ActivateDatabaseWindow(HWND frame, HWND window)
 {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(MdiClientOf(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window),
-                               0, SMTO_NORMAL, kDefaultWaitMs, &result) != 0;
+    return Ask(MdiClientOf(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0, -1) != -1;
 }
 
 bool WaitForDatabaseWindows(HWND frame, size_t count, DWORD ms)
@@ -833,50 +801,42 @@ std::string StatusText(HWND frame)
     return TextOf(GetDlgItem(frame, IDC_STATUS_BAR));
 }
 
-// --- Screenshots -------------------------------------------------------------------------
+// --- Screenshots --------------------------------------------------------------------------
 
 namespace {
 
-size_t CountColours(const BYTE* pixels, int width, int height, DWORD rowBytes)
-{
-    std::set<DWORD> colours;
-    for (int row = 0; row < height; ++row) {
-        for (int col = 0; col < width; ++col) {
-            const BYTE* p = pixels + row * rowBytes + col * 3;
-            colours.insert(p[0] | (p[1] << 8) | (p[2] << 16));
-        }
-    }
-    return colours.size();
-}
-
-// A 24-bit bottom-up copy of an area of `source`; `bits` points into `bitmap`.
+// The colours of an area of `source` (0x00RRGGBB, bottom row first), and the 24-bit bottom-up
+// rows of a BMP file with the header that describes them.
 struct Capture {
-    HBITMAP bitmap = nullptr;
-    void* bits = nullptr;
-    BITMAPINFO info = {};
-    DWORD rowBytes = 0;
+    BITMAPINFOHEADER header = {};
+    std::vector<BYTE> rows;
+    std::vector<COLORREF> colours;
 };
 
-bool CaptureArea(HDC source, int x, int y, int width, int height, Capture& capture)
+Capture CaptureArea(HDC source, int x, int y, int width, int height)
 {
-    BITMAPINFO& info = capture.info;
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    capture.bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &capture.bits, nullptr, 0);
-    if (!capture.bitmap)
-        return false;
+    Capture capture;
+    capture.header = {static_cast<DWORD>(sizeof capture.header), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(source, reinterpret_cast<BITMAPINFO*>(&capture.header),
+                                      DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || width <= 0 || height <= 0)
+        return capture;
     HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ old = SelectObject(memory, capture.bitmap);
+    HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);
     GdiFlush();
-    capture.rowBytes = ((static_cast<DWORD>(width) * 3) + 3) & ~3u;
-    return true;
+    const BYTE* pixels = static_cast<const BYTE*>(bits);
+    capture.rows.assign(pixels, pixels + rowBytes * static_cast<DWORD>(height));
+    for (int row = 0; row < height; ++row) {
+        for (const BYTE* p = pixels + row * rowBytes; p < pixels + row * rowBytes + width * 3; p += 3)
+            capture.colours.push_back(RGB(p[2], p[1], p[0]));
+    }
+    DeleteObject(bitmap);
+    return capture;
 }
 
 }  // namespace
@@ -884,49 +844,39 @@ bool CaptureArea(HDC source, int x, int y, int width, int height, Capture& captu
 bool SaveArea(HDC source, int x, int y, int width, int height, const std::string& path,
               size_t* colours)
 {
-    Capture capture;
-    if (!CaptureArea(source, x, y, width, height, capture))
-        return false;
-    const BYTE* bits = static_cast<const BYTE*>(capture.bits);
-    DWORD imageBytes = capture.rowBytes * static_cast<DWORD>(height);
+    Capture capture = CaptureArea(source, x, y, width, height);
     if (colours)
-        *colours = CountColours(bits, width, height, capture.rowBytes);
+        *colours = std::set<COLORREF>(capture.colours.begin(), capture.colours.end()).size();
     BITMAPFILEHEADER file = {};
     file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof capture.info.bmiHeader;
-    file.bfSize = file.bfOffBits + imageBytes;
-    bool saved = false;
-    if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                std::fwrite(&capture.info.bmiHeader, sizeof capture.info.bmiHeader, 1, out) == 1 &&
-                std::fwrite(bits, imageBytes, 1, out) == 1;
-        saved = std::fclose(out) == 0 && saved;
-    }
-    DeleteObject(capture.bitmap);
-    return saved;
+    file.bfOffBits = sizeof file + sizeof capture.header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(capture.rows.size());
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&capture.header), sizeof capture.header);
+    bytes.append(capture.rows.begin(), capture.rows.end());
+    return !capture.rows.empty() && WriteFile(path, bytes);
 }
 
 int CountPixels(HWND window, const RECT& area, COLORREF colour)
 {
     POINT origin = {area.left, area.top};
     ClientToScreen(window, &origin);
-    int width = area.right - area.left, height = area.bottom - area.top;
     HDC screen = GetDC(nullptr);
-    Capture capture;
-    int count = 0;
-    if (width > 0 && height > 0 && CaptureArea(screen, origin.x, origin.y, width, height, capture)) {
-        const BYTE* bits = static_cast<const BYTE*>(capture.bits);
-        for (int row = 0; row < height; ++row) {
-            for (int col = 0; col < width; ++col) {
-                const BYTE* p = bits + row * capture.rowBytes + col * 3;
-                if (RGB(p[2], p[1], p[0]) == colour)
-                    ++count;
-            }
-        }
-        DeleteObject(capture.bitmap);
-    }
+    Capture capture = CaptureArea(screen, origin.x, origin.y, area.right - area.left,
+                                  area.bottom - area.top);
     ReleaseDC(nullptr, screen);
-    return count;
+    return static_cast<int>(std::count(capture.colours.begin(), capture.colours.end(), colour));
+}
+
+bool LineShows(HWND list, int line, COLORREF colour, bool expected)
+{
+    bool shows = !expected;
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    WaitUntil([&] {
+        Sync(list);
+        return (shows = CountPixels(list, ListItemRect(list, line), colour) > 0) == expected;
+    }, 1000);
+    return shows;
 }
 
 bool SaveScreenshot(const std::string& path)

@@ -37,10 +37,9 @@ void RemoveProgramSettings();
 bool SetProgramSetting(const std::string& section, const std::string& key, const std::string& value);
 std::string ReadProgramSetting(const std::string& section, const std::string& key);
 
-// Files: the whole contents ("" when unreadable; the program may replace the file while it
-// is read), a file written whole, and refer text of
-// `count` references "Author<1000 + i>, A" (years from 1900, titles "A paper <1000 + i>",
-// journal "Journal"), i from `first`, with CR LF line ends as the program saves them.
+// Files: the whole contents ("" when unreadable; the program may replace the file meanwhile),
+// a file written whole, and refer text of `count` references "Author<1000 + i>, A" (years
+// from 1900, titles "A paper <1000 + i>"), i from `first`, as the program saves them.
 std::string FileText(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& text);
 std::string ReferText(int first, int count);
@@ -152,6 +151,8 @@ struct MenuItem {
     std::vector<MenuItem> items;
 };
 bool ReadMenuBar(HWND window, std::vector<MenuItem>& bar, int initPosition = -1);
+// The items of the pop-up at `position`, enabled as when the user opens it (empty when unread).
+std::vector<MenuItem> Popup(HWND window, int position);
 
 // The program's database windows. HandOver gives a file name as another instance does; it
 // returns when the program has tried to open it, or at once (from a thread of its own) when
@@ -176,6 +177,8 @@ bool SaveScreenshot(const std::string& path);
 bool SaveArea(HDC source, int x, int y, int width, int height, const std::string& path,
               size_t* colours = nullptr);
 int CountPixels(HWND window, const RECT& area, COLORREF colour);
+// Whether a list's line shows `colour` once painted, waiting a second for it to be `expected`.
+bool LineShows(HWND list, int line, COLORREF colour, bool expected = true);
 
 // The host system: runs a command line of its shell (not a Windows program) and waits until it
 // is done; the host's path of a Windows path (empty when there is none).
