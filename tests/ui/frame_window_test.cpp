@@ -83,7 +83,7 @@ TEST_F(FrameWindow, StartsEmptyWithOnlyTheCommandsThatMakeAWindowEnabled)
 
 TEST_F(FrameWindow, ToolbarAndMenusFollowTheActiveWindow)
 {
-    std::string file = ui::WriteReferFile(dir_, "four.ref", 4);
+    std::string file = Write("four.ref", ui::ReferText(0, 4));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
 
@@ -148,7 +148,7 @@ TEST_F(FrameWindow, ToolbarAndMenusFollowTheActiveWindow)
 
 TEST_F(FrameWindow, SixtyThreeWindowsAreTheMost)
 {
-    std::string file = ui::WriteReferFile(dir_, "one.ref", 1);
+    std::string file = Write("one.ref", ui::ReferText(0, 1));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::HandOver(frame, file));
@@ -178,9 +178,9 @@ TEST_F(FrameWindow, SixtyThreeWindowsAreTheMost)
 // system menu takes the first place of the menu bar, and after that window has gone.
 TEST_F(FrameWindow, RecentFilesAreListedInTheFileMenu)
 {
-    std::string first = ui::WriteReferFile(dir_, "first.ref", 2);
-    std::string second = ui::WriteReferFile(dir_, "second.ref", 3);
-    std::string third = ui::WriteReferFile(dir_, "third.ref", 4);
+    std::string first = Write("first.ref", ui::ReferText(0, 2));
+    std::string second = Write("second.ref", ui::ReferText(0, 3));
+    std::string third = Write("third.ref", ui::ReferText(0, 4));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::HandOver(frame, first));
@@ -218,7 +218,7 @@ TEST_F(FrameWindow, RecentFilesAreListedInTheFileMenu)
 
 TEST_F(FrameWindow, StatusLineShowsTheActiveWindowOrTheHelpText)
 {
-    std::string file = ui::WriteReferFile(dir_, "three.ref", 3);
+    std::string file = Write("three.ref", ui::ReferText(0, 3));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
     EXPECT_EQ(ui::StatusText(frame), "");

@@ -22,20 +22,12 @@ std::pair<std::string, std::string> TestLibrary(const std::string& built, const 
 
 class Language : public ProgramTest {
 protected:
-    // Starts the copy of the program in a folder with the English library and `extra`.
+    // Starts a copy of the program in the test's folder with the English library and `extra`.
     HWND LaunchIn(const std::vector<std::pair<std::string, std::string>>& extra)
     {
-        folder_ = ui::MakeProgramFolder("lang", extra);
-        EXPECT_FALSE(folder_.empty());
-        return folder_.empty() ? nullptr : Launch({}, Exe());
+        EXPECT_TRUE(ui::CopyProgramTo(dir_, extra));
+        return Launch({}, Path("CARTUL32.EXE"));
     }
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        ui::RemoveDirTree(folder_);
-    }
-
-    std::string Exe() const { return folder_ + "\\CARTUL32.EXE"; }
 
     HWND OpenDialog(HWND frame)
     {
@@ -45,16 +37,11 @@ protected:
     // Selects the entry `language` and presses OK; returns the warning that comes, if any.
     HWND Choose(HWND dialog, const std::string& language)
     {
-        HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
-        std::vector<std::string> texts = ui::ListBoxTexts(list);
-        auto entry = std::find(texts.begin(), texts.end(), language);
-        EXPECT_NE(entry, texts.end()) << language;
-        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(entry - texts.begin()), 0);
+        EXPECT_NE(SendDlgItemMessageA(dialog, IDC_LANGUAGE_LIST, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(language.c_str())), LB_ERR) << language;
         ui::PressButton(dialog, IDOK);
         return ui::WaitForDialog(program_.Pid(), 2000, dialog);
     }
-
-    std::string folder_;
 };
 
 // The libraries beside the program are listed, at most eight, a file that is no library left
@@ -110,7 +97,7 @@ TEST_F(Language, DialogListsTheLibrariesAndWarnsAboutOtherVersions)
     EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), "CTNEN.DLL");
 
     for (int i = 1; i <= 5; ++i) {
-        std::string name = folder_ + "\\CTNCOPY" + std::to_string(i) + ".DLL";
+        std::string name = dir_ + "\\CTNCOPY" + std::to_string(i) + ".DLL";
         ASSERT_TRUE(CopyFileA((ui::TestProgramDir() + "\\CTNTEST.DLL").c_str(), name.c_str(), FALSE));
     }
     dialog = OpenDialog(frame);
@@ -127,7 +114,7 @@ TEST_F(Language, SwitchingRetitlesTheOpenWindowsAndLastsBeyondARestart)
     const std::string longName = "CTNLONGLANGUAGENAME.DLL";
     HWND frame = LaunchIn({TestLibrary("CTNTEST.DLL", longName)});
     ASSERT_TRUE(frame);
-    std::string file = ui::WriteReferFile(dir_, "named.ref", 2);
+    std::string file = Write("named.ref", ui::ReferText(0, 2));
     ASSERT_TRUE(ui::HandOver(frame, file));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_OPEN_BIBLIOGRAPHY));
@@ -157,7 +144,7 @@ TEST_F(Language, SwitchingRetitlesTheOpenWindowsAndLastsBeyondARestart)
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXIT));
     ASSERT_EQ(ExitCode(), 0);
     EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), longName);
-    frame = Launch({}, Exe());
+    frame = Launch({}, Path("CARTUL32.EXE"));
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
     EXPECT_EQ(ui::TextOf(ui::ActiveDatabaseWindow(frame)), "Nameless");

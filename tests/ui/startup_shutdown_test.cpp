@@ -17,7 +17,7 @@ protected:
     {
         std::vector<std::string> paths;
         for (const std::string& name : names)
-            paths.push_back(ui::WriteReferFile(dir_, name, 3));
+            paths.push_back(Write(name, ui::ReferText(0, 3)));
         return paths;
     }
 };

@@ -86,18 +86,15 @@ bool CopyFileTo(const std::string& from, const std::string& toDir)
     return CopyFileA(from.c_str(), (toDir + "\\" + name).c_str(), FALSE) != 0;
 }
 
-std::string MakeProgramFolder(const std::string& label,
-                              const std::vector<std::pair<std::string, std::string>>& extra)
+bool CopyProgramTo(const std::string& dir,
+                   const std::vector<std::pair<std::string, std::string>>& extra)
 {
-    std::string dir = MakeTempDir(label);
-    bool copied = !dir.empty() && CopyFileTo(ProgramPath(), dir);
+    bool copied = CopyFileTo(ProgramPath(), dir);
     for (const char* name : {"CARTIO.DLL", "CTNEN.DLL", "REFER.FLT"})
         copied = copied && CopyFileTo(DeliverablesDir() + "\\" + name, dir);
     for (const auto& file : extra)
         copied = copied && CopyFileA(file.first.c_str(), (dir + "\\" + file.second).c_str(), FALSE);
-    if (!copied)
-        RemoveDirTree(dir);
-    return copied ? dir : "";
+    return copied;
 }
 
 // --- Settings and files -------------------------------------------------------------------
@@ -110,16 +107,9 @@ void RemoveProgramSettings()
 
 bool SetProgramSetting(const std::string& section, const std::string& key, const std::string& value)
 {
-    HKEY hkey = nullptr;
     std::string path = "Software\\NWPL\\Cartulan\\" + section;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &hkey, nullptr) != ERROR_SUCCESS)
-        return false;
-    LONG result = RegSetValueExA(hkey, key.c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(value.c_str()),
-                                 static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(hkey);
-    return result == ERROR_SUCCESS;
+    return RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), key.c_str(), REG_SZ, value.c_str(),
+                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 std::string ReadProgramSetting(const std::string& section, const std::string& key)
@@ -167,14 +157,6 @@ std::string ReferText(int first, int count)
         text += record;
     }
     return text;
-}
-
-std::string WriteReferFile(const std::string& dir, const std::string& name, int count)
-{
-    std::string path = dir + "\\" + name;
-    char full[MAX_PATH];
-    bool written = WriteFile(path, ReferText(0, count));
-    return written && GetFullPathNameA(path.c_str(), sizeof full, full, nullptr) ? full : "";
 }
 
 // --- RunningProgram -------------------------------------------------------------------------
@@ -250,38 +232,24 @@ std::string ClassOf(HWND window)
     return name;
 }
 
-namespace {
-
-struct WindowSearch {
-    DWORD pid;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param)
-{
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == search->pid)
-        search->found.push_back(window);
-    return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> TopLevelWindowsOf(DWORD pid)
-{
-    WindowSearch search{pid, {}};
-    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 std::vector<HWND> ChildrenOf(HWND parent)
 {
     std::vector<HWND> children;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         children.push_back(child);
     return children;
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD pid)
+{
+    std::vector<HWND> windows;
+    for (HWND window : ChildrenOf(GetDesktopWindow())) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == pid)
+            windows.push_back(window);
+    }
+    return windows;
 }
 
 HWND FindChildByClass(HWND parent, const std::string& className)

@@ -26,10 +26,10 @@ std::string ShotsDir();
 std::string MakeTempDir(const std::string& label);
 void RemoveDirTree(const std::string& dir);
 bool CopyFileTo(const std::string& from, const std::string& toDir);
-// A new folder with a copy of the program, its support library, the English library and the
-// refer filter, and the files `extra` (source path, name in the folder); "" on failure.
-std::string MakeProgramFolder(const std::string& label,
-                              const std::vector<std::pair<std::string, std::string>>& extra = {});
+// Copies the program, its support library, the English library, the refer filter and the
+// files `extra` (source path, name in the folder) into the folder `dir`.
+bool CopyProgramTo(const std::string& dir,
+                   const std::vector<std::pair<std::string, std::string>>& extra = {});
 
 // The program's settings below "Software\NWPL\Cartulan" of the current user: all removed, so
 // a test starts with defaults; one string value stored or read (kMissing when absent).
@@ -43,8 +43,6 @@ std::string ReadProgramSetting(const std::string& section, const std::string& ke
 std::string FileText(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& text);
 std::string ReferText(int first, int count);
-// Writes ReferText(0, count) to dir\name; returns the file's full name, or "" on failure.
-std::string WriteReferFile(const std::string& dir, const std::string& name, int count);
 
 // One started program. Its destructor terminates it if it is still running.
 class RunningProgram {

@@ -15,8 +15,6 @@ std::string FlagsOf(const MENUITEMINFOA& info)
         flags += 'S';
     if (info.fState & MFS_GRAYED)
         flags += 'G';
-    if (info.fState & MFS_DISABLED)
-        flags += 'D';
     if (info.fState & MFS_CHECKED)
         flags += 'C';
     return flags;

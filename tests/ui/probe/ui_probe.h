@@ -18,6 +18,6 @@
 
 // A menu dump is one line per item, depth first:
 //   depth TAB id TAB flags TAB text LF
-// flags is a string of letters: P pop-up, S separator, G grayed, D disabled, C checked.
+// flags is a string of letters: P pop-up, S separator, G grayed, C checked.
 
 #endif
