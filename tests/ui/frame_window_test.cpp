@@ -216,31 +216,4 @@ TEST_F(FrameWindow, RecentFilesAreListedInTheFileMenu)
     expectRecent("after the maximised windows closed", 0, {first, third, second});
 }
 
-TEST_F(FrameWindow, StatusLineShowsTheActiveWindowOrTheHelpText)
-{
-    std::string file = Write("three.ref", ui::ReferText(0, 3));
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    EXPECT_EQ(ui::StatusText(frame), "");
-    ASSERT_TRUE(ui::HandOver(frame, file));
-    EXPECT_EQ(ui::StatusText(frame), file + ":3");
-
-    // Help texts of menu items; a pop-up or the closing menu clears the line.
-    auto select = [&](UINT item, UINT flags) {
-        SendMessageTimeoutA(frame, WM_MENUSELECT, MAKEWPARAM(item, flags), 1, SMTO_NORMAL,
-                            ui::kDefaultWaitMs, nullptr);
-        return ui::StatusText(frame);
-    };
-    EXPECT_EQ(select(CMD_FILE_OPEN, MF_STRING), "Open an existing file in the default format");
-    EXPECT_EQ(select(CMD_FILE_RECENT_FIRST, MF_STRING), "");
-    EXPECT_EQ(select(0, MF_POPUP), "");
-
-    // A command brings the line back; it follows the active window.
-    ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
-    EXPECT_EQ(ui::StatusText(frame), "Untitled:0");
-    ASSERT_TRUE(SendMessageTimeoutA(ui::MdiClientOf(frame), WM_MDINEXT, 0, 0, SMTO_NORMAL,
-                                    ui::kDefaultWaitMs, nullptr));
-    EXPECT_EQ(ui::StatusText(frame), file + ":3");
-}
-
 }  // namespace
