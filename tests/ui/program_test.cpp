@@ -1,23 +1,50 @@
 #include "program_test.h"
 
 #include <chrono>
+#include <sstream>
+
+namespace {
+
+constexpr char kHelpLogSetting[] = "CARTULAN_HELP_LOG";
+
+}  // namespace
 
 void ProgramTest::SetUp()
 {
     ui::RemoveProgramSettings();
     // Without it the program's splash would hold every start for five seconds.
     SetEnvironmentVariableA("CARTULAN_SPLASH_MS", "0");
-    ArmWatchdog();
+    dir_ = ui::MakeTempDir("ui");
+    ASSERT_FALSE(dir_.empty());
+    SetEnvironmentVariableA(kHelpLogSetting, Path("help.log").c_str());
+    finished_ = false;
+    watchdog_ = std::thread([this] {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (done_.wait_for(lock, std::chrono::milliseconds(timeLimitMs_), [this] { return finished_; }))
+            return;
+        // The test hangs: keep the evidence, then stop the program so every wait returns.
+        watchdogReport_ = "time limit of " + std::to_string(timeLimitMs_) + " ms passed\n" +
+                          Diagnose("time limit");
+        program_.Kill();
+    });
 }
 
 void ProgramTest::TearDown()
 {
-    DisarmWatchdog();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        finished_ = true;
+    }
+    done_.notify_all();
+    if (watchdog_.joinable())
+        watchdog_.join();
     if (!watchdogReport_.empty())
         ADD_FAILURE() << watchdogReport_;
     else if (HasFailure() && program_.IsRunning())
         std::cout << Diagnose("test failed") << std::flush;
     program_.Terminate();
+    SetEnvironmentVariableA(kHelpLogSetting, nullptr);
+    ui::RemoveDirTree(dir_);
 }
 
 bool ProgramTest::Start(const std::vector<std::string>& args, const std::string& exe,
@@ -30,35 +57,38 @@ bool ProgramTest::Start(const std::vector<std::string>& args, const std::string&
 
 HWND ProgramTest::Launch(const std::vector<std::string>& args, const std::string& exe)
 {
-    if (!Start(args, exe))
-        return nullptr;
-    return WaitForFrame();
+    return Start(args, exe) ? WaitForFrame() : nullptr;
 }
 
 HWND ProgramTest::WaitForFrame(DWORD ms)
 {
-    DWORD start = GetTickCount();
-    do {
-        for (HWND window : ui::TopLevelWindowsOf(program_.Pid())) {
-            std::string cls = ui::ClassOf(window);
-            if (cls == "RefFrame" && IsWindowVisible(window))
-                return window;
-            if (cls == "#32770" && IsWindowVisible(window)) {
-                ADD_FAILURE() << "a dialog appeared instead of the frame: \"" << ui::TextOf(window)
-                              << "\": " << ui::DialogText(window) << "\n"
-                              << Diagnose("unexpected dialog");
-                return nullptr;
-            }
-        }
-        if (!program_.IsRunning()) {
-            ADD_FAILURE() << "the program ended with exit code " << program_.WaitForExit(0)
-                          << " before showing its frame";
+    // The frame, or whatever shows instead of it: a dialog, or the end of the program.
+    HWND shown = ui::WaitForWindow(program_.Pid(), [&](HWND w) {
+        return IsWindowVisible(w) && (ui::ClassOf(w) == "RefFrame" || ui::ClassOf(w) == "#32770");
+    }, ms);
+    if (shown && ui::ClassOf(shown) == "RefFrame")
+        return shown;
+    ADD_FAILURE() << (shown ? "a dialog appeared instead of the frame: " + ui::DialogText(shown) : "no frame")
+                  << "; exit code " << program_.WaitForExit(0) << "\n" << Diagnose("no frame");
+    return nullptr;
+}
+
+HWND ProgramTest::LaunchWith(const std::vector<std::string>& files)
+{
+    HWND frame = Launch();
+    for (auto file = files.rbegin(); frame && file != files.rend(); ++file) {
+        if (!ui::HandOver(frame, *file) || !ui::DatabaseWindowTitled(frame, *file)) {
+            ADD_FAILURE() << "no window of " << *file << "\n" << Diagnose("hand-over");
             return nullptr;
         }
-        Sleep(20);
-    } while (GetTickCount() - start < ms);
-    ADD_FAILURE() << "no frame window after " << ms << " ms\n" << Diagnose("no frame");
-    return nullptr;
+    }
+    return frame;
+}
+
+HWND ProgramTest::LaunchWithFile(int count)
+{
+    file_ = Write("refs.ref", ui::ReferText(0, count));
+    return LaunchWith({file_});
 }
 
 int ProgramTest::ExitCode(DWORD ms)
@@ -70,16 +100,62 @@ int ProgramTest::ExitCode(DWORD ms)
     return code;
 }
 
-void ProgramTest::ReportScreen(const std::string& why)
-{
-    std::cout << Diagnose(why) << std::flush;
-}
-
 void ProgramTest::SaveShot(const std::string& label)
 {
     // Let the program finish painting first.
     Sleep(300);
     EXPECT_TRUE(ui::SaveScreenshot(ui::ShotsDir() + "\\" + ShotName() + "-" + label + ".bmp"));
+}
+
+std::string ProgramTest::Write(const std::string& name, const std::string& text)
+{
+    char full[MAX_PATH];
+    bool written = ui::WriteFile(Path(name), text);
+    return written && GetFullPathNameA(Path(name).c_str(), sizeof full, full, nullptr) ? full : "";
+}
+
+HWND ProgramTest::Dialog(const std::string& title, HWND except)
+{
+    HWND dialog = ui::WaitForDialog(program_.Pid(), ui::kDefaultWaitMs, except, title);
+    if (!dialog)
+        ADD_FAILURE() << "no dialog \"" << title << "\"\n" << ui::DescribeWindowsOf(program_.Pid());
+    return dialog;
+}
+
+std::string ProgramTest::Answer(int button, HWND except)
+{
+    HWND box = ui::WaitForDialog(program_.Pid(), ui::kDefaultWaitMs, except);
+    if (!box)
+        return "(none)";
+    std::string seen = ui::TextOf(box) + "|" + ui::DialogText(box);
+    EXPECT_TRUE(ui::CloseBox(box, button));
+    return seen;
+}
+
+std::string ProgramTest::AnswerText(int button, HWND except)
+{
+    std::string seen = Answer(button, except);
+    return seen.substr(seen.find('|') + 1);
+}
+
+std::vector<std::string> ProgramTest::HelpOpened(size_t count)
+{
+    std::vector<std::string> sections;
+    ui::WaitUntil([&] {
+        sections.clear();
+        std::istringstream lines(ui::FileText(Path("help.log")));
+        for (std::string line; std::getline(lines, line);)
+            sections.push_back(line.substr(0, line.find_last_not_of('\r') + 1));
+        return sections.size() >= count;
+    }, 5000);
+    return sections;
+}
+
+std::string ProgramTest::Saved(HWND frame, const std::string& section, const std::string& key)
+{
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(frame, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 5000, &answer);
+    return ui::ReadProgramSetting(section, key);
 }
 
 std::string ProgramTest::ShotName() const
@@ -94,30 +170,4 @@ std::string ProgramTest::Diagnose(const std::string& why)
     std::string report = "--- " + why + ": " + ui::DescribeWindowsOf(program_.Pid());
     report += ui::SaveScreenshot(shot) ? "screenshot: " + shot + "\n" : "no screenshot\n";
     return report;
-}
-
-void ProgramTest::ArmWatchdog()
-{
-    finished_ = false;
-    watchdogReport_.clear();
-    watchdog_ = std::thread([this] {
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (done_.wait_for(lock, std::chrono::milliseconds(timeLimitMs_), [this] { return finished_; }))
-            return;
-        // The test hangs: keep the evidence, then stop the program so every wait returns.
-        watchdogReport_ = "time limit of " + std::to_string(timeLimitMs_) + " ms passed\n" +
-                          Diagnose("time limit");
-        program_.Kill();
-    });
-}
-
-void ProgramTest::DisarmWatchdog()
-{
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        finished_ = true;
-    }
-    done_.notify_all();
-    if (watchdog_.joinable())
-        watchdog_.join();
 }

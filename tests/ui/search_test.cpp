@@ -2,13 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "ids.h"
 #include "program_test.h"
-#include "right_drag.h"
 
 namespace {
 
@@ -21,112 +19,32 @@ const char kPapers[] =
     "%A Cole, C\r\n%D 1992\r\n%T Pumps\r\n\r\n"
     "%A Dunn, D\r\n%D 1993\r\n%T Gear boxes\r\n%K alpha\r\n\r\n";
 
-// A visible dialog or message box of `pid` that is not `except` nor a wait window (which
-// come and go while a search runs, briefly without a title).
-HWND WaitForBox(DWORD pid, HWND except = nullptr, DWORD ms = ui::kDefaultWaitMs)
-{
-    DWORD start = GetTickCount();
-    do {
-        for (HWND window : ui::TopLevelWindowsOf(pid)) {
-            std::string title = ui::TextOf(window);
-            if (window != except && ui::ClassOf(window) == "#32770" && IsWindowVisible(window) &&
-                !title.empty() && title != "Please wait" && ui::Sync(window) &&
-                IsWindowVisible(window))
-                return window;
-        }
-        Sleep(20);
-    } while (GetTickCount() - start < ms);
-    return nullptr;
-}
-
 class SearchProgramTest : public ProgramTest {
 protected:
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        dir_ = ui::MakeTempDir("search");
-    }
-
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        ui::RemoveDirTree(dir_);
-    }
-
-    std::string Write(const std::string& name, const std::string& text)
-    {
-        std::string path = dir_ + "\\" + name;
-        std::ofstream(path, std::ios::binary) << text;
-        char full[MAX_PATH];
-        return GetFullPathNameA(path.c_str(), sizeof full, full, nullptr) ? full : "";
-    }
-
-    // Starts the program with the files handed over, the first active; returns the frame.
-    HWND LaunchWith(const std::vector<std::string>& files)
-    {
-        HWND frame = Launch();
-        for (auto file = files.rbegin(); frame && file != files.rend(); ++file)
-            EXPECT_TRUE(ui::HandOver(frame, *file));
-        return frame;
-    }
-
-    struct Criteria {
-        int field;
-        std::string text;
-        bool logicalNot = false;
-        int caseSensitive = -1;  // -1: as the dialog starts
-    };
-
     // Posts a search command, fills its dialog and presses OK. Returns the dialog's title;
-    // how the dialog started is kept in fieldAtStart_ and caseAtStart_.
-    std::string RunSearch(HWND frame, int command, const Criteria& criteria)
+    // whether "Case sensitive" was checked at its start is kept in caseAtStart_.
+    std::string RunSearch(HWND frame, int command, int field, const std::string& text)
     {
         EXPECT_TRUE(ui::PostCommand(frame, command));
-        HWND dialog = WaitForBox(program_.Pid());
-        if (!dialog) {
-            ADD_FAILURE() << "no search dialog";
+        HWND dialog = Dialog();
+        if (!dialog)
             return "";
-        }
-        HWND fields = GetDlgItem(dialog, IDC_SEARCH_FIELD);
-        fieldAtStart_ = static_cast<int>(SendMessageA(fields, CB_GETCURSEL, 0, 0)) + 1;
         caseAtStart_ = IsDlgButtonChecked(dialog, IDC_SEARCH_CASE) == BST_CHECKED;
         std::string title = ui::TextOf(dialog);
-        SendMessageA(fields, CB_SETCURSEL, criteria.field - 1, 0);
-        SetWindowTextA(GetDlgItem(dialog, IDC_SEARCH_TEXT), criteria.text.c_str());
-        if (criteria.logicalNot)
-            CheckDlgButton(dialog, IDC_SEARCH_NOT, BST_CHECKED);
-        if (criteria.caseSensitive >= 0)
-            CheckDlgButton(dialog, IDC_SEARCH_CASE, criteria.caseSensitive ? BST_CHECKED : BST_UNCHECKED);
-        if (command == CMD_SEARCH_NEW && criteria.text == "gear")  // for a person to look at
+        SendDlgItemMessageA(dialog, IDC_SEARCH_FIELD, CB_SETCURSEL, field - 1, 0);
+        SetWindowTextA(GetDlgItem(dialog, IDC_SEARCH_TEXT), text.c_str());
+        if (command == CMD_SEARCH_NEW && text == "gear")  // for a person to look at
             SaveShot("newsrch");
         ui::PressButton(dialog, IDOK);
         dialog_ = dialog;
         return title;
     }
 
-    // The message box that answers the last action, as "title|text", pressed with `button`.
-    std::string Answer(int button = IDOK)
-    {
-        HWND box = WaitForBox(program_.Pid(), dialog_);
-        if (!box)
-            return "(none)";
-        std::string seen = ui::TextOf(box) + "|" + ui::DialogText(box);
-        ui::PressButton(box, button);
-        for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < ui::kDefaultWaitMs;)
-            Sleep(10);
-        return seen;
-    }
+    // The message box that answers the last search, as Answer gives it.
+    std::string Result(int button = IDOK) { return Answer(button, dialog_); }
+    std::string ResultText(int button = IDOK) { return AnswerText(button, dialog_); }
 
-    // The text of the message box that answers the last action, whatever its title.
-    std::string AnswerText(int button = IDOK)
-    {
-        std::string seen = Answer(button);
-        return seen.substr(seen.find('|') + 1);
-    }
-
-    int fieldAtStart_ = 0;
     bool caseAtStart_ = false;
-    std::string dir_;
     HWND dialog_ = nullptr;
 };
 
@@ -147,8 +65,8 @@ TEST_F(Search, NewNarrowAndExpandAreTitledAndReportedByTheirDescription)
     SendMessageA(searchable, BM_CLICK, 0, 0);
     ASSERT_EQ(SendMessageA(searchable, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
-    EXPECT_EQ(RunSearch(frame, CMD_SEARCH_NEW, {1, "gear"}), "New search...");
-    EXPECT_EQ(Answer(), "Search Results|Found 3 references satisfying:\nTitle = \"gear\"");
+    EXPECT_EQ(RunSearch(frame, CMD_SEARCH_NEW, 1, "gear"), "New search...");
+    EXPECT_EQ(Result(), "Search Results|Found 3 references satisfying:\nTitle = \"gear\"");
     HWND result = ui::ActiveDatabaseWindow(frame);
     EXPECT_EQ(ui::TextOf(result), "Title = \"gear\"");
     EXPECT_EQ(ui::ListBoxCount(ui::ListOf(result)), 3);
@@ -157,22 +75,18 @@ TEST_F(Search, NewNarrowAndExpandAreTitledAndReportedByTheirDescription)
     EXPECT_EQ(ui::StatusText(frame), "Title = \"gear\":3");
     SaveShot("result");
 
-    // The narrowing runs like every search: the wait window shows while the frame is disabled.
-    ui::ProbeHook probe(frame);
-    ASSERT_TRUE(ui::RecordTexts(probe, IDC_PROGRESS_TEXT));
-    EXPECT_EQ(RunSearch(frame, CMD_SEARCH_NARROW, {1, "worm"}), "Narrow Search...");
-    EXPECT_EQ(Answer(), "Search Results|Found 1 references satisfying:\n"
+    EXPECT_EQ(RunSearch(frame, CMD_SEARCH_NARROW, 1, "worm"), "Narrow Search...");
+    EXPECT_EQ(Result(), "Search Results|Found 1 references satisfying:\n"
                         "{ Title = \"gear\" } + { Title = \"worm\" }");
-    EXPECT_EQ(ui::RecordedTexts(probe), std::vector<std::string>{"Searching..."});
     EXPECT_EQ(ui::ListBoxCount(ui::ListOf(result)), 1);
 
     // Only searchable windows are searched: Eve's gear oils join once her window is.
-    EXPECT_EQ(RunSearch(frame, CMD_SEARCH_EXPAND, {4, "dunn"}), "Expand Search...");
+    EXPECT_EQ(RunSearch(frame, CMD_SEARCH_EXPAND, 4, "dunn"), "Expand Search...");
     const std::string expanded = "{ { Title = \"gear\" } + { Title = \"worm\" } } , { Author = \"dunn\" }";
-    EXPECT_EQ(Answer(), "Search Results|Found 2 references satisfying:\n" + expanded);
+    EXPECT_EQ(Result(), "Search Results|Found 2 references satisfying:\n" + expanded);
     SendMessageA(searchable, BM_CLICK, 0, 0);
-    RunSearch(frame, CMD_SEARCH_EXPAND, {1, "oil"});
-    EXPECT_EQ(Answer(), "Search Results|Found 3 references satisfying:\n{ " + expanded +
+    RunSearch(frame, CMD_SEARCH_EXPAND, 1, "oil");
+    EXPECT_EQ(Result(), "Search Results|Found 3 references satisfying:\n{ " + expanded +
                             " } , { Title = \"oil\" }");
     EXPECT_EQ(ui::TextOf(result), "{ " + expanded + " } , { Title = \"oil\" }");
     EXPECT_TRUE(ui::SendCommand(frame, CMD_SEARCH_SHOW_ALL));
@@ -180,42 +94,28 @@ TEST_F(Search, NewNarrowAndExpandAreTitledAndReportedByTheirDescription)
     EXPECT_EQ(ui::DatabaseWindows(frame).size(), 3u);
 }
 
+// "Case sensitive" starts as the search option says.
 TEST_F(Search, AnEmptyTextIsRefusedAndNothingFoundLeavesNoWindow)
-{
-    HWND frame = LaunchWith({Write("papers.ref", kPapers)});
-    ASSERT_TRUE(frame);
-    HWND papers = ui::ActiveDatabaseWindow(frame);
-    RunSearch(frame, CMD_SEARCH_NEW, {1, ""});
-    EXPECT_EQ(AnswerText(), "A valid search string is required");
-    ASSERT_TRUE(IsWindowVisible(dialog_));  // still there for a text
-    SetWindowTextA(GetDlgItem(dialog_, IDC_SEARCH_TEXT), "sprockets");
-    ui::PressButton(dialog_, IDOK);
-    EXPECT_EQ(AnswerText(), "No matching references were found");
-    ASSERT_TRUE(ui::Sync(frame));
-    EXPECT_EQ(ui::DatabaseWindows(frame), std::vector<HWND>{papers});
-
-    // A narrowing that finds nothing leaves the window as it was.
-    RunSearch(frame, CMD_SEARCH_NARROW, {1, "sprockets"});
-    EXPECT_EQ(AnswerText(), "No matching references were found");
-    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(papers)), 4);
-    EXPECT_NE(ui::TextOf(papers).find("papers.ref"), std::string::npos);
-}
-
-// "Case sensitive" starts as the search option says; NOT picks the references without the text.
-TEST_F(Search, NotAndCaseSensitivityStartingFromTheOption)
 {
     ASSERT_TRUE(ui::SetProgramSetting("Input", "Search", "1"));
     HWND frame = LaunchWith({Write("papers.ref", kPapers)});
     ASSERT_TRUE(frame);
-    RunSearch(frame, CMD_SEARCH_NEW, {4, "adams"});
-    EXPECT_EQ(fieldAtStart_, 3);
+    HWND papers = ui::ActiveDatabaseWindow(frame);
+    RunSearch(frame, CMD_SEARCH_NEW, 1, "");
     EXPECT_TRUE(caseAtStart_);
-    EXPECT_EQ(AnswerText(), "No matching references were found");
+    EXPECT_EQ(ResultText(), "A valid search string is required");
+    ASSERT_TRUE(IsWindowVisible(dialog_));  // still there for a text
+    SetWindowTextA(GetDlgItem(dialog_, IDC_SEARCH_TEXT), "sprockets");
+    ui::PressButton(dialog_, IDOK);
+    EXPECT_EQ(ResultText(), "No matching references were found");
+    ASSERT_TRUE(ui::Sync(frame));
+    EXPECT_EQ(ui::DatabaseWindows(frame), std::vector<HWND>{papers});
 
-    RunSearch(frame, CMD_SEARCH_NEW, {4, "ADAMS", true, 0});
-    EXPECT_EQ(fieldAtStart_, 4);  // the last search's field
-    EXPECT_EQ(AnswerText(), "Found 3 references satisfying:\nAuthor = !\"ADAMS\"");
-    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(ui::ActiveDatabaseWindow(frame))), 3);
+    // A narrowing that finds nothing leaves the window as it was.
+    RunSearch(frame, CMD_SEARCH_NARROW, 1, "sprockets");
+    EXPECT_EQ(ResultText(), "No matching references were found");
+    EXPECT_EQ(ui::ListBoxCount(ui::ListOf(papers)), 4);
+    EXPECT_NE(ui::TextOf(papers).find("papers.ref"), std::string::npos);
 }
 
 // The entries of the keywords dialog's list.
@@ -228,68 +128,34 @@ std::vector<std::string> Entries(HWND dialog)
 std::vector<std::string> StoredKeywords()
 {
     std::vector<std::string> values;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\NWPL\\Cartulan\\Keywords", 0, KEY_READ, &key))
-        return values;
-    char name[64];
-    char value[512];
-    for (DWORD i = 0;; ++i) {
-        DWORD nameSize = sizeof name, valueSize = sizeof value;
-        if (RegEnumValueA(key, i, name, &nameSize, nullptr, nullptr,
-                          reinterpret_cast<BYTE*>(value), &valueSize) != ERROR_SUCCESS)
-            break;
-        values.push_back(std::string(name) + "=" + value);
+    for (int i = 0; i < 6; ++i) {
+        std::string value = ui::ReadProgramSetting("Keywords", std::to_string(i));
+        if (value != ui::kMissing)
+            values.push_back(std::to_string(i) + "=" + value);
     }
-    RegCloseKey(key);
-    std::sort(values.begin(), values.end());
     return values;
 }
 
 class Keywords : public SearchProgramTest {
 protected:
-    // Posts Add keywords and returns its dialog.
     HWND OpenDialog(HWND frame)
     {
         EXPECT_TRUE(ui::PostCommand(frame, CMD_REF_ADD_KEYWORDS));
-        // A box of the last action may still be on its way out: wait for this one by title.
-        HWND dialog = nullptr;
-        for (DWORD start = GetTickCount(); GetTickCount() - start < ui::kDefaultWaitMs;) {
-            dialog = WaitForBox(program_.Pid(), nullptr, 200);
-            if (dialog && ui::TextOf(dialog) == "Add keyword(s)") break;
-        }
-        EXPECT_TRUE(dialog && ui::TextOf(dialog) == "Add keyword(s)");
-        dialog_ = dialog;
-        return dialog;
+        return Dialog("Add keyword(s)");
     }
 
-    // Presses a button and returns once the dialog has done what it does.
-    static void Click(HWND dialog, int id)
-    {
-        DWORD_PTR result = 0;
-        EXPECT_TRUE(SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)),
-                                        SMTO_NORMAL, ui::kDefaultWaitMs, &result));
-    }
-
-    void Type(HWND dialog, const std::string& keyword)
+    // Types a keyword and adds it to the list.
+    static void Add(HWND dialog, const std::string& keyword)
     {
         SetWindowTextA(GetDlgItem(dialog, IDC_KEYWORDS_TEXT), keyword.c_str());
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_KEYWORDS_ADD)));
-        Click(dialog, IDC_KEYWORDS_ADD);
+        EXPECT_TRUE(ui::IsEnabled(dialog, IDC_KEYWORDS_ADD));
+        EXPECT_TRUE(ui::Click(dialog, IDC_KEYWORDS_ADD));
     }
 
-    // Selects the entries at `lines` as a click does.
-    void Select(HWND dialog, const std::vector<int>& lines)
+    static void Select(HWND dialog, const std::vector<int>& lines)
     {
-        HWND list = GetDlgItem(dialog, IDC_KEYWORDS_LIST);
-        SendMessageA(list, LB_SETSEL, FALSE, -1);
-        for (int line : lines)
-            SendMessageA(list, LB_SETSEL, TRUE, line);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_KEYWORDS_LIST, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(list));
+        EXPECT_TRUE(ui::SelectLines(GetDlgItem(dialog, IDC_KEYWORDS_LIST), lines));
     }
-
-    bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
 };
 
 // Reading stops at the first missing key; a value too long to read is passed over. Saving
@@ -306,21 +172,20 @@ TEST_F(Keywords, TheListIsLoadedAndSavedKeyByKey)
     ASSERT_TRUE(dialog);
     EXPECT_EQ(Entries(dialog), (std::vector<std::string>{"gears", "wheels"}));
     for (int id : {IDC_KEYWORDS_ADD, IDC_KEYWORDS_EDIT, IDC_KEYWORDS_DELETE, IDOK, IDC_KEYWORDS_SCAN})
-        EXPECT_FALSE(Enabled(dialog, id)) << id;
+        EXPECT_FALSE(ui::IsEnabled(dialog, id)) << id;
 
-    Type(dialog, "Axles");
-    Type(dialog, "WHEELS");  // there already, whatever the case
+    Add(dialog, "Axles");
+    Add(dialog, "WHEELS");  // there already, whatever the case
     EXPECT_EQ(Entries(dialog), (std::vector<std::string>{"Axles", "gears", "wheels"}));
     Select(dialog, {1});
-    EXPECT_TRUE(Enabled(dialog, IDC_KEYWORDS_EDIT));
-    EXPECT_FALSE(Enabled(dialog, IDOK));  // nothing to add to
-    Click(dialog, IDC_KEYWORDS_EDIT);
+    EXPECT_TRUE(ui::IsEnabled(dialog, IDC_KEYWORDS_EDIT));
+    EXPECT_FALSE(ui::IsEnabled(dialog, IDOK));  // nothing to add to
+    ui::Click(dialog, IDC_KEYWORDS_EDIT);
     EXPECT_EQ(ui::TextOf(GetDlgItem(dialog, IDC_KEYWORDS_TEXT)), "gears");
-    EXPECT_FALSE(Enabled(dialog, IDC_KEYWORDS_DELETE));
-    Type(dialog, "cogs");
-    Click(dialog, IDC_KEYWORDS_SAVE);
-    ui::PressButton(dialog, IDCANCEL);
-    ASSERT_TRUE(ui::Sync(frame));
+    EXPECT_FALSE(ui::IsEnabled(dialog, IDC_KEYWORDS_DELETE));
+    Add(dialog, "cogs");
+    ui::Click(dialog, IDC_KEYWORDS_SAVE);
+    ASSERT_TRUE(ui::CloseBox(dialog, IDCANCEL));
     EXPECT_EQ(StoredKeywords(), (std::vector<std::string>{"0=Axles", "1=cogs", "2=wheels"}));
 }
 
@@ -334,18 +199,15 @@ TEST_F(Keywords, ScanningTheActiveFileAddsItsKeywordLinesOnce)
     ASSERT_TRUE(frame);
     HWND dialog = OpenDialog(frame);
     ASSERT_TRUE(dialog);
-    ui::ProbeHook probe(frame);
-    ASSERT_TRUE(ui::RecordTexts(probe, IDC_PROGRESS_TEXT));
-    Click(dialog, IDC_KEYWORDS_SCAN);
+    ui::Click(dialog, IDC_KEYWORDS_SCAN);
     EXPECT_EQ(Entries(dialog), (std::vector<std::string>{"7 axles", "Gears", "wheels"}));
-    EXPECT_EQ(ui::RecordedTexts(probe), std::vector<std::string>{"Scanned 0 references"});
-    EXPECT_FALSE(Enabled(dialog, IDC_KEYWORDS_SCAN));
+    EXPECT_FALSE(ui::IsEnabled(dialog, IDC_KEYWORDS_SCAN));
     EXPECT_TRUE(IsWindowEnabled(dialog));
     SaveShot("scanned");
 }
 
-// Add keywords changes the selected references only through "Add to reference", and marks
-// the window modified. The window shows a narrowed file: saving it asks first.
+// Add keywords changes the selected references and marks the window modified. The window
+// shows a narrowed file: closing or saving it asks first.
 TEST_F(Keywords, AddingMarksTheWindowAndSavingANarrowedFileAsksFirst)
 {
     std::string file = Write("papers.ref", kPapers);
@@ -353,32 +215,26 @@ TEST_F(Keywords, AddingMarksTheWindowAndSavingANarrowedFileAsksFirst)
     ASSERT_TRUE(frame);
     HWND window = ui::ActiveDatabaseWindow(frame);
     HWND list = ui::ListOf(window);
-    RunSearch(frame, CMD_SEARCH_NARROW, {1, "gear"});
-    ASSERT_EQ(AnswerText(), "Found 3 references satisfying:\n{  } + { Title = \"gear\" }");
+    RunSearch(frame, CMD_SEARCH_NARROW, 1, "gear");
+    ASSERT_EQ(ResultText(), "Found 3 references satisfying:\n{  } + { Title = \"gear\" }");
     EXPECT_EQ(ui::TextOf(window), file);
 
-    ASSERT_TRUE(ui::SelectLines(list, {0, 1, 2}));
-    HWND dialog = OpenDialog(frame);
-    Type(dialog, "zest");
-    Select(dialog, {0});
-    EXPECT_TRUE(Enabled(dialog, IDOK));
-    ui::PressButton(dialog, IDCANCEL);
     ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
-    dialog = OpenDialog(frame);
-    Type(dialog, "zest");
+    HWND dialog = OpenDialog(frame);
+    Add(dialog, "zest");
     Select(dialog, {0});
-    ui::PressButton(dialog, IDOK);
+    EXPECT_TRUE(ui::IsEnabled(dialog, IDOK));
+    // The dialog is gone before the save question is looked for.
+    ASSERT_TRUE(ui::CloseBox(dialog, IDOK));
     ASSERT_TRUE(ui::Sync(frame));
 
     const std::string warning = "This window shows only the references that a narrowing search "
                                 "kept from its file.\nSaving replaces the file with these "
                                 "references alone: the others in it are lost.\n\n";
     ui::PostClose(window);
-    dialog_ = nullptr;
     EXPECT_EQ(Answer(IDCANCEL), "Warning!|This window has changed, and it shows only the references "
-                                "that a narrowing search kept from its file.\nSaving replaces the "
-                                "file with these references alone: the others in it are lost.\n\n"
-                                "Do you want to save?");
+                                "that a narrowing search kept from its file.\n" + warning.substr(
+                                    warning.find("Saving")) + "Do you want to save?");
     EXPECT_TRUE(IsWindow(window));
     ui::PostCommand(frame, CMD_FILE_SAVE);
     EXPECT_EQ(Answer(IDNO), "Warning!|" + warning + "Save anyway?");
@@ -388,9 +244,7 @@ TEST_F(Keywords, AddingMarksTheWindowAndSavingANarrowedFileAsksFirst)
     EXPECT_EQ(Answer(IDYES), "Warning!|" + warning + "Save anyway?");
     // The save lets messages through while it writes, with the frame disabled until it ends.
     ASSERT_TRUE(ui::Sync(frame));
-    for (DWORD start = GetTickCount(); !IsWindowEnabled(frame) && GetTickCount() - start < ui::kDefaultWaitMs;)
-        Sleep(10);
-    ASSERT_TRUE(ui::Sync(frame));
+    ASSERT_TRUE(ui::WaitUntil([&] { return IsWindowEnabled(frame) && ui::Sync(frame); }));
     const std::string saved = ui::FileText(file);
     EXPECT_EQ(saved.find("Pumps"), std::string::npos);
     // Adams and Baker took the keyword; Dunn's keywords are as they were.
@@ -402,30 +256,17 @@ TEST_F(Keywords, AddingMarksTheWindowAndSavingANarrowedFileAsksFirst)
 // Right-button drags between windows, with real mouse input.
 class ReferenceDrag : public SearchProgramTest {
 protected:
-    // Drags and waits until the program shows the outcome `shown` (or a short while, for a
-    // drop that should change nothing): the input reaches the program in its own time.
-    template <typename Shown>
-    void Drag(HWND frame, HWND from, int line, HWND to, bool shift, Shown shown)
+    // Drags and waits until the program shows the outcome `shown`, or a short while for a
+    // drop that should change nothing: the input reaches the program in its own time.
+    void Drag(HWND frame, HWND from, int line, HWND to, bool shift = false,
+              const std::function<bool()>& shown = nullptr)
     {
         ASSERT_TRUE(ui::RightDrag(from, line, to, shift));
-        for (DWORD start = GetTickCount(); !shown() && GetTickCount() - start < ui::kDefaultWaitMs;)
-            Sleep(20);
+        if (shown)
+            ui::WaitUntil(shown);
+        else
+            Sleep(300);
         ASSERT_TRUE(ui::Sync(frame));
-    }
-
-    void DragRefused(HWND frame, HWND from, HWND to)
-    {
-        ASSERT_TRUE(ui::RightDrag(from, 0, to));
-        Sleep(300);
-        ASSERT_TRUE(ui::Sync(frame));
-    }
-
-    // Whether the line shows the bibliography colour once painted.
-    bool Blue(HWND list, int line)
-    {
-        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        ui::Sync(list);
-        return ui::CountPixels(list, ui::ListItemRect(list, line), kBibliographyBlue) > 0;
     }
 };
 
@@ -452,7 +293,7 @@ TEST_F(ReferenceDrag, DropCopiesShiftMovesAndTheBibliographyTakesEachOnce)
     Drag(frame, papers, 1, windows[1], true, [&] { return ui::ListBoxCount(papers) == 2; });
     EXPECT_EQ(ui::ListBoxCount(other), 5);
     EXPECT_EQ(ui::ListBoxCount(papers), 2);
-    EXPECT_FALSE(WaitForBox(program_.Pid(), nullptr, 0));
+    EXPECT_FALSE(ui::WaitForDialog(program_.Pid(), 0));
     SaveShot("moved");
 
     ASSERT_TRUE(ui::SelectLines(other, {4}));
@@ -467,11 +308,11 @@ TEST_F(ReferenceDrag, DropCopiesShiftMovesAndTheBibliographyTakesEachOnce)
     EXPECT_EQ(ui::ListBoxCount(ui::ListOf(bibliography)), 3);
     EXPECT_TRUE(ui::ListBoxSelection(other).empty());
     ASSERT_TRUE(ui::SelectLines(other, {0, 1}));
-    DragRefused(frame, other, bibliography);
+    Drag(frame, other, 0, bibliography);
     EXPECT_EQ(ui::ListBoxCount(ui::ListOf(bibliography)), 3);
-    EXPECT_TRUE(Blue(other, 0));
-    EXPECT_TRUE(Blue(other, 1));
-    EXPECT_FALSE(Blue(other, 2));
+    EXPECT_TRUE(ui::LineShows(other, 0, kBibliographyBlue));
+    EXPECT_TRUE(ui::LineShows(other, 1, kBibliographyBlue));
+    EXPECT_FALSE(ui::LineShows(other, 2, kBibliographyBlue, false));
     EXPECT_EQ(ui::ListBoxCount(other), 5);
 }
 
@@ -483,8 +324,8 @@ TEST_F(ReferenceDrag, ConfirmationNoAndRefusedDropsMoveNothing)
     std::string otherFile = Write("other.ref", "%A Eve, E\r\n%D 1994\r\n%T Oils\r\n\r\n");
     HWND frame = LaunchWith({papersFile, otherFile});
     ASSERT_TRUE(frame);
-    RunSearch(frame, CMD_SEARCH_NEW, {1, "oil"});
-    ASSERT_EQ(AnswerText(), "Found 1 references satisfying:\nTitle = \"oil\"");
+    RunSearch(frame, CMD_SEARCH_NEW, 1, "oil");
+    ASSERT_EQ(ResultText(), "Found 1 references satisfying:\nTitle = \"oil\"");
     ASSERT_TRUE(ui::SendCommand(frame, CMD_WINDOW_TILE));
     HWND papers = ui::DatabaseWindowTitled(frame, papersFile);
     HWND other = ui::DatabaseWindowTitled(frame, otherFile);
@@ -492,14 +333,13 @@ TEST_F(ReferenceDrag, ConfirmationNoAndRefusedDropsMoveNothing)
     ASSERT_TRUE(papers && other && found);
     HWND list = ui::ListOf(papers);
     ASSERT_TRUE(ui::SelectLines(list, {0, 1}));
-    dialog_ = nullptr;
     for (HWND target : {papers, found}) {
-        DragRefused(frame, list, target);
-        EXPECT_FALSE(WaitForBox(program_.Pid(), nullptr, 0));
+        Drag(frame, list, 0, target);
+        EXPECT_FALSE(ui::WaitForDialog(program_.Pid(), 0));
     }
     ASSERT_TRUE(ui::RightDrag(list, 0, other));
     EXPECT_EQ(Answer(IDNO), "Warning!|Confirm mouse drag action?");
-    EXPECT_FALSE(WaitForBox(program_.Pid(), nullptr, 300));
+    EXPECT_FALSE(ui::WaitForDialog(program_.Pid(), 300));
     ASSERT_TRUE(ui::Sync(frame));
     EXPECT_EQ(ui::ListBoxCount(ui::ListOf(other)), 1);
     EXPECT_EQ(ui::ListBoxCount(ui::ListOf(found)), 1);

@@ -1,50 +1,34 @@
-// How the program starts and ends: one instance and the hand-over of files, the splash, the
-// files of the command line, the fatal start-up message, exit codes and the settings written
+// How the program starts and ends: one instance and the hand-over of files, the files of the
+// command line, the fatal start-up message, exit codes and the settings written
 // at the end.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "ids.h"
 #include "program_test.h"
-#include "startup_support.h"
 
 namespace {
 
-constexpr char kSplashSetting[] = "CARTULAN_SPLASH_MS";
-
 class Startup : public ProgramTest {
 protected:
-    void TearDown() override
-    {
-        ProgramTest::TearDown();
-        ui::RemoveDirTree(dir_);
-    }
-
-    // Three refer files a.ref, b.ref, c.ref in a folder of the test.
+    // Refer files of three references each in the test's folder.
     std::vector<std::string> WriteFiles(const std::vector<std::string>& names)
     {
-        dir_ = ui::MakeTempDir("files");
         std::vector<std::string> paths;
         for (const std::string& name : names)
-            paths.push_back(ui::WriteReferFile(dir_, name, 3, name.substr(0, 1)));
+            paths.push_back(Write(name, ui::ReferText(0, 3)));
         return paths;
     }
-
-    std::string dir_;
 };
-class Shutdown : public ProgramTest {};
+using Shutdown = ProgramTest;
 
 // The titles of the database windows in the Window menu's list, which numbers them in the
 // order they were made.
 std::vector<std::string> WindowList(HWND frame)
 {
-    std::vector<ui::MenuItem> bar;
     std::vector<std::string> titles;
-    if (!ui::ReadMenuBar(frame, bar, MENU_POS_WINDOW) || bar.size() <= MENU_POS_WINDOW)
-        return titles;
-    for (const ui::MenuItem& item : bar[MENU_POS_WINDOW].items) {
+    for (const ui::MenuItem& item : ui::Popup(frame, MENU_POS_WINDOW)) {
         if (item.id >= MDI_FIRST_CHILD_ID)
             titles.push_back(item.text.substr(item.text.find(' ') + 1));
     }
@@ -130,7 +114,7 @@ TEST_F(Startup, HandOverDuringADialogWaitsUntilTheProgramIsIdle)
     HWND frame = Launch();
     ASSERT_TRUE(frame);
     ASSERT_TRUE(ui::PostCommand(frame, CMD_HELP_ABOUT));
-    HWND about = ui::WaitForDialog(program_.Pid());
+    HWND about = Dialog();
     ASSERT_TRUE(about);
     ASSERT_TRUE(ui::HandOver(frame, files[0]));
     ASSERT_TRUE(ui::Sync(about));
@@ -140,57 +124,25 @@ TEST_F(Startup, HandOverDuringADialogWaitsUntilTheProgramIsIdle)
     EXPECT_EQ(ui::TextOf(ui::ActiveDatabaseWindow(frame)), files[0]);
 }
 
-// By default the picture stays at least five seconds and the frame is hidden meanwhile; the
-// test setting shows none and does not wait.
-TEST_F(Startup, SplashHoldsTheHiddenFrameForFiveSecondsUnlessTheSettingShortensIt)
-{
-    SetEnvironmentVariableA(kSplashSetting, nullptr);
-    DWORD started = GetTickCount();
-    ASSERT_TRUE(Start());
-    HWND splash = ui::WaitForDialog(program_.Pid());
-    ASSERT_TRUE(splash) << ui::DescribeWindowsOf(program_.Pid());
-    SaveShot("splash");
-    HWND frame = ui::WaitForTopLevelWindow(program_.Pid(), "RefFrame");
-    ASSERT_TRUE(frame);
-    while (IsWindow(splash) && GetTickCount() - started < 15000) {
-        EXPECT_FALSE(IsWindowVisible(frame));
-        Sleep(20);
-    }
-    ASSERT_TRUE(WaitForFrame());
-    EXPECT_GE(GetTickCount() - started, 5000u);
-    program_.Terminate();
-
-    SetEnvironmentVariableA(kSplashSetting, "0");
-    started = GetTickCount();
-    ASSERT_TRUE(Launch());
-    EXPECT_LT(GetTickCount() - started, 5000u);
-}
-
 // Without CTNEN.DLL beside the program, or with a configured library that does not load, the
 // start ends with the fatal message (naming the English library) and exit code 1. The
 // configured name is matched without regard to case.
 TEST_F(Startup, LanguageLibraryThatDoesNotLoadIsFatal)
 {
-    std::string dir = ui::MakeTempDir("nolang");
-    ASSERT_FALSE(dir.empty());
-    ASSERT_TRUE(ui::CopyFileTo(ui::ProgramPath(), dir));
-    ASSERT_TRUE(ui::CopyFileTo(ui::DeliverablesDir() + "\\CARTIO.DLL", dir));
+    ASSERT_TRUE(ui::CopyFileTo(ui::ProgramPath(), dir_));
+    ASSERT_TRUE(ui::CopyFileTo(ui::DeliverablesDir() + "\\CARTIO.DLL", dir_));
     for (bool configured : {false, true}) {
         SCOPED_TRACE(configured ? "configured CTNXX.DLL" : "no CTNEN.DLL");
         if (configured) {
             ASSERT_TRUE(ui::SetProgramSetting("Display", "Language", "CTNXX.DLL"));
         }
-        ASSERT_TRUE(configured ? Start() : Start({}, dir + "\\CARTUL32.EXE", dir));
-        HWND box = ui::WaitForDialog(program_.Pid());
-        ASSERT_TRUE(box) << ui::DescribeWindowsOf(program_.Pid());
-        EXPECT_EQ(ui::TextOf(box), "Cartulan: Fatal error!");
-        EXPECT_EQ(ui::DialogText(box), "Cannot load any language resources!\r\nWhere is CTNEN.DLL?");
+        ASSERT_TRUE(configured ? Start() : Start({}, dir_ + "\\CARTUL32.EXE", dir_));
+        EXPECT_EQ(Answer(), "Cartulan: Fatal error!|Cannot load any language resources!\r\n"
+                            "Where is CTNEN.DLL?");
         EXPECT_FALSE(ui::WaitForTopLevelWindow(program_.Pid(), "RefFrame", 0));
-        ui::PressButton(box, IDOK);
         EXPECT_EQ(ExitCode(), 1);
         program_.Terminate();
     }
-    ui::RemoveDirTree(dir);
     ASSERT_TRUE(ui::SetProgramSetting("Display", "Language", "ctnen.dll"));
     EXPECT_TRUE(Launch());
 }

@@ -8,107 +8,121 @@
 
 #include <algorithm>
 
-#include "ids.h"
-#include "transfer_driver.h"
-
-using namespace transfer_ui;
+#include "program_test.h"
 
 namespace {
 
-class TransferDialogs : public TransferUiTest {
-protected:
-    // Starts the program and gives `command`: the format choice titled `title`, or null.
-    HWND LaunchFormatChoice(int command, const std::string& title, HWND& frame)
-    {
-        frame = Launch();
-        return frame && ui::PostCommand(frame, command) ? Dialog(title) : nullptr;
-    }
-};
+using TransferDialogs = ProgramTest;
 
-int IndexOf(const std::vector<std::string>& texts, const std::string& text)
+// A path in tests/data of the source tree.
+std::string DataFile(const std::string& name)
 {
-    auto found = std::find(texts.begin(), texts.end(), text);
-    return found == texts.end() ? -1 : static_cast<int>(found - texts.begin());
+    std::string path = std::string(CARTULAN_TEST_DATA_DIR) + "\\" + name;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+// The file name field: an edit of its own in the older dialogs, the edit of a combo box
+// (itself inside an extended combo box) in the explorer-style ones.
+HWND FileNameField(HWND window)
+{
+    for (HWND child : ui::ChildrenOf(window)) {
+        const int id = GetDlgCtrlID(child);
+        if (ui::ClassOf(child) == "Edit" && (id == edt1 || id == cmb13))
+            return child;
+        if (HWND edit = FileNameField(child))
+            return edit;
+    }
+    return nullptr;
+}
+
+// Types `name` into the file name field of an open or save dialog and presses its OK.
+bool ChooseFile(HWND dialog, const std::string& name)
+{
+    HWND field = dialog ? FileNameField(dialog) : nullptr;
+    DWORD_PTR result = 0;
+    return field &&
+           SendMessageTimeoutA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()),
+                               SMTO_NORMAL, ui::kDefaultWaitMs, &result) &&
+           ui::PressButton(dialog, IDOK);
+}
+
+// Left clicks (a double click when `twice`) at a point of a format choice's list, in its
+// client coordinates; a line's middle when `y` is given as a line number.
+void ClickFormatList(HWND dialog, int x, int y, bool twice = false)
+{
+    HWND list = GetDlgItem(dialog, IDC_IMPOPT_LIST);
+    const UINT clicks[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP};
+    for (int i = 0; i < (twice ? 4 : 2); ++i)
+        PostMessageA(list, clicks[i], clicks[i] == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+}
+
+void SelectFormat(HWND dialog, const std::string& format)
+{
+    HWND list = GetDlgItem(dialog, IDC_IMPOPT_LIST);
+    const std::vector<std::string> texts = ui::ListBoxTexts(list);
+    const int index = static_cast<int>(std::find(texts.begin(), texts.end(), format) - texts.begin());
+    ASSERT_LT(index, static_cast<int>(texts.size())) << format;
+    const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    ClickFormatList(dialog, 10, index * height + height / 2);
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::IsEnabled(dialog, IDOK); }));
+}
+
+int LineCount(HWND window)
+{
+    return ui::ListBoxCount(ui::ListOf(window));
 }
 
 TEST_F(TransferDialogs, OpenSaveAsAndSaveThroughTheFileDialogs)
 {
-    const std::string lib = Path("lib.ref");
-    ASSERT_TRUE(WriteFile(lib, ReferText(0, 130)));
+    const std::string lib = Write("lib.ref", ui::ReferText(0, 130));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    ui::ProbeHook probe(frame);
-    ASSERT_TRUE(ui::RecordTexts(probe, IDC_PROGRESS_TEXT));
-
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_OPEN));
     HWND open = Dialog("Open");
-    ASSERT_TRUE(open);
-    SaveWindowShot(open, "TransferDialogs.OpenDialog");
+    SaveShot("open");
     ASSERT_TRUE(ChooseFile(open, lib));
-    HWND window = WaitForDatabaseWindow(frame, lib);
+    HWND window = ui::DatabaseWindowTitled(frame, lib, ui::kDefaultWaitMs);
     ASSERT_TRUE(window) << ui::DescribeWindowsOf(program_.Pid());
-    EXPECT_TRUE(WaitUntil([&] { return LineCount(window) == 130; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return LineCount(window) == 130; }));
 
     // Save as adds the filter's extension to a name without one.
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE_AS));
-    HWND save = Dialog("Save As");
-    ASSERT_TRUE(save);
-    SaveWindowShot(save, "TransferDialogs.SaveDialog");
-    ASSERT_TRUE(ChooseFile(save, Path("copy")));
+    ASSERT_TRUE(ChooseFile(Dialog("Save As"), Path("copy")));
     const std::string copy = Path("copy.REF");
-    ASSERT_TRUE(WaitForDatabaseWindow(frame, copy)) << ui::DescribeWindowsOf(program_.Pid());
-    const std::string saved = ReadFile(copy);
-    EXPECT_EQ(saved, ReadFile(lib));
-    EXPECT_EQ(ui::RecordedTexts(probe),
-              (std::vector<std::string>{"Loaded 64 references", "Loaded 128 references",
-                                        "Saved 0 references", "Saved 64 references",
-                                        "Saved 128 references"}));
-
-    // Save keeps the file it replaces as the backup.
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
-    EXPECT_TRUE(WaitUntil([&] { return !ReadFile(Path("copy.BAK")).empty(); }));
-    EXPECT_EQ(ReadFile(Path("copy.BAK")), saved);
-    EXPECT_EQ(ReadFile(copy), saved);
+    ASSERT_TRUE(ui::DatabaseWindowTitled(frame, copy, ui::kDefaultWaitMs));
+    EXPECT_EQ(ui::FileText(copy), ui::FileText(lib));
 }
 
 TEST_F(TransferDialogs, ImportThroughTheFormatChoiceAndExport)
 {
-    HWND frame = nullptr;
-    HWND choice = LaunchFormatChoice(CMD_FILE_IMPORT, "Choose format to import...", frame);
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_IMPORT));
+    HWND choice = Dialog("Choose format to import...");
     ASSERT_TRUE(choice);
-    const std::vector<std::string> formats = ui::ListBoxTexts(GetDlgItem(choice, IDC_IMPOPT_LIST));
-    EXPECT_EQ(formats.size(), 6u);
-    const int pubtag = IndexOf(formats, "pubtag format");
-    ASSERT_GE(pubtag, 0);
-    EXPECT_FALSE(IsEnabled(choice, IDOK));
-    EXPECT_FALSE(IsEnabled(choice, IDC_IMPOPT_OPTIONS));
-    SelectFormat(choice, pubtag);
-    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(choice, IDOK); }));
-    EXPECT_TRUE(IsEnabled(choice, IDC_IMPOPT_OPTIONS));
-    SaveWindowShot(choice, "TransferDialogs.ImportFormatChoice");
+    EXPECT_EQ(ui::ListBoxCount(GetDlgItem(choice, IDC_IMPOPT_LIST)), 6);
+    EXPECT_FALSE(ui::IsEnabled(choice, IDOK) || ui::IsEnabled(choice, IDC_IMPOPT_OPTIONS));
+    SelectFormat(choice, "pubtag format");
+    EXPECT_TRUE(ui::IsEnabled(choice, IDC_IMPOPT_OPTIONS));
+    SaveShot("import");
     ASSERT_TRUE(ui::PressButton(choice, IDOK));
-    HWND open = Dialog("Open");
-    ASSERT_TRUE(open);
-    ASSERT_TRUE(ChooseFile(open, DataFile("pubtag/tags.ptg")));
+    ASSERT_TRUE(ChooseFile(Dialog("Open", choice), DataFile("pubtag/tags.ptg")));
     // Imported references are untitled: they are saved under a name of the user's choice.
-    HWND window = WaitForDatabaseWindow(frame, "Untitled");
+    HWND window = ui::DatabaseWindowTitled(frame, "Untitled", ui::kDefaultWaitMs);
     ASSERT_TRUE(window) << ui::DescribeWindowsOf(program_.Pid());
-    EXPECT_TRUE(WaitUntil([&] { return LineCount(window) == 4; }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return LineCount(window) == 4; }));
 
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXPORT));
     choice = Dialog("Choose format to export...");
     ASSERT_TRUE(choice);
-    const std::vector<std::string> saving = ui::ListBoxTexts(GetDlgItem(choice, IDC_IMPOPT_LIST));
-    EXPECT_EQ(saving, (std::vector<std::string>{"BibTeX format", "Refer format", "RIS format"}));
-    SaveWindowShot(choice, "TransferDialogs.ExportFormatChoice");
-    SelectFormat(choice, IndexOf(saving, "Refer format"));
-    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(choice, IDOK); }));
+    EXPECT_EQ(ui::ListBoxTexts(GetDlgItem(choice, IDC_IMPOPT_LIST)),
+              (std::vector<std::string>{"BibTeX format", "Refer format", "RIS format"}));
+    SelectFormat(choice, "Refer format");
     ASSERT_TRUE(ui::PressButton(choice, IDOK));
-    HWND save = Dialog("Save As");
-    ASSERT_TRUE(save);
-    ASSERT_TRUE(ChooseFile(save, Path("exported.ref")));
-    EXPECT_TRUE(WaitForDatabaseWindow(frame, Path("exported.ref")));
-    EXPECT_NE(ReadFile(Path("exported.ref")).find("%T Split fills the empty fields"),
+    ASSERT_TRUE(ChooseFile(Dialog("Save As", choice), Path("exported.ref")));
+    EXPECT_TRUE(ui::DatabaseWindowTitled(frame, Path("exported.ref"), ui::kDefaultWaitMs));
+    EXPECT_NE(ui::FileText(Path("exported.ref")).find("%T Split fills the empty fields"),
               std::string::npos);
 }
 
@@ -116,36 +130,30 @@ TEST_F(TransferDialogs, ImportThroughTheFormatChoiceAndExport)
 // every later open and save fail.
 TEST_F(TransferDialogs, DefaultFileFormatIsChosenOnlyWithAFormatSelected)
 {
-    HWND frame = nullptr;
-    HWND choice =
-        LaunchFormatChoice(CMD_OPT_DEFAULT_FORMAT, "Choose default file format to use", frame);
+    HWND frame = Launch();
+    ASSERT_TRUE(frame);
+    ASSERT_TRUE(ui::PostCommand(frame, CMD_OPT_DEFAULT_FORMAT));
+    HWND choice = Dialog("Choose default file format to use");
     ASSERT_TRUE(choice);
     HWND list = GetDlgItem(choice, IDC_IMPOPT_LIST);
-    const std::vector<std::string> saving = ui::ListBoxTexts(list);
-    EXPECT_EQ(saving, (std::vector<std::string>{"BibTeX format", "Refer format", "RIS format"}));
-    const int refer = IndexOf(saving, "Refer format");
-    ASSERT_GE(refer, 0);
-    SaveWindowShot(choice, "TransferDialogs.DefaultFormatChoice");
+    EXPECT_EQ(ui::ListBoxTexts(list),
+              (std::vector<std::string>{"BibTeX format", "Refer format", "RIS format"}));
+    SaveShot("choice");
     RECT area = {};
     GetClientRect(list, &area);
-    DoubleClickList(choice, 10, area.bottom - 4);  // below the last entry
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(choice, WM_NULL, 0, 0, SMTO_NORMAL, ui::kDefaultWaitMs, &result);
+    ClickFormatList(choice, 10, area.bottom - 4, true);  // below the last entry
+    ASSERT_TRUE(ui::Sync(choice));
     EXPECT_TRUE(IsWindowVisible(choice));
-    EXPECT_FALSE(IsEnabled(choice, IDOK));
+    EXPECT_FALSE(ui::IsEnabled(choice, IDOK));
 
     // The filter shows its own options over the dialog.
-    SelectFormat(choice, refer);
-    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(choice, IDC_IMPOPT_OPTIONS); }));
+    SelectFormat(choice, "Refer format");
     ASSERT_TRUE(ui::PressButton(choice, IDC_IMPOPT_OPTIONS));
-    HWND options = Dialog("BSD refer filter");
-    ASSERT_TRUE(options);
-    ASSERT_TRUE(ui::PressButton(options, IDCANCEL));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }));
+    EXPECT_TRUE(ui::CloseBox(Dialog("BSD refer filter", choice), IDCANCEL));
 
     const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-    DoubleClickList(choice, 10, refer * height + 4);  // on the entry
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(choice); }));
+    ClickFormatList(choice, 10, height + 4, true);  // on the entry
+    EXPECT_TRUE(ui::WaitUntil([&] { return !IsWindow(choice); }));
     // Open now asks with the chosen format's file types.
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_OPEN));
     HWND open = Dialog("Open");
@@ -157,59 +165,52 @@ TEST_F(TransferDialogs, DefaultFileFormatIsChosenOnlyWithAFormatSelected)
 // Closing a changed window, or the program, asks whether to save: Cancel keeps both.
 TEST_F(TransferDialogs, SaveQuestionOnCloseAndOnExit)
 {
-    const std::string lib = Path("lib.ref");
-    HWND frame = nullptr;
-    HWND window = LaunchWithFile(lib, 5, frame);
-    ASSERT_TRUE(window);
+    HWND frame = LaunchWithFile(5);
+    ASSERT_TRUE(frame);
+    HWND window = ui::ActiveDatabaseWindow(frame);
     ASSERT_TRUE(ui::SelectLines(ui::ListOf(window), {0}));
     ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_DELETE));
-    ASSERT_NE(AnswerMessage(program_.Pid(), IDYES), "");
-    ASSERT_TRUE(WaitUntil([&] { return LineCount(window) == 4; }));
+    ASSERT_NE(Answer(IDYES), "(none)");
+    ASSERT_TRUE(ui::WaitUntil([&] { return LineCount(window) == 4; }));
 
-    const std::string question = lib + "|Current file has changed\nDo you want to save?";
+    const std::string question = file_ + "|Current file has changed\nDo you want to save?";
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_CLOSE));
-    HWND box = WaitForMessageBox(program_.Pid());
-    EXPECT_EQ(MessageText(box), question);
-    SaveWindowShot(box, "TransferDialogs.SaveQuestion");
-    Dismiss(box, IDCANCEL);
+    ASSERT_TRUE(Dialog());
+    SaveShot("question");
+    EXPECT_EQ(Answer(IDCANCEL), question);
     EXPECT_TRUE(IsWindow(window));
 
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXIT));
-    EXPECT_EQ(AnswerMessage(program_.Pid(), IDCANCEL), question);
+    EXPECT_EQ(Answer(IDCANCEL), question);
     EXPECT_EQ(program_.WaitForExit(500), ui::kExitTimedOut);
     EXPECT_TRUE(IsWindow(window));
 
-    const std::string original = ReadFile(lib);
+    const std::string original = ui::FileText(file_);
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXIT));
-    EXPECT_EQ(AnswerMessage(program_.Pid(), IDYES), question);
+    EXPECT_EQ(Answer(IDYES), question);
     EXPECT_EQ(ExitCode(), 0);
-    EXPECT_EQ(ReadFile(lib), ReferText(1, 4));
-    EXPECT_EQ(ReadFile(Path("lib.BAK")), original);
+    EXPECT_EQ(ui::FileText(file_), ui::ReferText(1, 4));
+    EXPECT_EQ(ui::FileText(Path("refs.BAK")), original);
 }
 
-// A file that is not there or cannot be read, and a format filter that is missing or cannot
-// save: each is reported, and nothing opens or changes.
+// A file that is not there or cannot be read, and a format filter that is missing: each is
+// reported, and nothing opens.
 TEST_F(TransferDialogs, FilesAndFiltersThatFailAreReported)
 {
-    const std::string lib = Path("lib.ref");
-    ASSERT_TRUE(WriteFile(lib, ReferText(0, 3)));
+    const std::string lib = Write("lib.ref", ui::ReferText(0, 3));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    HandOverNoWait(frame, Path("gone.ref"));
-    HWND box = WaitForMessageBox(program_.Pid());
-    EXPECT_EQ(MessageText(box), "Error|Cannot open data file");
-    SaveWindowShot(box, "TransferDialogs.CannotOpenDataFile");
-    Dismiss(box, IDOK);
+    ui::HandOver(frame, Path("gone.ref"), false);
+    EXPECT_EQ(Answer(), "Error|Cannot open data file");
 
     // Another program holds the file with no sharing.
     HANDLE held = CreateFileA(lib.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    HandOverNoWait(frame, lib);
-    box = WaitForMessageBox(program_.Pid());
-    const std::string message = MessageText(box);
+    ui::HandOver(frame, lib, false);
+    ASSERT_TRUE(Dialog());
+    SaveShot("held");
+    const std::string message = Answer();
     EXPECT_EQ(message.rfind("mmioOpen() failed|MMIOINFO.wErrorRet contains: ", 0), 0u) << message;
-    SaveWindowShot(box, "TransferDialogs.FileCannotBeOpened");
-    Dismiss(box, IDOK);
     CloseHandle(held);
     EXPECT_TRUE(ui::DatabaseWindows(frame).empty());
     program_.Terminate();
@@ -217,120 +218,37 @@ TEST_F(TransferDialogs, FilesAndFiltersThatFailAreReported)
     ASSERT_TRUE(ui::SetProgramSetting("Files", "Format", "NOSUCH.FLT"));
     frame = Launch();
     ASSERT_TRUE(frame);
-    HandOverNoWait(frame, lib);
-    box = WaitForMessageBox(program_.Pid());
-    EXPECT_EQ(MessageText(box),
-              "Error|The file format filter NOSUCH.FLT cannot be used.\nIt is missing from the "
-              "program's folder, or it cannot read or write files of this kind.");
-    SaveWindowShot(box, "TransferDialogs.FilterCannotBeUsed");
-    Dismiss(box, IDOK);
+    ui::HandOver(frame, lib, false);
+    EXPECT_EQ(Answer(), "Error|The file format filter NOSUCH.FLT cannot be used.\nIt is missing from "
+                        "the program's folder, or it cannot read or write files of this kind.");
     EXPECT_TRUE(ui::DatabaseWindows(frame).empty());
-    program_.Terminate();
-
-    // A default format that reads but cannot write.
-    const std::string tags = Path("tags.ptg");
-    ASSERT_TRUE(CopyFileA(DataFile("pubtag/tags.ptg").c_str(), tags.c_str(), FALSE));
-    const std::string original = ReadFile(tags);
-    ASSERT_TRUE(ui::SetProgramSetting("Files", "Format", "PUBTAG.FLT"));
-    frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::HandOver(frame, tags));
-    ASSERT_TRUE(WaitForDatabaseWindow(frame, tags));
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
-    const std::string cannotSave = AnswerMessage(program_.Pid(), IDOK);
-    EXPECT_NE(cannotSave.find("The file format filter PUBTAG.FLT cannot be used."),
-              std::string::npos) << cannotSave;
-    EXPECT_EQ(ReadFile(tags), original);
-}
-
-// A save that fills the disk leaves the old file as it was and says so.
-TEST_F(TransferDialogs, SaveOnAFullDiskKeepsTheOldFile)
-{
-    if (!MountSmallFileSystem("small"))
-        GTEST_SKIP() << "no small file system can be mounted here";
-    const std::string small = Path("small");
-    const std::string lib = small + "\\lib.ref";
-    const std::string text = ReferText(0, 560);  // over half of the file system
-    ASSERT_TRUE(WriteFile(lib, text));
-    HWND frame = Launch();
-    ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::HandOver(frame, lib));
-    ASSERT_TRUE(WaitForDatabaseWindow(frame, lib));
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE));
-    HWND box = WaitForMessageBox(program_.Pid());
-    const std::string message = MessageText(box);
-    EXPECT_EQ(message.rfind("Error|Cannot save " + lib + ".\n", 0), 0u) << message;
-    EXPECT_NE(message.find("The disk may be full. The file was left as it was."),
-              std::string::npos) << message;
-    SaveWindowShot(box, "TransferDialogs.DiskFull");
-    Dismiss(box, IDOK);
-    EXPECT_EQ(ReadFile(lib), text);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((small + "\\*.*").c_str(), &found);
-    int files = 0;
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    EXPECT_EQ(files, 1);  // neither the new file nor a backup is left behind
 }
 
 // A name longer than a file name may be is refused whole, in the save dialog and when
 // another instance hands it over: cut, it would name another file.
 TEST_F(TransferDialogs, FileNamesTooLongAreRefused)
 {
-    const std::string lib = Path("lib.ref");
-    HWND frame = nullptr;
-    HWND window = LaunchWithFile(lib, 5, frame);
-    ASSERT_TRUE(window);
-    HandOverNoWait(frame, Path(std::string(300, 'h') + ".ref"));
-    EXPECT_EQ(AnswerMessage(program_.Pid(), IDOK), "Error|Cannot open data file");
+    HWND frame = LaunchWithFile(5);
+    ASSERT_TRUE(frame);
+    HWND window = ui::ActiveDatabaseWindow(frame);
+    ui::HandOver(frame, Path(std::string(300, 'h') + ".ref"), false);
+    EXPECT_EQ(Answer(), "Error|Cannot open data file");
     EXPECT_EQ(ui::DatabaseWindows(frame).size(), 1u);
 
     ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE_AS));
     HWND save = Dialog("Save As");
-    ASSERT_TRUE(save);
     const std::string tooLong = Path(std::string(300, 'n') + ".ref");
     ASSERT_TRUE(ChooseFile(save, tooLong));
-    HWND box = Dialog("Error");
-    std::string message = ui::DialogText(box);
+    ASSERT_TRUE(Dialog("Error", save));
+    SaveShot("too-long");
+    std::string message = Answer(IDOK, save);
     message.erase(std::remove(message.begin(), message.end(), '\n'), message.end());
-    EXPECT_EQ(message, "This file name is too long:" + tooLong +
+    EXPECT_EQ(message, "Error|This file name is too long:" + tooLong +
                            "A file name may have at most 259 characters.");
-    SaveWindowShot(box, "TransferDialogs.FileNameTooLong");
-    Dismiss(box, IDOK);
     EXPECT_TRUE(IsWindowVisible(save));  // the user may correct the name
-    Dismiss(save, IDCANCEL);
-    EXPECT_EQ(ui::TextOf(window), lib);
-    EXPECT_EQ(ReadFile(lib), ReferText(0, 5));
-}
-
-// The bibliography shown formatted is saved as the text it shows.
-TEST_F(TransferDialogs, FormattedBibliographyIsSavedAsText)
-{
-    const std::string lib = Path("lib.ref");
-    HWND frame = nullptr;
-    HWND window = LaunchWithFile(lib, 5, frame);
-    ASSERT_TRUE(window);
-    ASSERT_TRUE(ui::SelectLines(ui::ListOf(window), {1, 3}));
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_ADD_TO_BIB));
-    HWND bibliography = WaitForDatabaseWindow(frame, "Bibliography");
-    ASSERT_TRUE(bibliography);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_OPT_FORMATTED_BIB));
-    HWND text = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (text = GetDlgItem(bibliography, IDC_DBWIN_TEXT)) != nullptr; }));
-    const std::string shown = ui::TextOf(text);
-    ASSERT_NE(shown.find("Author00003"), std::string::npos) << shown;
-
-    ASSERT_TRUE(ui::ActivateDatabaseWindow(frame, bibliography));
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE_AS));
-    HWND save = Dialog("Save As");
-    ASSERT_TRUE(save);
-    EXPECT_EQ(ui::TextOf(GetDlgItem(save, cmb1)), "Text file  (*.txt)");
-    ASSERT_TRUE(ChooseFile(save, Path("bibliography")));
-    EXPECT_TRUE(WaitUntil([&] { return ReadFile(Path("bibliography.txt")) == shown; }));
+    EXPECT_TRUE(ui::CloseBox(save, IDCANCEL));
+    EXPECT_EQ(ui::TextOf(window), file_);
+    EXPECT_EQ(ui::FileText(file_), ui::ReferText(0, 5));
 }
 
 }  // namespace

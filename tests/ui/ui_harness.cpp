@@ -2,13 +2,15 @@
 
 #include <winspool.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
-
-#include <commctrl.h>
+#include <thread>
 
 #include "ids.h"
 #include "probe/ui_probe.h"
@@ -23,9 +25,13 @@ std::string ParentDir(const std::string& path)
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
-std::string QuoteArgument(const std::string& arg)
+// SendMessageTimeout with the usual wait; the result, or `failed` when there was no answer.
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT failed = 0)
 {
-    return '"' + arg + '"';
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kDefaultWaitMs, &result))
+        return failed;
+    return static_cast<LRESULT>(result);
 }
 
 }  // namespace
@@ -69,24 +75,9 @@ std::string MakeTempDir(const std::string& label)
 
 void RemoveDirTree(const std::string& dir)
 {
-    if (dir.empty())
-        return;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = dir + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(dir.c_str());
+    std::error_code ignored;
+    if (!dir.empty())
+        std::filesystem::remove_all(dir, ignored);
 }
 
 bool CopyFileTo(const std::string& from, const std::string& toDir)
@@ -94,6 +85,19 @@ bool CopyFileTo(const std::string& from, const std::string& toDir)
     std::string name = from.substr(from.find_last_of("\\/") + 1);
     return CopyFileA(from.c_str(), (toDir + "\\" + name).c_str(), FALSE) != 0;
 }
+
+bool CopyProgramTo(const std::string& dir,
+                   const std::vector<std::pair<std::string, std::string>>& extra)
+{
+    bool copied = CopyFileTo(ProgramPath(), dir);
+    for (const char* name : {"CARTIO.DLL", "CTNEN.DLL", "REFER.FLT"})
+        copied = copied && CopyFileTo(DeliverablesDir() + "\\" + name, dir);
+    for (const auto& file : extra)
+        copied = copied && CopyFileA(file.first.c_str(), (dir + "\\" + file.second).c_str(), FALSE);
+    return copied;
+}
+
+// --- Settings and files -------------------------------------------------------------------
 
 void RemoveProgramSettings()
 {
@@ -103,31 +107,66 @@ void RemoveProgramSettings()
 
 bool SetProgramSetting(const std::string& section, const std::string& key, const std::string& value)
 {
-    HKEY hkey = nullptr;
     std::string path = "Software\\NWPL\\Cartulan\\" + section;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &hkey, nullptr) != ERROR_SUCCESS)
-        return false;
-    LONG result = RegSetValueExA(hkey, key.c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(value.c_str()),
-                                 static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(hkey);
-    return result == ERROR_SUCCESS;
+    return RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), key.c_str(), REG_SZ, value.c_str(),
+                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
-// --- RunningProgram ---------------------------------------------------------------------
-
-RunningProgram::~RunningProgram()
+std::string ReadProgramSetting(const std::string& section, const std::string& key)
 {
-    Terminate();
+    char value[1024] = {};
+    DWORD size = sizeof value - 1;
+    std::string path = "Software\\NWPL\\Cartulan\\" + section;
+    if (RegGetValueA(HKEY_CURRENT_USER, path.c_str(), key.c_str(), RRF_RT_REG_SZ, nullptr, value,
+                     &size) != ERROR_SUCCESS)
+        return kMissing;
+    return value;
 }
+
+std::string FileText(const std::string& path)
+{
+    // Read with every kind of sharing, so that the program may replace the file meanwhile.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    std::string text;
+    char buffer[65536];
+    DWORD got = 0;
+    while (file != INVALID_HANDLE_VALUE && ::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got)
+        text.append(buffer, got);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    return text;
+}
+
+bool WriteFile(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    return static_cast<bool>(out.flush());
+}
+
+std::string ReferText(int first, int count)
+{
+    std::string text;
+    char record[200];
+    for (int i = first; i < first + count; ++i) {
+        std::snprintf(record, sizeof record,
+                      "%%A Author%d, A\r\n%%D %d\r\n%%T A paper %d\r\n%%J Journal\r\n\r\n",
+                      1000 + i, 1900 + i % 100, 1000 + i);
+        text += record;
+    }
+    return text;
+}
+
+// --- RunningProgram -------------------------------------------------------------------------
 
 bool RunningProgram::Start(const std::string& exe, const std::vector<std::string>& args,
                            const std::string& workDir)
 {
-    std::string commandLine = QuoteArgument(exe);
+    std::string commandLine = '"' + exe + '"';
     for (const std::string& arg : args)
-        commandLine += ' ' + QuoteArgument(arg);
+        commandLine += " \"" + arg + '"';
     std::string dir = workDir.empty() ? ParentDir(exe) : workDir;
 
     STARTUPINFOA startup = {};
@@ -164,17 +203,16 @@ void RunningProgram::Kill()
 
 void RunningProgram::Terminate()
 {
-    if (!process_)
-        return;
     if (IsRunning()) {
         TerminateProcess(process_, 99);
         WaitForSingleObject(process_, 5000);
     }
-    CloseHandle(process_);
+    if (process_)
+        CloseHandle(process_);
     process_ = nullptr;
 }
 
-// --- Windows ----------------------------------------------------------------------------
+// --- Windows --------------------------------------------------------------------------------
 
 std::string TextOf(HWND window)
 {
@@ -187,48 +225,11 @@ std::string TextOf(HWND window)
     return std::string(text, length);
 }
 
-std::string WaitForText(HWND window, const std::string& expected, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    std::string text = TextOf(window);
-    while (text != expected && GetTickCount() - start < ms) {
-        Sleep(20);
-        text = TextOf(window);
-    }
-    return text;
-}
-
 std::string ClassOf(HWND window)
 {
     char name[256] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
-}
-
-namespace {
-
-struct WindowSearch {
-    DWORD pid;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param)
-{
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == search->pid)
-        search->found.push_back(window);
-    return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> TopLevelWindowsOf(DWORD pid)
-{
-    WindowSearch search{pid, {}};
-    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 std::vector<HWND> ChildrenOf(HWND parent)
@@ -237,6 +238,18 @@ std::vector<HWND> ChildrenOf(HWND parent)
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         children.push_back(child);
     return children;
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD pid)
+{
+    std::vector<HWND> windows;
+    for (HWND window : ChildrenOf(GetDesktopWindow())) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == pid)
+            windows.push_back(window);
+    }
+    return windows;
 }
 
 HWND FindChildByClass(HWND parent, const std::string& className)
@@ -248,43 +261,52 @@ HWND FindChildByClass(HWND parent, const std::string& className)
     return nullptr;
 }
 
+bool WaitUntil(const std::function<bool()>& done, DWORD ms)
+{
+    for (const DWORD start = GetTickCount();; Sleep(20)) {
+        if (done())
+            return true;
+        if (GetTickCount() - start >= ms)
+            return false;
+    }
+}
+
+HWND WaitForWindow(DWORD pid, const std::function<bool(HWND)>& match, DWORD ms)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : TopLevelWindowsOf(pid)) {
+            if (match(window))
+                return (found = window) != nullptr;
+        }
+        return false;
+    }, ms);
+    return found;
+}
+
 HWND WaitForTopLevelWindow(DWORD pid, const std::string& className, DWORD ms)
 {
-    DWORD start = GetTickCount();
-    do {
-        for (HWND window : TopLevelWindowsOf(pid)) {
-            if (ClassOf(window) == className)
-                return window;
-        }
-        Sleep(20);
-    } while (GetTickCount() - start < ms);
-    return nullptr;
+    return WaitForWindow(pid, [&](HWND w) { return ClassOf(w) == className; }, ms);
 }
 
 HWND WaitForTitledWindow(DWORD pid, const std::string& title, DWORD ms)
 {
-    const DWORD start = GetTickCount();
-    do {
-        for (HWND window : TopLevelWindowsOf(pid)) {
-            if (IsWindowVisible(window) && TextOf(window) == title)
-                return window;
-        }
-        Sleep(20);
-    } while (GetTickCount() - start < ms);
-    return nullptr;
+    return WaitForWindow(pid, [&](HWND w) { return IsWindowVisible(w) && TextOf(w) == title; }, ms);
 }
 
-HWND WaitForDialog(DWORD pid, DWORD ms)
+HWND WaitForDialog(DWORD pid, DWORD ms, HWND except, const std::string& title)
 {
-    DWORD start = GetTickCount();
-    do {
-        for (HWND window : TopLevelWindowsOf(pid)) {
-            if (ClassOf(window) == "#32770" && IsWindowVisible(window))
-                return window;
-        }
-        Sleep(20);
-    } while (GetTickCount() - start < ms);
-    return nullptr;
+    return WaitForWindow(pid, [&](HWND w) {
+        return w != except && ClassOf(w) == "#32770" && IsWindowVisible(w) && IsWindowEnabled(w) &&
+               FindChildByClass(w, "Button") && (title.empty() || TextOf(w) == title);
+    }, ms);
+}
+
+std::string WaitForText(HWND window, const std::string& expected, DWORD ms)
+{
+    std::string text;
+    WaitUntil([&] { return (text = TextOf(window)) == expected; }, ms);
+    return text;
 }
 
 namespace {
@@ -322,12 +344,6 @@ bool SendCommand(HWND window, int command, DWORD ms)
                                &result) != 0;
 }
 
-bool Sync(HWND window)
-{
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &result) != 0;
-}
-
 bool PostCommand(HWND window, int command)
 {
     return PostMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0) != 0;
@@ -338,16 +354,23 @@ bool PostClose(HWND window)
     return PostMessageA(window, WM_CLOSE, 0, 0) != 0;
 }
 
+bool Sync(HWND window)
+{
+    return Ask(window, WM_NULL, 0, 0, -1) != -1;
+}
+
+// --- Input ----------------------------------------------------------------------------------
+
 namespace {
 
-void AddKey(std::vector<INPUT>& inputs, WORD virtualKey, bool up)
+INPUT Key(WORD virtualKey, bool up)
 {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
+    return input;
 }
 
 }  // namespace
@@ -357,61 +380,115 @@ bool PressKey(HWND window, WORD virtualKey, int modifiers)
     // The keys go to the foreground window, so make sure it is this one first, and that its
     // thread has taken the activation (keys sent before that may go nowhere).
     DWORD thread = GetWindowThreadProcessId(window, nullptr);
-    DWORD start = GetTickCount();
-    for (;;) {
+    bool active = WaitUntil([&] {
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
-        if (GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) &&
-            info.hwndActive == window)
-            break;
+        if (GetForegroundWindow() == window && GetGUIThreadInfo(thread, &info) && info.hwndActive == window)
+            return true;
         SetForegroundWindow(window);
-        if (GetTickCount() - start > kDefaultWaitMs)
-            return false;
-        Sleep(20);
-    }
-    const WORD modifierKeys[] = {VK_SHIFT, VK_CONTROL, VK_MENU};
+        return false;
+    });
+    // The modifiers go down in the order Shift, Ctrl, Alt, and up in the reverse order.
+    const WORD keys[] = {VK_SHIFT, VK_CONTROL, VK_MENU, virtualKey, virtualKey, VK_MENU, VK_CONTROL, VK_SHIFT};
     std::vector<INPUT> inputs;
-    for (int i = 0; i < 3; ++i) {
-        if (modifiers & (1 << i))
-            AddKey(inputs, modifierKeys[i], false);
+    for (int i = 0; i < 8; ++i) {
+        const int modifier = i < 3 ? i : 7 - i;
+        if (i == 3 || i == 4 || (modifiers & (1 << modifier)))
+            inputs.push_back(Key(keys[i], i >= 4));
     }
-    AddKey(inputs, virtualKey, false);
-    AddKey(inputs, virtualKey, true);
-    for (int i = 2; i >= 0; --i) {
-        if (modifiers & (1 << i))
-            AddKey(inputs, modifierKeys[i], true);
-    }
-    UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    return sent == inputs.size();
+    return active && SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
+
+namespace {
+
+// Sends one step of mouse or key input, then gives the program time to see it.
+bool Send(INPUT input, bool pause = true)
+{
+    bool sent = SendInput(1, &input, sizeof input) == 1;
+    if (pause)
+        Sleep(30);
+    return sent;
+}
+
+bool Mouse(POINT at, DWORD flags, bool pause = true)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    return Send(input, pause);
+}
+
+// The middle of a list's line, and a third of the way down the middle of a window, on the
+// screen.
+POINT LinePoint(HWND list, int line)
+{
+    RECT item = ListItemRect(list, line);
+    POINT at = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(list, &at);
+    return at;
+}
+
+POINT DropPoint(HWND window)
+{
+    RECT area;
+    GetClientRect(window, &area);
+    POINT at = {area.right / 2, area.bottom / 3};
+    ClientToScreen(window, &at);
+    return at;
+}
+
+}  // namespace
+
+bool DoubleClickLine(HWND list, int line)
+{
+    POINT at = LinePoint(list, line);
+    return Mouse(at, 0) && Mouse(at, MOUSEEVENTF_LEFTDOWN) && Mouse(at, MOUSEEVENTF_LEFTUP) &&
+           Mouse(at, MOUSEEVENTF_LEFTDOWN) && Mouse(at, MOUSEEVENTF_LEFTUP, false);
+}
+
+bool RightPress(HWND from, int line, HWND to)
+{
+    POINT start = LinePoint(from, line), end = DropPoint(to);
+    return Mouse(start, 0) && Mouse(start, MOUSEEVENTF_RIGHTDOWN) &&
+           Mouse({(start.x + end.x) / 2, (start.y + end.y) / 2}, 0) && Mouse(end, 0);
+}
+
+bool RightRelease(HWND to, bool shift)
+{
+    return (!shift || Send(Key(VK_SHIFT, false))) && Mouse(DropPoint(to), MOUSEEVENTF_RIGHTUP, shift) &&
+           (!shift || Send(Key(VK_SHIFT, true)));
+}
+
+bool RightDrag(HWND from, int line, HWND to, bool shift)
+{
+    return RightPress(from, line, to) && RightRelease(to, shift);
+}
+
+// --- Lists and dialogs ----------------------------------------------------------------------
 
 int ListBoxCount(HWND list)
 {
-    DWORD_PTR count = 0;
-    if (!SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &count))
-        return -1;
-    return static_cast<int>(count);
+    return static_cast<int>(Ask(list, LB_GETCOUNT, 0, 0, -1));
 }
 
 std::vector<std::string> ListBoxTexts(HWND list)
 {
     std::vector<std::string> texts;
-    int count = ListBoxCount(list);
-    for (int i = 0; i < count; ++i) {
-        DWORD_PTR length = 0;
-        SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, kDefaultWaitMs, &length);
+    for (int i = 0, count = ListBoxCount(list); i < count; ++i) {
         // Asked in wide characters: between processes Wine copies a list box's text back as
         // wide characters even to an ANSI caller.
-        std::wstring wide(length + 1, L'\0');
+        std::wstring wide(static_cast<size_t>(Ask(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
         DWORD_PTR copied = 0;
         SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]), SMTO_NORMAL,
                             kDefaultWaitMs, &copied);
         wide.resize(copied == static_cast<DWORD_PTR>(LB_ERR) ? 0 : copied);
-        std::string text(wide.size() * 2 + 1, '\0');
+        texts.emplace_back(wide.size() * 2 + 1, '\0');
         int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
-                                        &text[0], static_cast<int>(text.size()), nullptr, nullptr);
-        text.resize(bytes > 0 ? bytes : 0);
-        texts.push_back(text);
+                                        &texts.back()[0], static_cast<int>(texts.back().size()),
+                                        nullptr, nullptr);
+        texts.back().resize(bytes > 0 ? bytes : 0);
     }
     return texts;
 }
@@ -419,14 +496,29 @@ std::vector<std::string> ListBoxTexts(HWND list)
 std::vector<int> ListBoxSelection(HWND list)
 {
     std::vector<int> selected;
-    int count = ListBoxCount(list);
-    for (int i = 0; i < count; ++i) {
-        DWORD_PTR state = 0;
-        SendMessageTimeoutA(list, LB_GETSEL, i, 0, SMTO_NORMAL, kDefaultWaitMs, &state);
-        if (static_cast<LONG_PTR>(state) > 0)
+    for (int i = 0, count = ListBoxCount(list); i < count; ++i) {
+        if (Ask(list, LB_GETSEL, i, 0) > 0)
             selected.push_back(i);
     }
     return selected;
+}
+
+bool SelectLines(HWND list, const std::vector<int>& lines)
+{
+    bool answered = Ask(list, LB_SETSEL, FALSE, -1, LB_ERR) != LB_ERR;
+    for (int line : lines)
+        answered = answered && Ask(list, LB_SETSEL, TRUE, line, LB_ERR) != LB_ERR;
+    return answered && Ask(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(list), -1) != -1;
+}
+
+RECT ListItemRect(HWND list, int index)
+{
+    RECT rc = {};
+    if (Ask(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rc),
+            LB_ERR) == LB_ERR)
+        return RECT{};
+    return rc;
 }
 
 std::string DialogText(HWND dialog)
@@ -447,20 +539,42 @@ std::string DialogText(HWND dialog)
 
 bool PressButton(HWND dialog, int id)
 {
-    HWND button = GetDlgItem(dialog, id);
     return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                        reinterpret_cast<LPARAM>(button)) != 0;
+                        reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))) != 0;
+}
+
+bool Click(HWND dialog, int id)
+{
+    return dialog && Ask(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), -1) != -1;
 }
 
 bool CloseBox(HWND box, int id, DWORD ms)
 {
-    if (!box || !PressButton(box, id))
-        return false;
-    for (DWORD start = GetTickCount(); IsWindow(box); Sleep(10)) {
-        if (GetTickCount() - start > ms)
-            return false;
-    }
-    return true;
+    return box && PressButton(box, id) && WaitUntil([box] { return !IsWindow(box); }, ms);
+}
+
+void Type(HWND dialog, int id, const std::string& text)
+{
+    HWND control = GetDlgItem(dialog, id);
+    // A combo box is typed into its edit field. A replaced selection is reported as typing
+    // is; a text set whole is not, by multi-line edits.
+    if (HWND edit = FindWindowExA(control, nullptr, "Edit", nullptr))
+        control = edit;
+    Ask(control, EM_SETSEL, 0, -1);
+    Ask(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Choose(HWND dialog, int id, int index)
+{
+    HWND combo = GetDlgItem(dialog, id);
+    Ask(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Ask(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+bool IsEnabled(HWND dialog, int id)
+{
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
 }
 
 std::string ClipboardText()
@@ -476,25 +590,21 @@ std::string ClipboardText()
     return text;
 }
 
-// --- Menus through the probe -------------------------------------------------------------
+// --- Menus through the probe ---------------------------------------------------------------
 
 namespace {
 
-const char kReplyClass[] = "CartulanUiProbeReply";
 std::string g_probeAnswer;
 bool g_probeAnswered = false;
 
 LRESULT CALLBACK ReplyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COPYDATA) {
-        const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (data->dwData == UI_PROBE_ANSWER_TAG) {
-            g_probeAnswer.assign(static_cast<const char*>(data->lpData), data->cbData);
-            g_probeAnswered = true;
-            return TRUE;
-        }
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (message != WM_COPYDATA || data->dwData != UI_PROBE_ANSWER_TAG)
+        return DefWindowProcA(window, message, wParam, lParam);
+    g_probeAnswer.assign(static_cast<const char*>(data->lpData), data->cbData);
+    g_probeAnswered = true;
+    return TRUE;
 }
 
 HWND ReplyWindow()
@@ -504,80 +614,32 @@ HWND ReplyWindow()
         WNDCLASSA wc = {};
         wc.lpfnWndProc = ReplyWindowProc;
         wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kReplyClass;
+        wc.lpszClassName = "CartulanUiProbeReply";
         RegisterClassA(&wc);
-        reply = CreateWindowExA(0, kReplyClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+        reply = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 wc.hInstance, nullptr);
     }
     return reply;
 }
 
-HMODULE ProbeLibrary()
-{
-    static HMODULE probe = LoadLibraryA((TestProgramDir() + "\\UIPROBE.DLL").c_str());
-    return probe;
-}
-
-}  // namespace
-
-ProbeHook::ProbeHook(HWND window) : window_(window)
-{
-    HOOKPROC hookProc = nullptr;
-    if (HMODULE probe = ProbeLibrary()) {
-        hookProc = reinterpret_cast<HOOKPROC>(
-            reinterpret_cast<void*>(GetProcAddress(probe, UI_PROBE_HOOK_EXPORT)));
-    }
-    if (hookProc) {
-        DWORD thread = GetWindowThreadProcessId(window, nullptr);
-        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, hookProc, ProbeLibrary(), thread);
-    }
-}
-
-ProbeHook::~ProbeHook()
-{
-    if (hook_)
-        UnhookWindowsHookEx(hook_);
-}
-
-bool ProbeHook::Ask(WPARAM request, std::string& answer)
-{
-    if (!hook_)
-        return false;
-    g_probeAnswered = false;
-    DWORD_PTR result = 0;
-    UINT message = RegisterWindowMessageA(UI_PROBE_MESSAGE);
-    SendMessageTimeoutA(window_, message, request, reinterpret_cast<LPARAM>(ReplyWindow()),
-                        SMTO_NORMAL, kDefaultWaitMs, &result);
-    answer = g_probeAnswer;
-    return g_probeAnswered;
-}
-
-bool RecordTexts(ProbeHook& probe, int controlId)
-{
-    std::string answer;
-    return probe.Ask(UI_PROBE_REQUEST(UI_PROBE_RECORD_TEXTS, controlId), answer);
-}
-
-std::vector<std::string> RecordedTexts(ProbeHook& probe)
-{
-    std::vector<std::string> texts;
-    std::string answer;
-    if (!probe.Ask(UI_PROBE_REQUEST(UI_PROBE_RECORDED_TEXTS, 0), answer))
-        return texts;
-    std::istringstream lines(answer);
-    std::string line;
-    while (std::getline(lines, line))
-        texts.push_back(line);
-    return texts;
-}
-
-namespace {
-
-// Sends the probe request to `window` with the probe hooked into its thread for the call.
+// Hooks the probe into the window's thread for one request and returns its answer.
 bool AskProbe(HWND window, WPARAM request, std::string& answer)
 {
-    ProbeHook probe(window);
-    return probe.Ask(request, answer);
+    static HMODULE probe = LoadLibraryA((TestProgramDir() + "\\UIPROBE.DLL").c_str());
+    auto hookProc = probe ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                                GetProcAddress(probe, UI_PROBE_HOOK_EXPORT)))
+                          : nullptr;
+    HHOOK hook = hookProc ? SetWindowsHookExA(WH_CALLWNDPROC, hookProc, probe,
+                                              GetWindowThreadProcessId(window, nullptr))
+                          : nullptr;
+    if (!hook)
+        return false;
+    g_probeAnswered = false;
+    Ask(window, RegisterWindowMessageA(UI_PROBE_MESSAGE), request,
+        reinterpret_cast<LPARAM>(ReplyWindow()));
+    UnhookWindowsHookEx(hook);
+    answer = g_probeAnswer;
+    return g_probeAnswered;
 }
 
 // Parses the probe's "depth TAB id TAB flags TAB text" lines into a tree.
@@ -622,17 +684,31 @@ bool ReadMenuBar(HWND window, std::vector<MenuItem>& bar, int initPosition)
     return true;
 }
 
-// --- Database windows ---------------------------------------------------------------------
-
-bool HandOver(HWND frame, const std::string& fileName)
+std::vector<MenuItem> Popup(HWND window, int position)
 {
-    COPYDATASTRUCT data = {};
-    data.dwData = CMD_FILE_OPEN;
-    data.cbData = static_cast<DWORD>(fileName.size());
-    data.lpData = const_cast<char*>(fileName.data());
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                               SMTO_NORMAL, 30000, &result) != 0;
+    std::vector<MenuItem> bar;
+    if (!ReadMenuBar(window, bar, position) || static_cast<size_t>(position) >= bar.size())
+        return {};
+    return bar[static_cast<size_t>(position)].items;
+}
+
+// --- Database windows -----------------------------------------------------------------------
+
+bool HandOver(HWND frame, const std::string& fileName, bool wait)
+{
+    auto send = [frame, fileName] {
+        COPYDATASTRUCT data = {CMD_FILE_OPEN, static_cast<DWORD>(fileName.size()),
+                               const_cast<char*>(fileName.data())};
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                   SMTO_NORMAL, 30000, &result) != 0;
+    };
+    if (wait)
+        return send();
+    // A timed-out send may never be delivered: this one waits in a thread of its own while
+    // the test answers what the load asks.
+    std::thread(send).detach();
+    return true;
 }
 
 HWND MdiClientOf(HWND frame)
@@ -652,28 +728,30 @@ std::vector<HWND> DatabaseWindows(HWND frame)
 
 HWND ActiveDatabaseWindow(HWND frame)
 {
-    DWORD_PTR active = 0;
-    SendMessageTimeoutA(MdiClientOf(frame), WM_MDIGETACTIVE, 0, 0, SMTO_NORMAL, kDefaultWaitMs,
-                        &active);
-    return reinterpret_cast<HWND>(active);
+    return reinterpret_cast<HWND>(Ask(MdiClientOf(frame), WM_MDIGETACTIVE, 0, 0));
 }
 
 bool ActivateDatabaseWindow(HWND frame, HWND window)
 {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(MdiClientOf(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window),
-                               0, SMTO_NORMAL, kDefaultWaitMs, &result) != 0;
+    return Ask(MdiClientOf(frame), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0, -1) != -1;
 }
 
 bool WaitForDatabaseWindows(HWND frame, size_t count, DWORD ms)
 {
-    DWORD start = GetTickCount();
-    while (DatabaseWindows(frame).size() != count) {
-        if (GetTickCount() - start > ms)
-            return false;
-        Sleep(20);
-    }
-    return true;
+    return WaitUntil([&] { return DatabaseWindows(frame).size() == count; }, ms);
+}
+
+HWND DatabaseWindowTitled(HWND frame, const std::string& title, DWORD ms)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : DatabaseWindows(frame)) {
+            if (lstrcmpiA(TextOf(window).c_str(), title.c_str()) == 0)
+                return (found = window) != nullptr;
+        }
+        return false;
+    }, ms);
+    return found;
 }
 
 HWND ListOf(HWND databaseWindow)
@@ -681,21 +759,9 @@ HWND ListOf(HWND databaseWindow)
     return GetDlgItem(databaseWindow, IDC_DBWIN_LIST);
 }
 
-HWND DatabaseWindowTitled(HWND frame, const std::string& title)
-{
-    for (HWND window : DatabaseWindows(frame)) {
-        if (TextOf(window) == title)
-            return window;
-    }
-    return nullptr;
-}
-
 bool ToolbarButtonEnabled(HWND frame, int command)
 {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(GetDlgItem(frame, IDC_TOOLBAR), TB_ISBUTTONENABLED,
-                        static_cast<WPARAM>(command), 0, SMTO_NORMAL, kDefaultWaitMs, &result);
-    return result != 0;
+    return Ask(GetDlgItem(frame, IDC_TOOLBAR), TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0);
 }
 
 std::string StatusText(HWND frame)
@@ -703,103 +769,42 @@ std::string StatusText(HWND frame)
     return TextOf(GetDlgItem(frame, IDC_STATUS_BAR));
 }
 
-bool SelectLines(HWND list, const std::vector<int>& lines)
-{
-    DWORD_PTR result = 0;
-    bool answered = SendMessageTimeoutA(list, LB_SETSEL, FALSE, -1, SMTO_NORMAL, kDefaultWaitMs,
-                                        &result) != 0;
-    for (int line : lines)
-        answered = answered && SendMessageTimeoutA(list, LB_SETSEL, TRUE, line, SMTO_NORMAL,
-                                                   kDefaultWaitMs, &result) != 0;
-    return answered && SendMessageTimeoutA(GetParent(list), WM_COMMAND,
-                                           MAKEWPARAM(IDC_DBWIN_LIST, LBN_SELCHANGE),
-                                           reinterpret_cast<LPARAM>(list), SMTO_NORMAL,
-                                           kDefaultWaitMs, &result) != 0;
-}
-
-RECT ListItemRect(HWND list, int index)
-{
-    RECT rc = {};
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(list, LB_GETITEMRECT, static_cast<WPARAM>(index),
-                             reinterpret_cast<LPARAM>(&rc), SMTO_NORMAL, kDefaultWaitMs, &result) ||
-        static_cast<LONG_PTR>(result) == LB_ERR)
-        return RECT{};
-    return rc;
-}
-
-std::string FileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string WriteReferFile(const std::string& dir, const std::string& name, int count,
-                           const std::string& tag)
-{
-    std::string path = dir + "\\" + name;
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
-        return "";
-    for (int i = 0; i < count; ++i) {
-        std::fprintf(out, "%%A Author%d, A\r\n%%D %d\r\n%%T %s paper %d\r\n%%J Journal\r\n\r\n",
-                     1000 + i, 1900 + i % 100, tag.c_str(), 1000 + i);
-    }
-    bool written = std::fclose(out) == 0;
-    char full[MAX_PATH];
-    return written && GetFullPathNameA(path.c_str(), sizeof full, full, nullptr) ? full : "";
-}
-
-// --- Screenshots -------------------------------------------------------------------------
+// --- Screenshots --------------------------------------------------------------------------
 
 namespace {
 
-size_t CountColours(const BYTE* pixels, int width, int height, DWORD rowBytes)
-{
-    std::set<DWORD> colours;
-    for (int row = 0; row < height; ++row) {
-        for (int col = 0; col < width; ++col) {
-            const BYTE* p = pixels + row * rowBytes + col * 3;
-            colours.insert(p[0] | (p[1] << 8) | (p[2] << 16));
-        }
-    }
-    return colours.size();
-}
-
-}  // namespace
-
-namespace {
-
-// A 24-bit bottom-up copy of an area of `source`; `bits` points into `bitmap`.
+// The colours of an area of `source` (0x00RRGGBB, bottom row first), and the 24-bit bottom-up
+// rows of a BMP file with the header that describes them.
 struct Capture {
-    HBITMAP bitmap = nullptr;
-    void* bits = nullptr;
-    BITMAPINFO info = {};
-    DWORD rowBytes = 0;
+    BITMAPINFOHEADER header = {};
+    std::vector<BYTE> rows;
+    std::vector<COLORREF> colours;
 };
 
-bool CaptureArea(HDC source, int x, int y, int width, int height, Capture& capture)
+Capture CaptureArea(HDC source, int x, int y, int width, int height)
 {
-    BITMAPINFO& info = capture.info;
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    capture.bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &capture.bits, nullptr, 0);
-    if (!capture.bitmap)
-        return false;
+    Capture capture;
+    capture.header = {static_cast<DWORD>(sizeof capture.header), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(source, reinterpret_cast<BITMAPINFO*>(&capture.header),
+                                      DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || width <= 0 || height <= 0)
+        return capture;
     HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ old = SelectObject(memory, capture.bitmap);
+    HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
     SelectObject(memory, old);
     DeleteDC(memory);
     GdiFlush();
-    capture.rowBytes = ((static_cast<DWORD>(width) * 3) + 3) & ~3u;
-    return true;
+    const BYTE* pixels = static_cast<const BYTE*>(bits);
+    capture.rows.assign(pixels, pixels + rowBytes * static_cast<DWORD>(height));
+    for (int row = 0; row < height; ++row) {
+        for (const BYTE* p = pixels + row * rowBytes; p < pixels + row * rowBytes + width * 3; p += 3)
+            capture.colours.push_back(RGB(p[2], p[1], p[0]));
+    }
+    DeleteObject(bitmap);
+    return capture;
 }
 
 }  // namespace
@@ -807,49 +812,39 @@ bool CaptureArea(HDC source, int x, int y, int width, int height, Capture& captu
 bool SaveArea(HDC source, int x, int y, int width, int height, const std::string& path,
               size_t* colours)
 {
-    Capture capture;
-    if (!CaptureArea(source, x, y, width, height, capture))
-        return false;
-    const BYTE* bits = static_cast<const BYTE*>(capture.bits);
-    DWORD imageBytes = capture.rowBytes * static_cast<DWORD>(height);
+    Capture capture = CaptureArea(source, x, y, width, height);
     if (colours)
-        *colours = CountColours(bits, width, height, capture.rowBytes);
+        *colours = std::set<COLORREF>(capture.colours.begin(), capture.colours.end()).size();
     BITMAPFILEHEADER file = {};
     file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof file + sizeof capture.info.bmiHeader;
-    file.bfSize = file.bfOffBits + imageBytes;
-    bool saved = false;
-    if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                std::fwrite(&capture.info.bmiHeader, sizeof capture.info.bmiHeader, 1, out) == 1 &&
-                std::fwrite(bits, imageBytes, 1, out) == 1;
-        saved = std::fclose(out) == 0 && saved;
-    }
-    DeleteObject(capture.bitmap);
-    return saved;
+    file.bfOffBits = sizeof file + sizeof capture.header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(capture.rows.size());
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&capture.header), sizeof capture.header);
+    bytes.append(capture.rows.begin(), capture.rows.end());
+    return !capture.rows.empty() && WriteFile(path, bytes);
 }
 
 int CountPixels(HWND window, const RECT& area, COLORREF colour)
 {
     POINT origin = {area.left, area.top};
     ClientToScreen(window, &origin);
-    int width = area.right - area.left, height = area.bottom - area.top;
     HDC screen = GetDC(nullptr);
-    Capture capture;
-    int count = 0;
-    if (width > 0 && height > 0 && CaptureArea(screen, origin.x, origin.y, width, height, capture)) {
-        const BYTE* bits = static_cast<const BYTE*>(capture.bits);
-        for (int row = 0; row < height; ++row) {
-            for (int col = 0; col < width; ++col) {
-                const BYTE* p = bits + row * capture.rowBytes + col * 3;
-                if (RGB(p[2], p[1], p[0]) == colour)
-                    ++count;
-            }
-        }
-        DeleteObject(capture.bitmap);
-    }
+    Capture capture = CaptureArea(screen, origin.x, origin.y, area.right - area.left,
+                                  area.bottom - area.top);
     ReleaseDC(nullptr, screen);
-    return count;
+    return static_cast<int>(std::count(capture.colours.begin(), capture.colours.end(), colour));
+}
+
+bool LineShows(HWND list, int line, COLORREF colour, bool expected)
+{
+    bool shows = !expected;
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    WaitUntil([&] {
+        Sync(list);
+        return (shows = CountPixels(list, ListItemRect(list, line), colour) > 0) == expected;
+    }, 1000);
+    return shows;
 }
 
 bool SaveScreenshot(const std::string& path)
@@ -861,21 +856,27 @@ bool SaveScreenshot(const std::string& path)
     return saved;
 }
 
-// Runs a command line of the host system's shell (not a Windows program) and waits for it.
+// --- The host system and the test printer ----------------------------------------------------
+
 bool RunHostCommand(const std::string& commandLine)
 {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string done = std::string(temp) + "cartulan-host-done";
+    DeleteFileA(done.c_str());
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string line = "/bin/sh -c \"" + commandLine + "\"";
-    // Wine starts a program of the host system that it is given by its path.
+    std::string line = "/bin/sh -c \"" + commandLine + "; touch '" + HostPathOf(done) + "'\"";
+    // Wine starts a program of the host system that it is given by its path, but does not
+    // wait for it: the command leaves a file when it is done.
     if (!CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return false;
-    WaitForSingleObject(process.hProcess, kDefaultWaitMs);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return true;
+    return WaitUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                     15000);
 }
 
 // The host system's path of a Windows path; empty when there is none.
@@ -929,7 +930,7 @@ bool InstallFilePrinter(const std::string& hostOutput)
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    WriteFile(file, kTestPpd, sizeof kTestPpd - 1, &written, nullptr);
+    ::WriteFile(file, kTestPpd, sizeof kTestPpd - 1, &written, nullptr);
     CloseHandle(file);
     DRIVER_INFO_3A driver = {};
     driver.cVersion = 3;

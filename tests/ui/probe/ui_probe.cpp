@@ -15,8 +15,6 @@ std::string FlagsOf(const MENUITEMINFOA& info)
         flags += 'S';
     if (info.fState & MFS_GRAYED)
         flags += 'G';
-    if (info.fState & MFS_DISABLED)
-        flags += 'D';
     if (info.fState & MFS_CHECKED)
         flags += 'C';
     return flags;
@@ -39,19 +37,6 @@ void DumpMenu(HMENU menu, int depth, std::string& out)
     }
 }
 
-// What the recording requests watch for: WM_SETTEXT to controls of this id (0: nothing).
-int g_recordedControl = 0;
-std::string g_recorded;
-
-void Record(const CWPSTRUCT& call)
-{
-    if (g_recordedControl && call.message == WM_SETTEXT && call.lParam &&
-        GetDlgCtrlID(call.hwnd) == g_recordedControl) {
-        g_recorded += reinterpret_cast<const char*>(call.lParam);
-        g_recorded += '\n';
-    }
-}
-
 void Answer(HWND target, WPARAM request, HWND replyTo)
 {
     HMENU bar = GetMenu(target);
@@ -62,14 +47,8 @@ void Answer(HWND target, WPARAM request, HWND replyTo)
         SendMessageA(target, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), position);
     }
     std::string out;
-    if (kind == UI_PROBE_RECORD_TEXTS) {
-        g_recordedControl = position;
-        g_recorded.clear();
-    } else if (kind == UI_PROBE_RECORDED_TEXTS) {
-        out = g_recorded;
-    } else if (bar) {
+    if (bar)
         DumpMenu(bar, 0, out);
-    }
     COPYDATASTRUCT data = {};
     data.dwData = UI_PROBE_ANSWER_TAG;
     data.cbData = static_cast<DWORD>(out.size());
@@ -87,8 +66,6 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHookProc(int code, WPARAM
         const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (call->message == probeMessage)
             Answer(call->hwnd, call->wParam, reinterpret_cast<HWND>(call->lParam));
-        else
-            Record(*call);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -11,9 +11,6 @@
 // Requests. The low byte is the request; the next byte a menu position where one is needed.
 #define UI_PROBE_DUMP_MENU 1            // the window's menu bar
 #define UI_PROBE_INIT_AND_DUMP_MENU 2   // first let the window enable the pop-up at position
-#define UI_PROBE_RECORD_TEXTS 3         // from now on keep the texts set into controls with
-                                        // the id in the position byte
-#define UI_PROBE_RECORDED_TEXTS 4       // the texts kept so far, one a line
 #define UI_PROBE_REQUEST(kind, position) ((kind) | ((position) << 8))
 
 // Tag of the WM_COPYDATA answer.
@@ -21,6 +18,6 @@
 
 // A menu dump is one line per item, depth first:
 //   depth TAB id TAB flags TAB text LF
-// flags is a string of letters: P pop-up, S separator, G grayed, D disabled, C checked.
+// flags is a string of letters: P pop-up, S separator, G grayed, C checked.
 
 #endif
