@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "store/list_flags.h"
 #include "store/reference_edit.h"
 #include "store/resort.h"
 #include "store/transfers.h"
@@ -282,3 +283,23 @@ TEST_F(Ownership, DuplicateChoicesDecideWhatGoesIn)
 }
 
 }  // namespace
+
+// The program's confirmation mode decides, not the database's; a cut and the bibliography
+// never ask. Repeated and stray indexes are ignored, and the lowest line is selected.
+TEST_F(Ownership, DeleteAsksByTheProgramsMode)
+{
+    g_store.defaults.listFlags = WithConfirmOptions(kDefaultListFlags, kConfirmMultiple, true);
+    a->listFlags = WithConfirmOptions(kDefaultListFlags, kConfirmAlways, true);
+    const int32_t selection[] = {3, 2, 0, 2, 9, -1};
+    EXPECT_EQ(DeleteReferences(*a, selection, 1, true), 1);
+    ui.answer = false;
+    EXPECT_EQ(DeleteReferences(*a, selection + 1, 5, true), 0);
+    EXPECT_EQ(DeleteReferences(*a, selection + 1, 5, false), 2);
+    EXPECT_EQ(ui.questions, 1);  // only the refused deletion of two asked
+    EXPECT_EQ(State(), "1--- A//* A");
+    EXPECT_EQ(ui.selected, 0);
+    g_store.defaults.listFlags = WithConfirmOptions(kDefaultListFlags, kConfirmAlways, true);
+    AddToBibliography(*a, selection + 2, 1);
+    EXPECT_EQ(DeleteReferences(*g_store.bibliography, selection + 2, 1, true), 1);
+    EXPECT_EQ(ui.questions, 1);
+}

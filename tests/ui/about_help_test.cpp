@@ -19,8 +19,7 @@ TEST_F(Help, OpensTheManualAtTheSectionAsked)
     HWND frame = Launch();
     ASSERT_TRUE(frame);
     // The about box shows the versions of the program's three files; only OK closes it.
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_HELP_ABOUT));
-    HWND about = Dialog();
+    HWND about = Open(frame, CMD_HELP_ABOUT);
     ASSERT_TRUE(about);
     EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_PROGRAM_VERSION)), "CARTUL32.EXE: 7.8.0 (43)");
     EXPECT_EQ(ui::TextOf(GetDlgItem(about, IDC_ABOUT_SUPPORT_VERSION)), "CARTIO.DLL: 1.2.0.0");

@@ -166,8 +166,7 @@ TEST_F(FrameWindow, SixtyThreeWindowsAreTheMost)
     EXPECT_EQ(fileMenu[MENU_FILE_FIXED_ITEMS + 1].id, CMD_FILE_RECENT_FIRST);
 
     // Whatever way a 64th window is asked for, the program says no and makes none.
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_RECENT_FIRST));
-    ASSERT_TRUE(Dialog());
+    ASSERT_TRUE(Open(frame, CMD_FILE_RECENT_FIRST));
     SaveShot("full");
     EXPECT_EQ(AnswerText(), "Maximum number of open files exceeded!");
     ASSERT_TRUE(ui::Sync(frame));

@@ -23,13 +23,6 @@ protected:
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMachineFormats);
     }
 
-    // The dialog that a command opened.
-    HWND Open(HWND frame, int command)
-    {
-        EXPECT_TRUE(ui::PostCommand(frame, command));
-        return Dialog();
-    }
-
     // The text of the message box that OK of `dialog` brings up; the box is closed. The dialog
     // stays, unless `closesTo` is given: it then closes first, and the box comes over that one.
     std::string Refusal(HWND dialog, HWND closesTo = nullptr)

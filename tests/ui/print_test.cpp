@@ -59,8 +59,7 @@ protected:
     void PrintFrom(HWND window, bool selection, const std::string& shot)
     {
         DeleteFileA(job_.c_str());
-        ASSERT_TRUE(ui::PostCommand(window, CMD_FILE_PRINT));
-        HWND dialog = Dialog("Print");
+        HWND dialog = Open(window, CMD_FILE_PRINT, "Print");
         ASSERT_NE(dialog, nullptr);
         if (selection)
             SendMessageA(GetDlgItem(dialog, 0x421), BM_CLICK, 0, 0);  // rad2, "Selection"
@@ -202,8 +201,7 @@ TEST_F(PrintCancel, CancelInTheAbortDialogStopsTheJob)
     HWND frame = LaunchWithFile(20000);
     ASSERT_NE(frame, nullptr);
     DeleteFileA(job_.c_str());
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_PRINT));
-    ASSERT_TRUE(ui::CloseBox(Dialog("Print"), IDOK));
+    ASSERT_TRUE(ui::CloseBox(Open(frame, CMD_FILE_PRINT, "Print"), IDOK));
     HWND abort = Dialog("Cartulan Printing");
     ASSERT_NE(abort, nullptr);
     EXPECT_FALSE(IsWindowEnabled(frame));
@@ -222,8 +220,7 @@ TEST_F(PrintEditor, EditorPrintsItsReferenceUnderItsCaption)
     HWND frame = LaunchWithFile(3);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(ui::SelectLines(ui::ListOf(ui::ActiveDatabaseWindow(frame)), {2}));
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_EDIT));
-    HWND editor = Dialog();
+    HWND editor = Open(frame, CMD_REF_EDIT);
     ASSERT_NE(editor, nullptr);
     PrintFrom(editor, false, "");
     const std::vector<PrintedLine> job = ReadJob();
@@ -238,8 +235,7 @@ TEST_F(PrintNoPrinter, WithoutAPrinterPrintingSaysSo)
     ui::RemoveFilePrinter();
     HWND frame = LaunchWithFile(3);
     ASSERT_NE(frame, nullptr);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_PRINT));
-    ASSERT_TRUE(Dialog());
+    ASSERT_TRUE(Open(frame, CMD_FILE_PRINT));
     SaveShot("no-printer");
     EXPECT_NE(AnswerText().find("There is no printer"), std::string::npos);
     EXPECT_TRUE(ui::Sync(frame));

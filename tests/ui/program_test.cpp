@@ -122,6 +122,12 @@ HWND ProgramTest::Dialog(const std::string& title, HWND except)
     return dialog;
 }
 
+HWND ProgramTest::Open(HWND window, int command, const std::string& title, HWND except)
+{
+    EXPECT_TRUE(ui::PostCommand(window, command)) << "command " << command;
+    return Dialog(title, except);
+}
+
 std::string ProgramTest::Answer(int button, HWND except)
 {
     HWND box = ui::WaitForDialog(program_.Pid(), ui::kDefaultWaitMs, except);

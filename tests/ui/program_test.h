@@ -43,6 +43,8 @@ protected:
     // The dialog the user can answer now (see ui::WaitForDialog); a failure and null when none
     // comes.
     HWND Dialog(const std::string& title = "", HWND except = nullptr);
+    // The dialog that `command`, posted to `window`, opens (see Dialog).
+    HWND Open(HWND window, int command, const std::string& title = "", HWND except = nullptr);
     // The next message box's "title|text", answered with `button`; "(none)" when none came.
     std::string Answer(int button = IDOK, HWND except = nullptr);
     // The text of the next message box, answered with `button`.

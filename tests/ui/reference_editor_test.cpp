@@ -181,8 +181,7 @@ TEST_F(ReferenceEditor, MenuCommandsCopyAddToBibliographyAndAddKeywords)
     for (int button : {IDCANCEL, IDOK}) {
         editor = OpenEditor(frame, 1);
         ASSERT_TRUE(editor);
-        ASSERT_TRUE(ui::PostCommand(editor, CMD_REF_ADD_KEYWORDS));
-        HWND keywords = Dialog("Add keyword(s)", editor);
+        HWND keywords = Open(editor, CMD_REF_ADD_KEYWORDS, "Add keyword(s)", editor);
         ASSERT_TRUE(keywords);
         HWND list = GetDlgItem(keywords, IDC_KEYWORDS_LIST);
         SendMessageA(list, LB_SETSEL, TRUE, 0);
@@ -197,34 +196,16 @@ TEST_F(ReferenceEditor, MenuCommandsCopyAddToBibliographyAndAddKeywords)
 }
 
 // A long imported abstract is stored whole: left alone when only the title changed, and read
-// back whole when it was changed.
-TEST_F(ReferenceEditor, ALongAbstractSurvivesOk)
+// back whole when it was changed. The editor opens on the screen, and where it was last.
+TEST_F(ReferenceEditor, ALongAbstractSurvivesOkAndTheEditorKeepsItsPlace)
 {
     std::string abstract;
     for (int i = 0; abstract.size() < 20000; ++i)
         abstract += "word" + std::to_string(i) + " ";
     abstract.resize(20000);
-    HWND frame = LaunchWith("%A Adams, A\r\n%D 1990\r\n%T Gears\r\n%X " + abstract + "\r\n\r\n");
-    ASSERT_TRUE(frame);
-    HWND editor = OpenEditor(frame, 0);
-    ASSERT_TRUE(editor);
-    ui::Type(editor, IDC_REF_TITLE, "Gear trains");
-    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
-    EXPECT_NE(Saved(frame).find("%X " + abstract + "\r\n"), std::string::npos);
-
-    editor = OpenEditor(frame, 0);
-    ASSERT_TRUE(editor);
-    ui::Type(editor, IDC_REF_ABSTRACT, abstract + "!");
-    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
-    EXPECT_NE(Saved(frame).find("%X " + abstract + "!\r\n"), std::string::npos);
-}
-
-// The editor opens where it was last, and always on the screen.
-TEST_F(ReferenceEditor, PlacementIsRememberedAndKeptOnScreen)
-{
     ASSERT_TRUE(ui::SetProgramSetting("EditDlg", "x", "5000"));
     ASSERT_TRUE(ui::SetProgramSetting("EditDlg", "y", "-300"));
-    HWND frame = LaunchWith(kPapers);
+    HWND frame = LaunchWith("%A Adams, A\r\n%D 1990\r\n%T Gears\r\n%X " + abstract + "\r\n\r\n");
     ASSERT_TRUE(frame);
     HWND editor = OpenEditor(frame, 0);
     ASSERT_TRUE(editor);
@@ -234,12 +215,17 @@ TEST_F(ReferenceEditor, PlacementIsRememberedAndKeptOnScreen)
                 r.bottom <= GetSystemMetrics(SM_CYSCREEN));
     SetWindowPos(editor, nullptr, 100, 80, 360, 260, SWP_NOZORDER);
     SaveShot("editref-small");
+    ui::Type(editor, IDC_REF_TITLE, "Gear trains");
     ASSERT_TRUE(ui::CloseBox(editor, IDOK));
+    EXPECT_NE(Saved(frame).find("%X " + abstract + "\r\n"), std::string::npos);
+
     editor = OpenEditor(frame, 0);
     ASSERT_TRUE(editor);
     GetWindowRect(editor, &r);
     EXPECT_TRUE(r.left == 100 && r.top == 80 && r.right - r.left == 360 && r.bottom - r.top == 260);
-    ASSERT_TRUE(ui::CloseBox(editor, IDCANCEL));
+    ui::Type(editor, IDC_REF_ABSTRACT, abstract + "!");
+    ASSERT_TRUE(ui::CloseBox(editor, IDOK));
+    EXPECT_NE(Saved(frame).find("%X " + abstract + "!\r\n"), std::string::npos);
 }
 
 using NewReference = EditorTest;
@@ -251,12 +237,10 @@ TEST_F(NewReference, TakesBothDialogsAndOkAndNewChainsThem)
 {
     HWND frame = LaunchWith(kPapers);
     ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_NEW));
-    ASSERT_TRUE(ui::CloseBox(Dialog(kAuthorDialogTitle), IDCANCEL));
+    ASSERT_TRUE(ui::CloseBox(Open(frame, CMD_REF_NEW, kAuthorDialogTitle), IDCANCEL));
     EXPECT_EQ(ui::ListBoxCount(list_), 3);
 
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_REF_NEW));
-    HWND authors = Dialog(kAuthorDialogTitle);
+    HWND authors = Open(frame, CMD_REF_NEW, kAuthorDialogTitle);
     ASSERT_TRUE(authors);
     EXPECT_EQ(Field(authors, IDC_ETITLE_AUTHORS), "");
     EXPECT_EQ(Field(authors, IDC_ETITLE_YEAR), "1994");
@@ -311,8 +295,7 @@ TEST_F(CommonLists, AddChangeDeleteAndWhatOkWrites)
     HWND source = GetDlgItem(editor, IDC_REF_SOURCE);
     EXPECT_EQ(SendMessageA(source, CB_GETCOUNT, 0, 0), 1);
 
-    ASSERT_TRUE(ui::PostCommand(editor, CMD_EDIT_COMMON_JOURNALS));
-    HWND lists = Dialog("Journals", editor);
+    HWND lists = Open(editor, CMD_EDIT_COMMON_JOURNALS, "Journals", editor);
     ASSERT_TRUE(lists);
     HWND list = GetDlgItem(lists, IDC_LISTEDIT_LIST);
     EXPECT_FALSE(ui::IsEnabled(lists, IDC_LISTEDIT_ADD) || ui::IsEnabled(lists, IDC_LISTEDIT_DELETE));

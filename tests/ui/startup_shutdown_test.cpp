@@ -113,8 +113,7 @@ TEST_F(Startup, HandOverDuringADialogWaitsUntilTheProgramIsIdle)
     std::vector<std::string> files = WriteFiles({"a.ref"});
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_HELP_ABOUT));
-    HWND about = Dialog();
+    HWND about = Open(frame, CMD_HELP_ABOUT);
     ASSERT_TRUE(about);
     ASSERT_TRUE(ui::HandOver(frame, files[0]));
     ASSERT_TRUE(ui::Sync(about));

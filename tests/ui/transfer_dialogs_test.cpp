@@ -78,8 +78,7 @@ TEST_F(TransferDialogs, OpenSaveAsAndSaveThroughTheFileDialogs)
     const std::string lib = Write("lib.ref", ui::ReferText(0, 130));
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_OPEN));
-    HWND open = Dialog("Open");
+    HWND open = Open(frame, CMD_FILE_OPEN, "Open");
     SaveShot("open");
     ASSERT_TRUE(ChooseFile(open, lib));
     HWND window = ui::DatabaseWindowTitled(frame, lib, ui::kDefaultWaitMs);
@@ -87,8 +86,7 @@ TEST_F(TransferDialogs, OpenSaveAsAndSaveThroughTheFileDialogs)
     EXPECT_TRUE(ui::WaitUntil([&] { return LineCount(window) == 130; }));
 
     // Save as adds the filter's extension to a name without one.
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE_AS));
-    ASSERT_TRUE(ChooseFile(Dialog("Save As"), Path("copy")));
+    ASSERT_TRUE(ChooseFile(Open(frame, CMD_FILE_SAVE_AS, "Save As"), Path("copy")));
     const std::string copy = Path("copy.REF");
     ASSERT_TRUE(ui::DatabaseWindowTitled(frame, copy, ui::kDefaultWaitMs));
     EXPECT_EQ(ui::FileText(copy), ui::FileText(lib));
@@ -98,8 +96,7 @@ TEST_F(TransferDialogs, ImportThroughTheFormatChoiceAndExport)
 {
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_IMPORT));
-    HWND choice = Dialog("Choose format to import...");
+    HWND choice = Open(frame, CMD_FILE_IMPORT, "Choose format to import...");
     ASSERT_TRUE(choice);
     EXPECT_EQ(ui::ListBoxCount(GetDlgItem(choice, IDC_IMPOPT_LIST)), 6);
     EXPECT_FALSE(ui::IsEnabled(choice, IDOK) || ui::IsEnabled(choice, IDC_IMPOPT_OPTIONS));
@@ -113,8 +110,7 @@ TEST_F(TransferDialogs, ImportThroughTheFormatChoiceAndExport)
     ASSERT_TRUE(window) << ui::DescribeWindowsOf(program_.Pid());
     EXPECT_TRUE(ui::WaitUntil([&] { return LineCount(window) == 4; }));
 
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_EXPORT));
-    choice = Dialog("Choose format to export...");
+    choice = Open(frame, CMD_FILE_EXPORT, "Choose format to export...");
     ASSERT_TRUE(choice);
     EXPECT_EQ(ui::ListBoxTexts(GetDlgItem(choice, IDC_IMPOPT_LIST)),
               (std::vector<std::string>{"BibTeX format", "Refer format", "RIS format"}));
@@ -132,8 +128,7 @@ TEST_F(TransferDialogs, DefaultFileFormatIsChosenOnlyWithAFormatSelected)
 {
     HWND frame = Launch();
     ASSERT_TRUE(frame);
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_OPT_DEFAULT_FORMAT));
-    HWND choice = Dialog("Choose default file format to use");
+    HWND choice = Open(frame, CMD_OPT_DEFAULT_FORMAT, "Choose default file format to use");
     ASSERT_TRUE(choice);
     HWND list = GetDlgItem(choice, IDC_IMPOPT_LIST);
     EXPECT_EQ(ui::ListBoxTexts(list),
@@ -155,8 +150,7 @@ TEST_F(TransferDialogs, DefaultFileFormatIsChosenOnlyWithAFormatSelected)
     ClickFormatList(choice, 10, height + 4, true);  // on the entry
     EXPECT_TRUE(ui::WaitUntil([&] { return !IsWindow(choice); }));
     // Open now asks with the chosen format's file types.
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_OPEN));
-    HWND open = Dialog("Open");
+    HWND open = Open(frame, CMD_FILE_OPEN, "Open");
     ASSERT_TRUE(open);
     EXPECT_EQ(ui::TextOf(GetDlgItem(open, cmb1)), "Refer text file (*.ref)");
     ui::PressButton(open, IDCANCEL);
@@ -174,8 +168,7 @@ TEST_F(TransferDialogs, SaveQuestionOnCloseAndOnExit)
     ASSERT_TRUE(ui::WaitUntil([&] { return LineCount(window) == 4; }));
 
     const std::string question = file_ + "|Current file has changed\nDo you want to save?";
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_CLOSE));
-    ASSERT_TRUE(Dialog());
+    ASSERT_TRUE(Open(frame, CMD_FILE_CLOSE));
     SaveShot("question");
     EXPECT_EQ(Answer(IDCANCEL), question);
     EXPECT_TRUE(IsWindow(window));
@@ -235,8 +228,7 @@ TEST_F(TransferDialogs, FileNamesTooLongAreRefused)
     EXPECT_EQ(Answer(), "Error|Cannot open data file");
     EXPECT_EQ(ui::DatabaseWindows(frame).size(), 1u);
 
-    ASSERT_TRUE(ui::PostCommand(frame, CMD_FILE_SAVE_AS));
-    HWND save = Dialog("Save As");
+    HWND save = Open(frame, CMD_FILE_SAVE_AS, "Save As");
     const std::string tooLong = Path(std::string(300, 'n') + ".ref");
     ASSERT_TRUE(ChooseFile(save, tooLong));
     ASSERT_TRUE(Dialog("Error", save));
