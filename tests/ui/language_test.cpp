@@ -31,7 +31,7 @@ protected:
 
     HWND OpenDialog(HWND frame)
     {
-        return ui::PostCommand(frame, CMD_OPT_LANGUAGE) ? Dialog("Choose Language") : nullptr;
+        return Open(frame, CMD_OPT_LANGUAGE, "Choose Language");
     }
 
     // Selects the entry `language` and presses OK; returns the warning that comes, if any.

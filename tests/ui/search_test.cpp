@@ -25,8 +25,7 @@ protected:
     // whether "Case sensitive" was checked at its start is kept in caseAtStart_.
     std::string RunSearch(HWND frame, int command, int field, const std::string& text)
     {
-        EXPECT_TRUE(ui::PostCommand(frame, command));
-        HWND dialog = Dialog();
+        HWND dialog = Open(frame, command);
         if (!dialog)
             return "";
         caseAtStart_ = IsDlgButtonChecked(dialog, IDC_SEARCH_CASE) == BST_CHECKED;
@@ -140,8 +139,7 @@ class Keywords : public SearchProgramTest {
 protected:
     HWND OpenDialog(HWND frame)
     {
-        EXPECT_TRUE(ui::PostCommand(frame, CMD_REF_ADD_KEYWORDS));
-        return Dialog("Add keyword(s)");
+        return Open(frame, CMD_REF_ADD_KEYWORDS, "Add keyword(s)");
     }
 
     // Types a keyword and adds it to the list.
